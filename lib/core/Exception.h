@@ -1,0 +1,42 @@
+// The library's exception hierarchy. Every exception carries its message
+// inline (at most 127 characters, longer texts are cut) and never allocates,
+// so it can be thrown when memory is exhausted.
+#pragma once
+
+#include "core/Object.h"
+
+namespace Vell {
+
+class Exception : public Object {
+public:
+    Exception() noexcept { text[0] = 0; }
+    explicit Exception(const char* message) noexcept;
+    Exception(const Exception& other) noexcept;
+    Exception& operator=(const Exception& other) noexcept;
+    ~Exception() noexcept override {}
+
+    const char* className() const override { return "Exception"; }
+    virtual const char* message() const noexcept { return text; }
+
+private:
+    char text[128];
+};
+
+#define VELL_EXCEPTION_CLASS(Name, Base)                                  \
+    class Name : public Base {                                            \
+    public:                                                               \
+        Name() noexcept = default;                                        \
+        explicit Name(const char* message) noexcept : Base(message) {}    \
+        const char* className() const override { return #Name; }          \
+    };
+
+VELL_EXCEPTION_CLASS(InternalException, Exception)
+VELL_EXCEPTION_CLASS(IOException, Exception)
+VELL_EXCEPTION_CLASS(ListException, Exception)
+VELL_EXCEPTION_CLASS(ResourceException, Exception)
+VELL_EXCEPTION_CLASS(MemoryException, ResourceException)
+VELL_EXCEPTION_CLASS(ThreadException, Exception)
+VELL_EXCEPTION_CLASS(WindowException, Exception)
+VELL_EXCEPTION_CLASS(ScannerException, Exception)
+
+} // namespace Vell
