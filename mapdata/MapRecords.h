@@ -1,0 +1,90 @@
+// The three record kinds of a map file, byte for byte as stored (little-endian,
+// packed, no padding), so that a whole table is read with one read.
+#pragma once
+
+#include <cstdint>
+
+#pragma pack(push, 1)
+
+struct Sector {
+    std::int16_t firstWall;      // index of the sector's first wall
+    std::int16_t wallCount;      // walls stored one after the other from firstWall
+    std::int32_t ceilingZ;       // z units, 16 per x/y unit, growing downwards
+    std::int32_t floorZ;
+    std::uint16_t ceilingFlags;  // value 1: sky (parallax); value 2: sloped by ceilingSlope
+    std::uint16_t floorFlags;
+    std::int16_t ceilingTile;
+    std::int16_t ceilingSlope;
+    std::int8_t ceilingShade;
+    std::uint8_t ceilingPalette;
+    std::uint8_t ceilingPanX;
+    std::uint8_t ceilingPanY;
+    std::int16_t floorTile;
+    std::int16_t floorSlope;
+    std::int8_t floorShade;
+    std::uint8_t floorPalette;
+    std::uint8_t floorPanX;
+    std::uint8_t floorPanY;
+    std::uint8_t visibility;
+    std::uint8_t reserved;
+    std::int16_t lowTag;
+    std::int16_t highTag;
+    std::int16_t extra;
+};
+
+struct Wall {
+    std::int32_t x;              // start point
+    std::int32_t y;
+    std::int16_t nextPoint;      // next wall of the loop; its start is this wall's end
+    std::int16_t otherWall;      // wall on the other side of an opening, -1 for none
+    std::int16_t otherSector;    // sector behind an opening, -1 for a solid wall
+    std::uint16_t flags;         // the wall's status word (attribute bits)
+    std::int16_t tile;
+    std::int16_t overTile;       // second picture (masked walls, mirrors)
+    std::int8_t shade;
+    std::uint8_t palette;
+    std::uint8_t repeatX;
+    std::uint8_t repeatY;
+    std::uint8_t panX;
+    std::uint8_t panY;
+    std::int16_t lowTag;
+    std::int16_t highTag;
+    std::int16_t extra;
+};
+
+struct Sprite {
+    std::int32_t x;
+    std::int32_t y;
+    std::int32_t z;              // z units
+    std::uint16_t flags;         // the sprite's status word (attribute bits)
+    std::int16_t tile;
+    std::int8_t shade;
+    std::uint8_t palette;
+    std::uint8_t clipDistance;
+    std::uint8_t reserved;
+    std::uint8_t repeatX;
+    std::uint8_t repeatY;
+    std::int8_t offsetX;
+    std::int8_t offsetY;
+    std::int16_t sector;
+    std::int16_t status;
+    std::int16_t angle;          // 2048 units to a full turn
+    std::int16_t owner;
+    std::int16_t velocityX;
+    std::int16_t velocityY;
+    std::int16_t velocityZ;
+    std::int16_t lowTag;
+    std::int16_t highTag;
+    std::int16_t extra;
+};
+
+#pragma pack(pop)
+
+static_assert(sizeof(Sector) == 40, "sector records are 40 bytes");
+static_assert(sizeof(Wall) == 32, "wall records are 32 bytes");
+static_assert(sizeof(Sprite) == 44, "sprite records are 44 bytes");
+
+// Limits of the format as the viewers load it.
+constexpr int maxSectors = 1024;
+constexpr int maxWalls = 8192;
+constexpr int maxSprites = 4096;
