@@ -26,6 +26,11 @@ public:
     // first IOException of either side. Returns the count copied.
     virtual int copyFrom(Stream& source, int count);
 
+    // True once a readByte met the end of input and returned a stand-in
+    // value instead of throwing; only the console reports its end this way,
+    // so text streams can end a token there.
+    virtual bool endOfInput() const { return false; }
+
     // Reads exactly length bytes, calling read until they have all arrived.
     // A stream that ends first throws IOException (or the stream's own
     // error); the loaders use it so that no table keeps stale bytes.

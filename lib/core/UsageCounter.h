@@ -9,7 +9,7 @@ public:
     UsageCounter() = default;
     UsageCounter(const UsageCounter&) : count(0) {}            // attachments are not copied
     UsageCounter& operator=(const UsageCounter&) { return *this; }
-    virtual ~UsageCounter() = default;
+    virtual ~UsageCounter() noexcept(false) = default;
 
     virtual void attach() { ++count; }
     virtual void detach() { --count; }

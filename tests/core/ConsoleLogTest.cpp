@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+
+#include "core/Console.h"
+#include "core/Exception.h"
+#include "core/File.h"
+#include "core/String.h"
+#include "core/UnhandledReport.h"
+#include "TempDir.h"
+
+using namespace Vell;
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+TEST(Console, WritesToStandardOutput)
+{
+    CaptureStdout();
+    console() << "use: " << 3 << '\n';
+    secondConsole() << "second\n";
+    EXPECT_EQ(GetCapturedStdout(), "use: 3\nsecond\n");
+}
+
+TEST(Console, TokenEndsAtEndOfInput)
+{
+    TempDir dir;
+    std::string path = dir.file("input.txt");
+    std::ofstream(path) << "  41 word";
+    ASSERT_NE(std::freopen(path.c_str(), "r", stdin), nullptr);
+    int number = 0;
+    String word;
+    console() >> number >> word;
+    EXPECT_EQ(number, 41);
+    EXPECT_STREQ(word.text(), "word");
+    EXPECT_THROW(console() >> word, IOException);
+    EXPECT_TRUE(consoleStream().endOfInput());
+}
+
+TEST(LogDevice, RefusesReading)
+{
+    try {
+        logDevice().readByte();
+        FAIL();
+    } catch (InternalException& e) {
+        EXPECT_STREQ(e.message(), "write-only device");
+    }
+}
+
+TEST(LogDevice, EchoOffWithoutTargetsIsSilent)
+{
+    LogDevice device;
+    device.echoOff();
+    CaptureStdout();
+    device.write("quiet", 5);
+    device.writeByte('!');
+    EXPECT_EQ(GetCapturedStdout(), "");
+}
+
+TEST(LogDevice, FileTargetGetsTheSameBytes)
+{
+    TempDir dir;
+    std::string path = dir.file("log.txt");
+    {
+        File file(path.c_str(), File::create);
+        logDevice().attachTarget(file);
+        CaptureStdout();
+        log() << "line " << 1 << "\n";
+        EXPECT_EQ(GetCapturedStdout(), "line 1\n");
+        // An attached target cannot be destroyed under the log.
+        EXPECT_EQ(file.usageCount(), 1);
+        logDevice().detachTarget(file);
+        EXPECT_THROW(logDevice().detachTarget(file), ListException);
+    }
+    std::ifstream in(path);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "line 1\n");
+}
+
+TEST(LogDevice, TargetsInOrderAndDetachAll)
+{
+    LogDevice device;
+    device.echoOff();
+    String a, b;
+    device.attachTarget(a);
+    device.attachTarget(b);
+    device.attachTarget(a);
+    device.write("xy", 2);
+    EXPECT_STREQ(a.text(), "xyxy");
+    EXPECT_STREQ(b.text(), "xy");
+    device.detachTarget(a);
+    device.write("z", 1);
+    EXPECT_STREQ(a.text(), "xyxyz");
+    device.detachAllTargets();
+    EXPECT_EQ(a.usageCount(), 0);
+}
+
+TEST(UnhandledReport, ReportsAndExitsWithOne)
+{
+    CaptureStdout();
+    int status = runGuarded([]() -> int { throw IOException("x"); });
+    EXPECT_EQ(GetCapturedStdout(), "unhandled exception: IOException\n[exception message: x ]\n");
+    EXPECT_EQ(status, 1);
+
+    CaptureStdout();
+    status = runGuarded([]() -> int { throw 5; });
+    EXPECT_EQ(GetCapturedStdout(), "unhandled exception: unknown\n");
+    EXPECT_EQ(status, 1);
+
+    EXPECT_EQ(runGuarded([] { return 7; }), 7);
+}
