@@ -1,0 +1,76 @@
+#include "gui/Widget.h"
+
+#include "gui/DC.h"
+
+namespace Vell {
+
+Widget::Widget(const Rect& rect, Window* parent)
+    : Window("", widgetStyle, rect.left(), rect.top(), rect.width(), rect.height(), parent),
+      font(Font::defaultFont())
+{
+    UiElement::registerElement(&uiElement);
+    if (parent)
+        parent->onChildAdded(this);
+}
+
+Widget::~Widget() noexcept(false)
+{
+    if (Window* p = dynamic_cast<Window*>(parent))
+        p->onChildRemoved(this);
+    UiElement::unregisterElement(&uiElement);
+}
+
+void Widget::setParent(Component* newParent)
+{
+    Window* old = dynamic_cast<Window*>(parent);
+    if (old)
+        old->onChildRemoved(this);
+    Window::setParent(newParent);
+    if (Window* now = dynamic_cast<Window*>(newParent))
+        now->onChildAdded(this);
+}
+
+void Widget::paintContents(DC& dc)
+{
+    Rect client = clientRect();
+    dc.fillRect(client, background);
+    dc.drawEdge(client, edgeStyle);
+}
+
+void Widget::setText(const String& value)
+{
+    text = value;
+    repaint();
+}
+
+void Widget::setFont(const Font& value)
+{
+    font = value;
+    repaint();
+}
+
+void Widget::setUserValue(int value)
+{
+    userValue = value;
+    repaint();
+}
+
+void Widget::setEdgeStyle(int value)
+{
+    edgeStyle = value;
+    repaint();
+}
+
+void Widget::setForeground(const Color& value)
+{
+    foreground = value;
+    repaint();
+}
+
+void Widget::setBackground(const Color& value)
+{
+    background = value;
+    repaint();
+}
+
+} // namespace Vell
