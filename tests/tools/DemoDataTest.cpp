@@ -1,0 +1,161 @@
+// The demo data: valid maps that together show every drawing feature, art
+// files that hold every tile the maps use, and a real palette.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "tools/DemoArchive.h"
+#include "tools/DemoArt.h"
+#include "tools/DemoMaps.h"
+#include "tools/DemoPalette.h"
+#include "tools/DemoTiles.h"
+#include "tools/MapFeatures.h"
+#include "tools/MapValidator.h"
+
+using namespace VellTools;
+
+namespace {
+
+std::int32_t le32(const Bytes& b, std::size_t at)
+{
+    return static_cast<std::int32_t>(b.at(at) | b.at(at + 1) << 8 | b.at(at + 2) << 16 | std::uint32_t(b.at(at + 3)) << 24);
+}
+
+std::string joined(const std::vector<std::string>& lines)
+{
+    std::string all;
+    for (const auto& line : lines)
+        all += line + "\n";
+    return all;
+}
+
+// Entry name -> data, read the way the archive format lays it out.
+std::map<std::string, Bytes> entries(const Bytes& grp)
+{
+    std::map<std::string, Bytes> out;
+    int count = le32(grp, 12);
+    std::size_t offset = 16 + 16 * std::size_t(count);
+    for (int i = 0; i < count; ++i) {
+        const char* name = reinterpret_cast<const char*>(&grp[16 + 16 * i]);
+        std::size_t size = static_cast<std::size_t>(le32(grp, 16 + 16 * i + 12));
+        out[std::string(name, strnlen(name, 12))] = Bytes(grp.begin() + offset, grp.begin() + offset + size);
+        offset += size;
+    }
+    EXPECT_EQ(offset, grp.size());
+    return out;
+}
+
+} // namespace
+
+TEST(DemoMaps, AllThreeAreValidWithTheDemoTiles)
+{
+    for (const MapContent& map : {firstLevelMap(), showcaseMap(), largeMap()})
+        EXPECT_EQ(joined(MapValidator(map, DemoTiles::tileCount).problems()), "");
+}
+
+TEST(DemoMaps, TogetherTheyUseEveryFeature)
+{
+    std::set<std::string> used = mapFeatures(firstLevelMap());
+    std::set<std::string> more = mapFeatures(showcaseMap());
+    used.insert(more.begin(), more.end());
+    for (const std::string& feature : allFeatures())
+        EXPECT_TRUE(used.count(feature)) << "no demo map shows: " << feature;
+}
+
+TEST(DemoMaps, DefaultMapHasMirrorsPillarSlopesAndSkyOnItsOwn)
+{
+    std::set<std::string> used = mapFeatures(firstLevelMap());
+    for (const char* feature : {"facing mirrors", "pillar", "sloped floor", "sloped ceiling", "sky floor and ceiling",
+                                "translucent masked wall", "more translucent masked wall", "swapped bottoms",
+                                "floor step", "face sprite", "wall sprite", "floor sprite"})
+        EXPECT_TRUE(used.count(feature)) << feature;
+}
+
+TEST(DemoMaps, LargeMapSitsAtTheLimits)
+{
+    MapContent map = largeMap();
+    EXPECT_EQ(map.sectors.size(), 1024u);
+    EXPECT_LE(map.walls.size(), 8192u);
+    EXPECT_GE(map.walls.size(), 8000u);
+    EXPECT_EQ(map.sprites.size(), 4096u);
+}
+
+TEST(DemoMaps, LargeMapIsConnected)
+{
+    MapContent map = largeMap();
+    std::vector<bool> seen(map.sectors.size());
+    std::vector<int> todo{map.startSector};
+    seen[map.startSector] = true;
+    while (!todo.empty()) {
+        const Sector& s = map.sectors[todo.back()];
+        todo.pop_back();
+        for (int w = s.firstWall; w < s.firstWall + s.wallCount; ++w) {
+            int next = map.walls[w].otherSector;
+            if (next >= 0 && !seen[next]) {
+                seen[next] = true;
+                todo.push_back(next);
+            }
+        }
+    }
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), true), 1024);
+}
+
+TEST(DemoArchive, HoldsTheNamedEntriesInUpperCase)
+{
+    auto small = entries(demoArchive(false));
+    EXPECT_EQ(small.size(), 5u);
+    for (const char* name : {"PALETTE.DAT", "TILES000.ART", "TILES001.ART", "E3L1.MAP", "DEMO.MAP"})
+        EXPECT_TRUE(small.count(name)) << name;
+    auto large = entries(demoArchive(true));
+    EXPECT_TRUE(large.count("LARGE.MAP"));
+    EXPECT_EQ(large.at("LARGE.MAP").size(), 26u + 40 * 1024 + 32 * largeMap().walls.size() + 44 * 4096);
+}
+
+TEST(DemoArt, FilesNumberTilesOnFromEachOther)
+{
+    Bytes first = demoArtFile(0), second = demoArtFile(1);
+    EXPECT_EQ(le32(first, 0), 1);
+    EXPECT_EQ(le32(first, 8), 0);
+    EXPECT_EQ(le32(first, 12), DemoTiles::firstFileTiles - 1);
+    EXPECT_EQ(le32(second, 8), DemoTiles::firstFileTiles);
+    EXPECT_EQ(le32(second, 12), DemoTiles::tileCount - 1);
+}
+
+TEST(DemoArt, SkiesGlassMirrorAndSpritesAreDrawn)
+{
+    for (int sky = DemoTiles::daySky; sky <= DemoTiles::lastSkyTile; ++sky)
+        EXPECT_EQ(demoTile(sky).width, 128) << sky;
+    EXPECT_EQ(demoTile(DemoTiles::glass).width, 64);
+    EXPECT_EQ(demoTile(DemoTiles::mirror).width, 64);
+    for (int sprite = DemoTiles::lamp; sprite <= DemoTiles::ghost; ++sprite) {
+        ArtTile tile = demoTile(sprite);
+        auto transparent = std::count(tile.pixels.begin(), tile.pixels.end(), transparentIndex);
+        EXPECT_GT(transparent, 0) << sprite;
+        EXPECT_LT(transparent, static_cast<long>(tile.pixels.size())) << sprite;
+    }
+    // Solid surfaces have no holes; the grate does.
+    ArtTile brick = demoTile(DemoTiles::brick);
+    EXPECT_EQ(std::count(brick.pixels.begin(), brick.pixels.end(), transparentIndex), 0);
+    ArtTile grate = demoTile(DemoTiles::grate);
+    EXPECT_GT(std::count(grate.pixels.begin(), grate.pixels.end(), transparentIndex), 0);
+}
+
+TEST(DemoPalette, IsARealPaletteWithShadeTables)
+{
+    Bytes palette = demoPaletteFile();
+    ASSERT_EQ(palette.size(), 768u + 2 + 256 * demoShadeTables);
+    std::set<int> distinct;
+    for (int i = 0; i < 768; ++i)
+        EXPECT_LE(palette[i], 63);
+    for (int i = 0; i < 256; ++i)
+        distinct.insert(palette[3 * i] << 16 | palette[3 * i + 1] << 8 | palette[3 * i + 2]);
+    EXPECT_GT(distinct.size(), 200u);
+    EXPECT_EQ(palette[768] | palette[769] << 8, demoShadeTables);
+    for (int i = 0; i < 256; ++i)
+        EXPECT_EQ(palette[770 + i], i); // shade 0 shows every colour as itself
+    // The darkest table keeps every ramp but darkens it; transparency stays.
+    std::size_t last = 770 + 256 * (demoShadeTables - 1);
+    EXPECT_EQ(palette[last + colorIndex(Ramp::brick, 15)] / 16, static_cast<int>(Ramp::brick));
+    EXPECT_LT(palette[last + colorIndex(Ramp::brick, 15)], colorIndex(Ramp::brick, 15));
+    EXPECT_EQ(palette[last + transparentIndex], transparentIndex);
+}

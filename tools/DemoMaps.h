@@ -1,0 +1,13 @@
+// The demo maps. Together the first two use every feature the viewers draw;
+// the large one sits at the format's limits for benchmarks.
+#pragma once
+
+#include "tools/MapContent.h"
+
+namespace VellTools {
+
+MapContent firstLevelMap(); // stored as "e3l1.map", the map "$" stands for
+MapContent showcaseMap();   // stored as "demo.map"
+MapContent largeMap();      // stored as "large.map": 1024 sectors, 8192 walls, 4096 sprites
+
+} // namespace VellTools

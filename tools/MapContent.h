@@ -1,0 +1,23 @@
+// MapContent: everything a map file holds, as plain data, for the writer,
+// the builder and the validator. Start z is in file units (16 per x/y unit).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "mapdata/MapRecords.h"
+
+namespace VellTools {
+
+struct MapContent {
+    std::int32_t startX = 0;
+    std::int32_t startY = 0;
+    std::int32_t startZ = 0;
+    std::int16_t startAngle = 0;
+    std::int16_t startSector = 0;
+    std::vector<Sector> sectors;
+    std::vector<Wall> walls;
+    std::vector<Sprite> sprites;
+};
+
+} // namespace VellTools

@@ -1,0 +1,45 @@
+// mkdemo: writes the demo archive demo.grp into a folder, with demo.map (and
+// large.map when asked for) beside it as loose files.
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "core/UnhandledReport.h"
+#include "tools/DemoArchive.h"
+#include "tools/DemoMaps.h"
+#include "tools/FileOutput.h"
+#include "tools/MapWriter.h"
+
+using namespace VellTools;
+
+namespace {
+
+int usage()
+{
+    std::printf("use: mkdemo [--large] <outdir>\n");
+    return 2;
+}
+
+void writeDemo(const std::string& folder, bool large)
+{
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    writeFile(folder + "/demo.grp", demoArchive(large));
+    writeFile(folder + "/demo.map", MapWriter::bytes(showcaseMap()));
+    if (large)
+        writeFile(folder + "/large.map", MapWriter::bytes(largeMap()));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    bool large = argc == 3 && std::strcmp(argv[1], "--large") == 0;
+    if (!(argc == 2 && argv[1][0] != '-') && !large)
+        return usage();
+    return Vell::runGuarded([&] {
+        writeDemo(argv[argc - 1], large);
+        return 0;
+    });
+}
