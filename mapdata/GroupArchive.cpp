@@ -1,1 +1,102 @@
-// placeholder
+#include "mapdata/GroupArchive.h"
+
+#include <cstring>
+#include <vector>
+
+#include "core/Exception.h"
+
+namespace {
+
+constexpr char magic[12] = {'Q', 'u', 'o', 'r', 'v', 'e', 'l', 'i', 'n', 'd', 'a', 's'};
+constexpr int headerSize = 16;
+constexpr int directoryEntrySize = 16;
+constexpr int nameSize = 12;
+
+std::int32_t readInt32(const unsigned char* bytes)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) |
+                                     static_cast<std::uint32_t>(bytes[1]) << 8 |
+                                     static_cast<std::uint32_t>(bytes[2]) << 16 |
+                                     static_cast<std::uint32_t>(bytes[3]) << 24);
+}
+
+[[noreturn]] void badArchive()
+{
+    throw Vell::Exception("bad grp archive");
+}
+
+// Turns the directory into the lookup table. Offsets are summed in 64 bits so
+// that no size, however large, can wrap an offset round into the file.
+GroupArchive::EntryTable readEntries(const unsigned char* directory, std::int32_t count,
+                                     std::int64_t fileSize)
+{
+    GroupArchive::EntryTable entries;
+    std::int64_t offset = headerSize + std::int64_t(directoryEntrySize) * count;
+    for (std::int32_t i = 0; i < count; ++i) {
+        const unsigned char* entry = directory + std::size_t(i) * directoryEntrySize;
+        std::int32_t size = readInt32(entry + nameSize);
+        if (size < 0 || offset + size > fileSize)
+            badArchive();
+        // A name of all 12 bytes has no terminator in the file.
+        std::size_t nameLength = strnlen(reinterpret_cast<const char*>(entry), nameSize);
+        std::string name(reinterpret_cast<const char*>(entry), nameLength);
+        entries[name] = GroupEntry{std::int32_t(offset), size};
+        offset += size;
+    }
+    return entries;
+}
+
+} // namespace
+
+GroupArchive::~GroupArchive() noexcept(false)
+{
+    file.reset();
+    entries.clear();
+    checkUnused();
+}
+
+void GroupArchive::open(const char* path)
+{
+    // Open streams keep offsets into the current file.
+    if (usageCount() != 0)
+        throw Vell::InternalException("server busy");
+    // The viewers never change the game's data, so a read-only archive is fine.
+    auto opened = std::make_unique<Vell::File>(path, Vell::File::readOnly);
+    unsigned char header[headerSize];
+    opened->readFully(header, headerSize);
+    if (std::memcmp(header, magic, sizeof magic) != 0)
+        badArchive();
+    std::int32_t count = readInt32(header + nameSize);
+    if (count < 0)
+        badArchive();
+    // Checked before the directory buffer is allocated, so that a huge count
+    // in a small file costs nothing.
+    std::int64_t fileSize = opened->size();
+    std::int64_t directorySize = std::int64_t(directoryEntrySize) * count;
+    if (headerSize + directorySize > fileSize)
+        badArchive();
+    std::vector<unsigned char> directory(std::size_t(directorySize) + 1);
+    if (directorySize > 0)
+        opened->readFully(directory.data(), int(directorySize));
+    entries = readEntries(directory.data(), count, fileSize);
+    file = std::move(opened);
+}
+
+GroupEntry GroupArchive::findEntry(const char* name) const
+{
+    std::string key(name);
+    for (char& c : key)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    auto found = entries.find(key);
+    if (found == entries.end())
+        throw Vell::Exception("can't find grp entry");
+    return found->second;
+}
+
+Vell::File& GroupArchive::archiveFile()
+{
+    if (!file)
+        throw Vell::IOException();
+    return *file;
+}

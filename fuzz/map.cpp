@@ -1,0 +1,64 @@
+// Fuzz target: loading a map from a file on disk, from an archive entry and
+// by the viewers' name rule, then printing it.
+#include <cstdint>
+#include <vector>
+
+#include "MemoryFile.h"
+#include "core/Exception.h"
+#include "core/File.h"
+#include "core/String.h"
+#include "core/TextStream.h"
+#include "mapdata/GroupArchive.h"
+#include "mapdata/GroupEntryStream.h"
+#include "mapdata/Map.h"
+#include "mapdata/MapSource.h"
+#include "tools/GroupWriter.h"
+
+namespace {
+
+void printMap(const Map& map)
+{
+    Vell::String text;
+    Vell::TextStream out(text);
+    out << map;
+}
+
+void loadFromFile(const char* path)
+{
+    Map map;
+    try {
+        Vell::File file(path, Vell::File::readOnly);
+        map.load(file);
+    } catch (Vell::Exception&) {
+    }
+    printMap(map);
+}
+
+// The same bytes as the archive's default map entry.
+void loadFromArchive(const std::uint8_t* data, std::size_t size, const char* mapPath)
+{
+    static MemoryFile archiveFile("fuzz-map-archive");
+    VellTools::GroupWriter writer;
+    writer.add("E3L1.MAP", VellTools::Bytes(data, data + size));
+    VellTools::Bytes bytes = writer.bytes();
+    archiveFile.replace(bytes.data(), bytes.size());
+    GroupArchive archive;
+    archive.open(archiveFile.path());
+    for (const char* name : {"$", mapPath}) {
+        try {
+            printMap(loadMapByName(archive, name));
+        } catch (Vell::Exception&) {
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static MemoryFile input("fuzz-map");
+    input.replace(data, size);
+    loadFromFile(input.path());
+    loadFromArchive(data, size, input.path());
+    return 0;
+}

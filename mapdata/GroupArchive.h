@@ -1,0 +1,51 @@
+// GroupArchive: a group archive file, opened read-only, with its directory
+// kept as a table from entry name to where the entry's bytes lie. The data of
+// an entry is read through a GroupEntryStream; the archive counts the streams
+// that are open on it and refuses destruction while there are any.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "core/File.h"
+#include "core/Object.h"
+#include "core/UsageCounter.h"
+
+struct GroupEntry {
+    std::int32_t offset;   // from the start of the archive file
+    std::int32_t size;
+};
+
+class GroupArchive : public Vell::Object, public Vell::UsageCounter {
+public:
+    using EntryTable = std::map<std::string, GroupEntry>;
+
+    GroupArchive() = default;
+    GroupArchive(const GroupArchive&) = delete;
+    GroupArchive& operator=(const GroupArchive&) = delete;
+    // Throws InternalException "server busy" while entry streams are open.
+    ~GroupArchive() noexcept(false) override;
+
+    // Reads the header and the directory. IOException when the file cannot be
+    // opened or ends inside the header or directory; Exception "bad grp
+    // archive" for a wrong magic, a negative count or size, or entries that
+    // run past the end of the file. On failure the archive stays as it was.
+    void open(const char* path);
+
+    // Upper-cases a to z of the name and looks it up byte for byte.
+    // Exception "can't find grp entry" when it is not there.
+    GroupEntry findEntry(const char* name) const;
+
+    // The lookup table, in name order (duplicates resolved to the last entry).
+    const EntryTable& entryTable() const { return entries; }
+
+    // The archive file that entry streams read through; IOException when the
+    // archive has not been opened.
+    Vell::File& archiveFile();
+
+private:
+    std::unique_ptr<Vell::File> file;
+    EntryTable entries;
+};

@@ -1,0 +1,95 @@
+#include "mapdata/Map.h"
+
+#include <bit>
+#include <cstring>
+
+#include "core/Exception.h"
+#include "core/Stream.h"
+#include "core/TextStream.h"
+
+static_assert(std::endian::native == std::endian::little,
+              "map records are copied unchanged from the little-endian file");
+
+namespace {
+
+constexpr std::int32_t mapVersion = 7;
+
+[[noreturn]] void badFormat()
+{
+    throw Vell::Exception("bad map format");
+}
+
+std::int16_t readInt16(Vell::Stream& stream)
+{
+    std::int16_t value;
+    stream.readFully(&value, sizeof value);
+    return value;
+}
+
+// The count is checked before anything is allocated or read, so a bad count
+// costs nothing; the table is then read with one read.
+template <typename Record>
+std::vector<Record> readTable(Vell::Stream& stream, int limit)
+{
+    std::int16_t count = readInt16(stream);
+    if (count < 0 || count > limit)
+        badFormat();
+    std::vector<Record> table(static_cast<std::size_t>(count));
+    if (count > 0)
+        stream.readFully(table.data(), int(count * sizeof(Record)));
+    return table;
+}
+
+template <typename Record>
+const Record& recordAt(const std::vector<Record>& table, int index)
+{
+    if (index < 0 || std::size_t(index) >= table.size())
+        throw Vell::ListException();
+    return table[std::size_t(index)];
+}
+
+} // namespace
+
+void Map::load(Vell::Stream& stream)
+{
+    std::int32_t version;
+    stream.readFully(&version, sizeof version);
+    if (version != mapVersion)
+        badFormat();
+
+    // x, y, z (4 bytes each), angle and sector (2 bytes each).
+    unsigned char head[16];
+    stream.readFully(head, sizeof head);
+    std::int32_t x, y, z;
+    std::int16_t newAngle, newSector;
+    std::memcpy(&x, head, 4);
+    std::memcpy(&y, head + 4, 4);
+    std::memcpy(&z, head + 8, 4);
+    std::memcpy(&newAngle, head + 12, 2);
+    std::memcpy(&newSector, head + 14, 2);
+
+    auto newSectors = readTable<Sector>(stream, maxSectors);
+    auto newWalls = readTable<Wall>(stream, maxWalls);
+    auto newSprites = readTable<Sprite>(stream, maxSprites);
+
+    // Everything has been read: only now is the map changed.
+    startPoint.x = x;
+    startPoint.y = y;
+    startPoint.z = z / 16;   // z units are 16 times finer; truncated toward zero
+    angle = newAngle;
+    sector = newSector;
+    sectorTable = std::move(newSectors);
+    wallTable = std::move(newWalls);
+    spriteTable = std::move(newSprites);
+}
+
+void Map::print(Vell::TextStream& out) const
+{
+    out << "sectors    : " << long(sectorTable.size()) << "\n"
+        << "walls      : " << long(wallTable.size()) << "\n"
+        << "sprites    : " << long(spriteTable.size()) << "\n";
+}
+
+const Sector& Map::sectorAt(int index) const { return recordAt(sectorTable, index); }
+const Wall& Map::wallAt(int index) const { return recordAt(wallTable, index); }
+const Sprite& Map::spriteAt(int index) const { return recordAt(spriteTable, index); }

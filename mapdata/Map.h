@@ -1,0 +1,61 @@
+// Map: one level as read from a version 7 map file: the player's start and
+// the sector, wall and sprite tables, every record kept byte for byte as
+// stored. Only the header is interpreted; indices inside the records stay as
+// read, so consumers must guard their own lookups.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "3d/Vector3.h"
+#include "core/Object.h"
+#include "core/Printable.h"
+#include "mapdata/MapRecords.h"
+
+namespace Vell {
+class Stream;
+class TextStream;
+}
+
+class Map : public Vell::Object, public Vell::Printable {
+public:
+    Map() = default;
+    Map(const Map&) = default;
+    Map(Map&&) = default;
+    Map& operator=(const Map&) = default;
+    Map& operator=(Map&&) = default;
+    // Nothing here throws; the text-form interface promises that.
+    ~Map() noexcept override {}
+
+    // Reads a map from the stream's current position; the stream is neither
+    // owned nor closed. Exception "bad map format" for a version other than 7
+    // or a table count that is negative or above its limit; stream errors pass
+    // through. On any failure the map keeps what it held before.
+    void load(Vell::Stream& stream);
+
+    // The three table sizes, one labelled line each.
+    void print(Vell::TextStream& out) const override;
+
+    const Vell3D::Vector3& start() const { return startPoint; }
+    std::int32_t startAngle() const { return angle; }
+    std::int32_t startSector() const { return sector; }
+
+    const std::vector<Sector>& sectors() const { return sectorTable; }
+    const std::vector<Wall>& walls() const { return wallTable; }
+    const std::vector<Sprite>& sprites() const { return spriteTable; }
+    int sectorCount() const { return int(sectorTable.size()); }
+    int wallCount() const { return int(wallTable.size()); }
+    int spriteCount() const { return int(spriteTable.size()); }
+    // ListException for an index outside the table.
+    const Sector& sectorAt(int index) const;
+    const Wall& wallAt(int index) const;
+    const Sprite& spriteAt(int index) const;
+
+private:
+    Vell3D::Vector3 startPoint;   // z already in x/y units
+    std::int32_t angle = 0;
+    std::int32_t sector = 0;
+    std::vector<Sector> sectorTable;
+    std::vector<Wall> wallTable;
+    std::vector<Sprite> spriteTable;
+};

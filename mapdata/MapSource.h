@@ -1,0 +1,14 @@
+// Finding the map a viewer was asked for: "$" is the archive's default map
+// "e3l1.map"; any other name is first tried as a file on disk and, only when
+// that fails with IOException (missing, unreadable, or ending too early), as
+// an archive entry. Any other failure of the file on disk, such as "bad map
+// format", is final: the archive is not tried.
+#pragma once
+
+#include "mapdata/GroupArchive.h"
+#include "mapdata/Map.h"
+
+constexpr const char* defaultMapName = "$";
+constexpr const char* defaultMapEntry = "e3l1.map";
+
+Map loadMapByName(GroupArchive& archive, const char* name);

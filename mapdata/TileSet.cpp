@@ -1,0 +1,207 @@
+#include "mapdata/TileSet.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include "3d/Texture.h"
+#include "core/Exception.h"
+#include "core/TextStream.h"
+#include "mapdata/GroupEntryStream.h"
+
+namespace {
+
+struct Tint {
+    std::uint8_t red, green, blue;
+};
+
+constexpr Tint tints[TileSet::tintCount] = {
+    {255, 255, 255}, {160, 160, 255}, {255, 120, 64}, {255, 255, 255}, {32, 32, 32},    {255, 255, 255},
+    {160, 176, 96},  {240, 176, 32},  {208, 240, 160}, {255, 255, 255}, {255, 255, 255}, {255, 255, 255},
+    {255, 255, 255}, {255, 255, 255}, {255, 255, 255}, {255, 255, 255},
+};
+
+std::int32_t read32(const std::uint8_t* p)
+{
+    return std::int32_t(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
+                        std::uint32_t(p[3]) << 24);
+}
+
+std::int16_t read16(const std::uint8_t* p)
+{
+    return std::int16_t(std::uint16_t(p[0] | p[1] << 8));
+}
+
+} // namespace
+
+TileSet::~TileSet() noexcept(false)
+{
+    releaseTextures();
+}
+
+void TileSet::releaseTextures()
+{
+    for (Tile& tile : tiles) {
+        delete tile.texture;
+        tile.texture = nullptr;
+    }
+    delete emptyTile.texture;
+    emptyTile.texture = nullptr;
+}
+
+void TileSet::load(GroupArchive& groupArchive, const char* baseName, const char* paletteName, Index255 index255)
+{
+    base = baseName;
+    archive = &groupArchive;
+    readPalette(paletteName, index255);
+    releaseTextures();
+    tiles.clear();
+    // Art files are numbered without gaps; the first one that is missing or
+    // unreadable ends the set, and the tiles read so far stay usable.
+    for (int i = 0;; ++i) {
+        try {
+            readArtFile(artFileName(baseName, i));
+        } catch (Vell::Exception&) {
+            break;
+        }
+    }
+}
+
+void TileSet::readPalette(const char* name, Index255 index255)
+{
+    GroupEntryStream stream(name, *archive);
+    std::uint8_t raw[768];
+    std::uint8_t count[2];
+    std::uint8_t shadeTable[256];
+    stream.readFully(raw, sizeof raw);
+    stream.readFully(count, sizeof count);
+    stream.readFully(shadeTable, sizeof shadeTable);
+
+    shades = std::uint16_t(count[0] | count[1] << 8);
+    for (int i = 0; i < paletteSize; ++i) {
+        const std::uint8_t* rgb = raw + 3 * shadeTable[i];
+        // Six-bit components; the shift drops anything above 63 on purpose.
+        palette[i] = Vell::Color(std::uint8_t(rgb[0] << 2), std::uint8_t(rgb[1] << 2), std::uint8_t(rgb[2] << 2));
+    }
+    if (index255 == Index255::grey)
+        palette[transparentIndex] = Vell::Color(std::uint8_t(128), std::uint8_t(128), std::uint8_t(128));
+    for (int i = 0; i < tintCount; ++i)
+        tintColors[i] = Vell::Color(tints[i].red, tints[i].green, tints[i].blue);
+}
+
+void TileSet::readArtFile(const Vell::String& name)
+{
+    GroupEntryStream stream(name.text(), *archive);
+    std::uint8_t header[16];
+    stream.readFully(header, sizeof header);
+    if (read32(header) != 1)
+        throw Vell::Exception("bad art file");
+    // Counted in 64 bits: first and last are whatever the file says.
+    const std::int64_t count = std::int64_t(read32(header + 12)) - read32(header + 8) + 1;
+    if (count < 1 || 16 + 8 * count > stream.size())
+        throw Vell::Exception("bad art file");
+
+    const int n = int(count);
+    std::vector<std::uint8_t> widths(std::size_t(2 * n));
+    std::vector<std::uint8_t> heights(std::size_t(2 * n));
+    std::vector<std::uint8_t> animations(std::size_t(4 * n));
+    stream.readFully(widths.data(), 2 * n);
+    stream.readFully(heights.data(), 2 * n);
+    stream.readFully(animations.data(), 4 * n);
+
+    std::vector<Tile> fileTiles(static_cast<std::size_t>(n));
+    std::int64_t offset = 16 + 8 * count;
+    for (int k = 0; k < n; ++k) {
+        if (offset > INT32_MAX)
+            throw Vell::Exception("bad art file");
+        Tile& tile = fileTiles[std::size_t(k)];
+        // A negative side is nonsense in a picture; it counts as empty.
+        tile.width = std::max<std::int32_t>(0, read16(&widths[std::size_t(2 * k)]));
+        tile.height = std::max<std::int32_t>(0, read16(&heights[std::size_t(2 * k)]));
+        tile.animation = TileAnimation(read32(&animations[std::size_t(4 * k)]));
+        tile.artFile = name;
+        tile.dataOffset = std::int32_t(offset);
+        offset += std::int64_t(tile.width) * tile.height;
+    }
+    tiles.insert(tiles.end(), fileTiles.begin(), fileTiles.end());
+}
+
+const Tile& TileSet::tile(int number) const
+{
+    if (tiles.empty())
+        return emptyTile;
+    if (number < 0 || number >= int(tiles.size()))
+        number = 0;
+    return tiles[std::size_t(number)];
+}
+
+Tile TileSet::textureFor(int number)
+{
+    Tile& record = const_cast<Tile&>(tile(number));
+    if (!record.texture)
+        makeTexture(record);
+    return record;
+}
+
+void TileSet::makeTexture(Tile& tile)
+{
+    const std::int64_t count = std::int64_t(tile.width) * tile.height;
+    std::vector<std::uint8_t> indices(std::size_t(count), 0);
+    if (count > 0) {
+        GroupEntryStream stream(tile.artFile.text(), *archive);
+        // Checked before anything is allocated for the picture.
+        if (tile.dataOffset + count > stream.size())
+            throw Vell::Exception("bad size while read");
+        stream.seek(tile.dataOffset, 0);
+        stream.readFully(indices.data(), int(count));
+    }
+
+    // Stored column by column; the texture wants rows from the top.
+    std::vector<std::uint8_t> rgba(std::size_t(count) * 4);
+    for (int y = 0; y < tile.height; ++y) {
+        for (int x = 0; x < tile.width; ++x) {
+            std::uint8_t index = indices[std::size_t(x) * std::size_t(tile.height) + std::size_t(y)];
+            const Vell::Color& color = palette[index];
+            std::uint8_t* texel = &rgba[(std::size_t(y) * std::size_t(tile.width) + std::size_t(x)) * 4];
+            texel[0] = color.red;
+            texel[1] = color.green;
+            texel[2] = color.blue;
+            texel[3] = index == transparentIndex ? 0 : 255;
+        }
+    }
+    auto texture = std::make_unique<Vell3D::Texture>();
+    texture->create(tile.width, tile.height);
+    texture->fill(rgba.data(), tile.width, tile.height);
+    texture->upload(true);
+    tile.texture = texture.release();
+    tile.textureRange[0] = 0.0;
+    tile.textureRange[1] = 1.0;
+    tile.textureRange[2] = 0.0;
+    tile.textureRange[3] = 1.0;
+}
+
+Vell::Color TileSet::surfaceColor(int paletteNumber, int shade) const
+{
+    if (paletteNumber < 0 || paletteNumber >= tintCount)
+        paletteNumber = 0;
+    if (shade < 0)
+        shade = -3;
+    if (shade > shades)
+        shade = shades;
+    const double factor = double(shades - shade) / double(shades + 3);
+    const Vell::Color& tint = tintColors[paletteNumber];
+    return Vell::Color(std::uint8_t(tint.red * factor), std::uint8_t(tint.green * factor),
+                       std::uint8_t(tint.blue * factor));
+}
+
+void TileSet::print(Vell::TextStream& stream) const
+{
+    stream << "base name   : " << base << "tiles count : " << tileCount() << "\n";
+}
+
+Vell::String TileSet::artFileName(const char* baseName, int number)
+{
+    char digits[16];
+    std::snprintf(digits, sizeof digits, "%03d.art", number);
+    return Vell::String(baseName) + Vell::String(digits);
+}

@@ -1,0 +1,88 @@
+// TileSet: the palette and the directory of every tile art file of an
+// archive. Tiles are numbered across the art files in order (tiles000.art,
+// tiles001.art, ...); a tile's pixels stay in the archive until the first
+// textureFor, which makes its texture (a current GL context is needed then).
+// Surfaces drawn with a palette number take one of 16 tint colours darkened
+// by their shade (surfaceColor).
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core/Object.h"
+#include "core/Printable.h"
+#include "core/String.h"
+#include "gui/Color.h"
+
+class GroupArchive;
+
+namespace Vell3D {
+class Texture;
+}
+
+using TileAnimation = std::uint32_t;
+
+struct Tile {
+    double textureRange[4] = {0.0, 1.0, 0.0, 1.0};  // sMin, sMax, tMin, tMax
+    Vell3D::Texture* texture = nullptr;             // owned by the tile set
+    std::int32_t width = 0;                         // never negative
+    std::int32_t height = 0;
+    TileAnimation animation = 0;
+    Vell::String artFile;
+    std::int32_t dataOffset = 0;                    // first pixel inside the art file
+};
+
+class TileSet : public Vell::Object, public Vell::Printable {
+public:
+    static constexpr int paletteSize = 256;
+    static constexpr int tintCount = 16;
+    static constexpr int transparentIndex = 255;
+
+    // What colour index 255 (transparent in the tiles) shows as: the 3D view
+    // greys it, the plan view keeps the palette's own colour.
+    enum class Index255 { grey, asStored };
+
+    TileSet() = default;
+    ~TileSet() noexcept(false) override;
+    TileSet(const TileSet&) = delete;
+    TileSet& operator=(const TileSet&) = delete;
+
+    // Reads the palette (its failures pass to the caller), then the art
+    // files from number 0 on until the first one that is missing or bad.
+    // The archive must outlive the tile set.
+    void load(GroupArchive& archive, const char* baseName, const char* paletteName,
+              Index255 index255 = Index255::grey);
+
+    // The tile's record with its texture, made on first use. Numbers outside
+    // the set give tile 0; a set without tiles gives a tile of size 0 with a
+    // 1 x 1 grey texture. Archive errors of the pixel read pass through.
+    Tile textureFor(int number);
+    // The record as it stands (texture possibly null), same fallback rule;
+    // for callers that only need sizes and need no GL context.
+    const Tile& tile(int number) const;
+    int tileCount() const { return int(tiles.size()); }
+
+    Vell::Color surfaceColor(int paletteNumber, int shade) const;
+    const Vell::Color& paletteColor(int index) const { return palette[index & 0xFF]; }
+    int shadeCount() const { return shades; }
+    const Vell::String& baseName() const { return base; }
+
+    void print(Vell::TextStream& stream) const override;
+
+    // base + decimal number with at least three digits + ".art".
+    static Vell::String artFileName(const char* base, int number);
+
+private:
+    void readPalette(const char* name, Index255 index255);
+    void readArtFile(const Vell::String& name);
+    void makeTexture(Tile& tile);
+    void releaseTextures();
+
+    Vell::String base;
+    GroupArchive* archive = nullptr;
+    std::vector<Tile> tiles;
+    Vell::Color palette[paletteSize];
+    Vell::Color tintColors[tintCount];
+    std::int32_t shades = 0;
+    Tile emptyTile;    // what an empty set hands out
+};

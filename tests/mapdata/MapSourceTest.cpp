@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include "MapdataFiles.h"
+#include "core/Exception.h"
+#include "mapdata/MapSource.h"
+
+using namespace MapdataFiles;
+
+namespace {
+
+// Each map tells where it came from by its start x.
+constexpr int fromDisk = 1, fromArchive = 2, fromDefault = 3;
+
+Bytes mapMarked(int mark)
+{
+    MapImage image = numberedMap(1, 3, 0);
+    image.x = mark;
+    return image.bytes();
+}
+
+class MapSourceTest : public ::testing::Test {
+protected:
+    // The archive may refuse destruction; gtest fixtures may not.
+    ~MapSourceTest() noexcept override {}
+
+    void SetUp() override
+    {
+        writeFile(scratch.path("test.grp"),
+                  archiveWith({{"E3L1.MAP", mapMarked(fromDefault)},
+                               {"E1L2.MAP", mapMarked(fromArchive)},
+                               {"SHARED.MAP", mapMarked(fromArchive)}}));
+        archive.open(scratch.path("test.grp").c_str());
+    }
+
+    int sourceOf(const std::string& name) { return int(loadMapByName(archive, name.c_str()).start().x); }
+
+    std::string failureOf(const std::string& name)
+    {
+        try {
+            loadMapByName(archive, name.c_str());
+        } catch (Vell::Exception& e) {
+            return e.message();
+        }
+        return "loaded";
+    }
+
+    // Runs the action with the scratch folder as working folder, so that a
+    // bare name can be a file on disk and an archive entry at once.
+    template <typename Action>
+    auto inScratch(Action action)
+    {
+        char* previous = getcwd(nullptr, 0);
+        EXPECT_EQ(chdir(scratch.path("").c_str()), 0);
+        auto result = action();
+        EXPECT_EQ(chdir(previous), 0);
+        free(previous);
+        return result;
+    }
+
+    ScratchFolder scratch;
+    GroupArchive archive;
+};
+
+} // namespace
+
+TEST_F(MapSourceTest, DollarIsTheArchiveDefaultEvenWithSuchAFile)
+{
+    writeFile(scratch.path("$"), mapMarked(fromDisk));
+    EXPECT_EQ(inScratch([&] { return sourceOf("$"); }), fromDefault);
+}
+
+TEST_F(MapSourceTest, FileOnDiskComesFirst)
+{
+    writeFile(scratch.path("shared.map"), mapMarked(fromDisk));
+    EXPECT_EQ(inScratch([&] { return sourceOf("shared.map"); }), fromDisk);
+}
+
+TEST_F(MapSourceTest, ReadOnlyFileIsReadFromDisk)
+{
+    std::string path = scratch.path("locked.map");
+    writeFile(path, mapMarked(fromDisk));
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    EXPECT_EQ(sourceOf(path), fromDisk);
+}
+
+TEST_F(MapSourceTest, OtherNamesAreArchiveEntries)
+{
+    EXPECT_EQ(sourceOf("e1l2.map"), fromArchive);
+    EXPECT_EQ(failureOf("e9l9.map"), "can't find grp entry");
+}
+
+TEST_F(MapSourceTest, FileThatEndsTooEarlyFallsBackToTheArchive)
+{
+    Bytes cut = mapMarked(fromDisk);
+    cut.resize(cut.size() - 1);
+    writeFile(scratch.path("e1l2.map"), cut);
+    EXPECT_EQ(inScratch([&] { return sourceOf("e1l2.map"); }), fromArchive);
+}
+
+TEST_F(MapSourceTest, BadMapOnDiskIsFinal)
+{
+    MapImage image;
+    image.version = 5;
+    writeFile(scratch.path("e1l2.map"), image.bytes());
+    EXPECT_EQ(inScratch([&] { return failureOf("e1l2.map"); }), "bad map format");
+}

@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+#include "MapdataFiles.h"
+#include "core/Exception.h"
+#include "core/File.h"
+#include "core/String.h"
+#include "core/TextStream.h"
+#include "mapdata/GroupArchive.h"
+#include "mapdata/GroupEntryStream.h"
+#include "mapdata/Map.h"
+
+using namespace MapdataFiles;
+
+namespace {
+
+class MapTest : public ::testing::Test {
+protected:
+    // Loads the bytes from a file on disk.
+    void loadFile(Map& map, const Bytes& bytes)
+    {
+        std::string path = scratch.path("test.map");
+        writeFile(path, bytes);
+        Vell::File file(path.c_str(), Vell::File::readOnly);
+        map.load(file);
+    }
+
+    // Loads the bytes from an archive entry.
+    void loadEntry(Map& map, const Bytes& bytes)
+    {
+        std::string path = scratch.path("test.grp");
+        writeFile(path, archiveWith({{"TEST.MAP", bytes}, {"AFTER", Bytes(64, 0x55)}}));
+        GroupArchive archive;
+        archive.open(path.c_str());
+        GroupEntryStream stream("test.map", archive);
+        map.load(stream);
+    }
+
+    static std::string failure(const std::function<void()>& action)
+    {
+        try {
+            action();
+        } catch (Vell::Exception& e) {
+            return std::string(e.className()) + ": " + e.message();
+        }
+        return "loaded";
+    }
+
+    static std::string printed(const Map& map)
+    {
+        Vell::String text;
+        {
+            Vell::TextStream out(text);
+            out << map;
+        }
+        return text.text();
+    }
+
+    template <typename Record>
+    static bool sameRecords(const std::vector<Record>& a, const std::vector<Record>& b)
+    {
+        return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Record)) == 0);
+    }
+
+    static void expectSameTables(const Map& map, const MapImage& image)
+    {
+        EXPECT_TRUE(sameRecords(map.sectors(), image.sectors));
+        EXPECT_TRUE(sameRecords(map.walls(), image.walls));
+        EXPECT_TRUE(sameRecords(map.sprites(), image.sprites));
+    }
+
+    ScratchFolder scratch;
+};
+
+} // namespace
+
+TEST_F(MapTest, EmptyMapLoadsAndPrintsZeroCounts)
+{
+    Map map;
+    EXPECT_EQ(printed(map), "sectors    : 0\nwalls      : 0\nsprites    : 0\n");
+    loadFile(map, MapImage{}.bytes());
+    EXPECT_EQ(map.sectorCount() + map.wallCount() + map.spriteCount(), 0);
+    EXPECT_EQ(printed(map), "sectors    : 0\nwalls      : 0\nsprites    : 0\n");
+    EXPECT_STREQ(map.className(), "Object");
+}
+
+TEST_F(MapTest, RecordsAreKeptByteForByte)
+{
+    MapImage image = numberedMap(3, 7, 2);
+    image.walls[4].otherSector = 999;   // out of range: kept as read
+    image.sprites[1].sector = -30000;
+    Map fromFile, fromEntry;
+    loadFile(fromFile, image.bytes());
+    loadEntry(fromEntry, image.bytes());
+    expectSameTables(fromFile, image);
+    expectSameTables(fromEntry, image);
+    EXPECT_EQ(printed(fromEntry), "sectors    : 3\nwalls      : 7\nsprites    : 2\n");
+    EXPECT_THROW(fromFile.wallAt(7), Vell::ListException);
+    EXPECT_THROW(fromFile.sectorAt(-1), Vell::ListException);
+    EXPECT_EQ(fromFile.spriteAt(1).sector, -30000);
+}
+
+TEST_F(MapTest, StartValuesFollowTheHeader)
+{
+    MapImage image;
+    image.x = -123456;
+    image.y = 654321;
+    image.angle = 0xFFFF;
+    image.sector = 0x8000;
+    for (auto [z, expected] : {std::pair{-8, 0.0}, {-16, -1.0}, {-17, -1.0}, {17, 1.0}, {INT32_MIN, -134217728.0}}) {
+        image.z = z;
+        Map map;
+        loadFile(map, image.bytes());
+        EXPECT_EQ(map.start().z, expected) << z;
+        EXPECT_EQ(map.start().x, -123456.0);
+        EXPECT_EQ(map.start().y, 654321.0);
+        EXPECT_EQ(map.startAngle(), -1);
+        EXPECT_EQ(map.startSector(), -32768);
+    }
+}
+
+TEST_F(MapTest, WrongVersionLeavesTheMapUnchanged)
+{
+    Map map;
+    MapImage good = numberedMap(2, 3, 1);
+    good.x = 77;
+    loadFile(map, good.bytes());
+    for (std::int32_t version : {6, 8, 0, -7}) {
+        MapImage bad = numberedMap(5, 5, 5);
+        bad.version = version;
+        EXPECT_EQ(failure([&] { loadFile(map, bad.bytes()); }), "Exception: bad map format");
+    }
+    expectSameTables(map, good);
+    EXPECT_EQ(map.start().x, 77.0);
+}
+
+TEST_F(MapTest, CountsOutsideTheLimitsAreRejected)
+{
+    Map map;
+    MapImage good = numberedMap(1, 1, 1);
+    loadFile(map, good.bytes());
+    auto tooMany = [](int which, std::int16_t count) {
+        MapImage image = numberedMap(2, 2, 2);
+        if (which == 0) image.sectorCount = count;
+        if (which == 1) image.wallCount = count;
+        if (which == 2) image.spriteCount = count;
+        return image.bytes();
+    };
+    for (auto [which, count] : {std::pair{0, std::int16_t(-1)}, {0, std::int16_t(1025)}, {1, std::int16_t(-32768)},
+                                {1, std::int16_t(8193)}, {2, std::int16_t(4097)}, {2, std::int16_t(-2)}}) {
+        Bytes bad = tooMany(which, count);
+        EXPECT_EQ(failure([&] { loadFile(map, bad); }), "Exception: bad map format") << which << " " << count;
+        EXPECT_EQ(failure([&] { loadEntry(map, bad); }), "Exception: bad map format");
+    }
+    expectSameTables(map, good);
+}
+
+TEST_F(MapTest, LargestMapLoads)
+{
+    MapImage image = numberedMap(maxSectors, maxWalls, maxSprites);
+    Map map;
+    loadEntry(map, image.bytes());
+    expectSameTables(map, image);
+}
+
+TEST_F(MapTest, TruncatedMapsFailAndChangeNothing)
+{
+    Map map;
+    MapImage good = numberedMap(2, 2, 2, 1);
+    loadFile(map, good.bytes());
+    Bytes whole = numberedMap(4, 4, 4, 2).bytes();
+    // Cuts inside the header, each count and each table.
+    for (std::size_t cut : {std::size_t(2), std::size_t(21), std::size_t(100), std::size_t(22 + 160 + 1),
+                            std::size_t(22 + 160 + 2 + 64), whole.size() - 1}) {
+        Bytes shortMap(whole.begin(), whole.begin() + std::ptrdiff_t(cut));
+        EXPECT_EQ(failure([&] { loadFile(map, shortMap); }), "IOException: ") << cut;
+        EXPECT_EQ(failure([&] { loadEntry(map, shortMap); }), "Exception: bad size while read") << cut;
+    }
+    expectSameTables(map, good);
+}
+
+TEST_F(MapTest, LoadingAgainReplacesTheTables)
+{
+    MapImage image = numberedMap(3, 4, 5);
+    Map map;
+    loadFile(map, image.bytes());
+    loadFile(map, image.bytes());
+    expectSameTables(map, image);
+    MapImage smaller = numberedMap(1, 0, 2, 3);
+    loadEntry(map, smaller.bytes());
+    expectSameTables(map, smaller);
+}
+
+TEST_F(MapTest, LoadStartsAtTheStreamPositionAndIgnoresTrailingBytes)
+{
+    MapImage image = numberedMap(1, 2, 3);
+    Bytes bytes(5, 0xEE);
+    Bytes body = image.bytes();
+    bytes.insert(bytes.end(), body.begin(), body.end());
+    bytes.insert(bytes.end(), 9, 0xEE);
+    std::string path = scratch.path("offset.map");
+    writeFile(path, bytes);
+    Vell::File file(path.c_str(), Vell::File::readOnly);
+    file.seek(5, 0);
+    Map map;
+    map.load(file);
+    expectSameTables(map, image);
+    EXPECT_EQ(file.tell(), int(5 + body.size()));
+}

@@ -1,0 +1,51 @@
+// Files for the archive and map tests: a scratch folder per test, raw file
+// writing, and a map image whose header fields and counts can be set freely
+// (malformed maps are the point of many tests).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "mapdata/MapRecords.h"
+#include "tools/ByteBuffer.h"
+#include "tools/GroupWriter.h"
+
+namespace MapdataFiles {
+
+using VellTools::Bytes;
+
+class ScratchFolder {
+public:
+    ScratchFolder();
+    ~ScratchFolder();
+    std::string path(const std::string& name) const { return (folder / name).string(); }
+
+private:
+    std::filesystem::path folder;
+};
+
+void writeFile(const std::string& path, const Bytes& bytes);
+
+// A version 7 map. The stored counts follow the tables unless set on purpose.
+struct MapImage {
+    std::int32_t version = 7;
+    std::int32_t x = 0, y = 0, z = 0;
+    std::uint16_t angle = 0, sector = 0;
+    std::vector<Sector> sectors;
+    std::vector<Wall> walls;
+    std::vector<Sprite> sprites;
+    std::optional<std::int16_t> sectorCount, wallCount, spriteCount;
+
+    Bytes bytes() const;
+};
+
+// A map with the given table sizes whose records are numbered so that tables
+// from different maps differ.
+MapImage numberedMap(int sectors, int walls, int sprites, int seed = 0);
+
+Bytes archiveWith(const std::vector<std::pair<std::string, Bytes>>& entries);
+
+} // namespace MapdataFiles

@@ -1,0 +1,137 @@
+// grptool end to end: the built program on archives made by the writer.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "tools/FileOutput.h"
+#include "tools/GroupWriter.h"
+
+namespace {
+
+using VellTools::Bytes;
+
+struct Outcome {
+    int status;
+    std::string output;
+};
+
+Outcome runGrptool(const std::string& arguments)
+{
+    std::string command = std::string("'") + GRPTOOL_PATH + "' " + arguments;
+    FILE* pipe = popen(command.c_str(), "r");
+    Outcome outcome{-1, {}};
+    if (!pipe)
+        return outcome;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        outcome.output.append(buffer, got);
+    int raw = pclose(pipe);
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return outcome;
+}
+
+Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+std::string contentsOf(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class GrptoolTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "grptool-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    std::string path(const std::string& name) const { return (folder / name).string(); }
+    std::string quoted(const std::string& name) const { return "'" + path(name) + "'"; }
+
+    std::string writeArchive(const std::vector<std::pair<std::string, std::string>>& entries)
+    {
+        VellTools::GroupWriter writer;
+        for (const auto& [name, data] : entries)
+            writer.add(name, bytesOf(data));
+        VellTools::writeFile(path("test.grp"), writer.bytes());
+        return quoted("test.grp");
+    }
+
+    std::filesystem::path folder;
+};
+
+} // namespace
+
+TEST_F(GrptoolTest, ListShowsEntriesAsLookupsSeeThem)
+{
+    std::string grp = writeArchive({{"B.DAT", "bbb"}, {"A.DAT", "aaaaa"}, {"B.DAT", "BB"}});
+    Outcome outcome = runGrptool("list " + grp);
+    EXPECT_EQ(outcome.status, 0);
+    int data = 16 + 3 * 16;
+    EXPECT_EQ(outcome.output, "A.DAT\t5\t" + std::to_string(data + 3) + "\nB.DAT\t2\t" +
+                                  std::to_string(data + 8) + "\n");
+}
+
+TEST_F(GrptoolTest, ExtractLooksNamesUpLikeTheArchive)
+{
+    std::string grp = writeArchive({{"PALETTE.DAT", "colours"}, {"EMPTY", ""}});
+    EXPECT_EQ(runGrptool("extract " + grp + " palette.dat " + quoted("out")).status, 0);
+    EXPECT_EQ(contentsOf(path("out")), "colours");
+    EXPECT_EQ(runGrptool("extract " + grp + " empty " + quoted("none")).status, 0);
+    EXPECT_TRUE(std::filesystem::exists(path("none")));
+    EXPECT_EQ(std::filesystem::file_size(path("none")), 0u);
+
+    Outcome missing = runGrptool("extract " + grp + " other.dat " + quoted("x"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.output, "unhandled exception: Exception\n[exception message: can't find grp entry ]\n");
+}
+
+TEST_F(GrptoolTest, PackUsesUpperCaseBaseNames)
+{
+    VellTools::writeFile(path("tiles000.art"), bytesOf("art bytes"));
+    VellTools::writeFile(path("e1l1.map"), bytesOf("map"));
+    std::string out = quoted("packed.grp");
+    ASSERT_EQ(runGrptool("pack " + out + " " + quoted("tiles000.art") + " " + quoted("e1l1.map")).status, 0);
+    Outcome listed = runGrptool("list " + out);
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_EQ(listed.output, "E1L1.MAP\t3\t57\nTILES000.ART\t9\t48\n");
+    ASSERT_EQ(runGrptool("extract " + out + " Tiles000.Art " + quoted("back")).status, 0);
+    EXPECT_EQ(contentsOf(path("back")), "art bytes");
+}
+
+TEST_F(GrptoolTest, PackRefusesLongNamesAndMissingFiles)
+{
+    VellTools::writeFile(path("thirteen.char"), bytesOf("x"));
+    Outcome tooLong = runGrptool("pack " + quoted("a.grp") + " " + quoted("thirteen.char"));
+    EXPECT_EQ(tooLong.status, 1);
+    EXPECT_EQ(tooLong.output, "unhandled exception: Exception\n[exception message: grp entry name too long ]\n");
+    Outcome missing = runGrptool("pack " + quoted("a.grp") + " " + quoted("missing"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.output, "unhandled exception: IOException\n[exception message:  ]\n");
+}
+
+TEST_F(GrptoolTest, BadArchiveIsReported)
+{
+    VellTools::writeFile(path("bad.grp"), bytesOf("Not an archive at all"));
+    Outcome outcome = runGrptool("list " + quoted("bad.grp"));
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_EQ(outcome.output, "unhandled exception: Exception\n[exception message: bad grp archive ]\n");
+}
+
+TEST_F(GrptoolTest, WrongCommandLinePrintsUsage)
+{
+    for (const char* arguments : {"", "list", "extract a b", "pack out.grp", "frobnicate x"}) {
+        Outcome outcome = runGrptool(arguments);
+        EXPECT_EQ(outcome.status, 2) << arguments;
+        EXPECT_EQ(outcome.output.rfind("use: grptool", 0), 0u) << arguments;
+    }
+}

@@ -1,0 +1,241 @@
+// mapinfo end to end: the built program on archives and maps made by the
+// writers, found by the viewers' rule.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "tools/ArtWriter.h"
+#include "tools/FileOutput.h"
+#include "tools/GroupWriter.h"
+#include "tools/MapBuilder.h"
+#include "tools/MapWriter.h"
+#include "tools/PaletteWriter.h"
+
+namespace {
+
+using VellTools::Bytes;
+
+struct Outcome {
+    int status;
+    std::string output;
+};
+
+// Runs in the given folder so that bare map names can be files there.
+Outcome runMapinfo(const std::string& folder, const std::string& arguments)
+{
+    std::string command = "cd '" + folder + "' && '" + MAPINFO_PATH + "' " + arguments;
+    FILE* pipe = popen(command.c_str(), "r");
+    Outcome outcome{-1, {}};
+    if (!pipe)
+        return outcome;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        outcome.output.append(buffer, got);
+    int raw = pclose(pipe);
+    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return outcome;
+}
+
+Bytes mapBytes(int sectors, int walls, int sprites, std::int32_t x, std::int32_t z, std::int16_t angle)
+{
+    VellTools::MapContent map;
+    map.startX = x;
+    map.startY = -200;
+    map.startZ = z;
+    map.startAngle = angle;
+    map.startSector = 1;
+    map.sectors.resize(std::size_t(sectors));
+    map.walls.resize(std::size_t(walls));
+    map.sprites.resize(std::size_t(sprites));
+    return VellTools::MapWriter::bytes(map);
+}
+
+Bytes paletteBytes()
+{
+    VellTools::PaletteWriter palette;
+    palette.addShadeTable(VellTools::ShadeTable{});
+    return palette.bytes();
+}
+
+// The first lines, which the map alone decides.
+std::string head(const std::string& output, int lines = 6)
+{
+    std::size_t end = 0;
+    for (int i = 0; i < lines; ++i) {
+        end = output.find('\n', end);
+        if (end == std::string::npos)
+            return output;
+        ++end;
+    }
+    return output.substr(0, end);
+}
+
+// Everything after the map's own lines.
+std::string tail(const std::string& output)
+{
+    return output.substr(head(output).size());
+}
+
+std::string report(const char* className, const char* message)
+{
+    return std::string("unhandled exception: ") + className + "\n[exception message: " + message + " ]\n";
+}
+
+class MapinfoTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "mapinfo-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        folder = pattern;
+        VellTools::GroupWriter writer;
+        writer.add("E3L1.MAP", mapBytes(2, 8, 3, 1536, -40, 512));
+        writer.add("E1L2.MAP", mapBytes(1, 4, 0, 7, 16, -1));
+        writer.add("PALETTE.DAT", paletteBytes());
+        VellTools::writeFile(folder + "/game.grp", writer.bytes());
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    Outcome run(const std::string& arguments) { return runMapinfo(folder, arguments); }
+
+    std::string folder;
+};
+
+} // namespace
+
+TEST_F(MapinfoTest, DefaultMapFromTheArchive)
+{
+    Outcome outcome = run("game.grp '$'");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(head(outcome.output),
+              "sectors    : 2\nwalls      : 8\nsprites    : 3\n"
+              "start      : 1536.000000 -200.000000 -2.000000\n"
+              "angle      : 512\nsector     : 1\n");
+}
+
+TEST_F(MapinfoTest, FileOnDiskBeforeTheArchiveEntry)
+{
+    VellTools::writeFile(folder + "/e1l2.map", mapBytes(0, 0, 5, -3, -8, 100));
+    Outcome outcome = run("game.grp e1l2.map");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(head(outcome.output),
+              "sectors    : 0\nwalls      : 0\nsprites    : 5\n"
+              "start      : -3.000000 -200.000000 0.000000\n"
+              "angle      : 100\nsector     : 1\n");
+    std::filesystem::remove(folder + "/e1l2.map");
+    outcome = run("game.grp e1l2.map");
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.output.substr(0, 14), "sectors    : 1");
+    EXPECT_NE(outcome.output.find("angle      : -1\n"), std::string::npos);
+}
+
+TEST_F(MapinfoTest, FailuresAreReportedAsUnhandledExceptions)
+{
+    Outcome missingMap = run("game.grp e9l9.map");
+    EXPECT_EQ(missingMap.status, 1);
+    EXPECT_EQ(missingMap.output, report("Exception", "can't find grp entry"));
+
+    Outcome missingArchive = run("none.grp '$'");
+    EXPECT_EQ(missingArchive.status, 1);
+    EXPECT_EQ(missingArchive.output, report("IOException", ""));
+
+    Bytes badVersion = mapBytes(1, 1, 1, 0, 0, 0);
+    badVersion[0] = 6;
+    VellTools::writeFile(folder + "/e1l2.map", badVersion);
+    Outcome badMap = run("game.grp e1l2.map");
+    EXPECT_EQ(badMap.status, 1);
+    EXPECT_EQ(badMap.output, report("Exception", "bad map format"));
+}
+
+TEST_F(MapinfoTest, WrongCommandLinePrintsUsage)
+{
+    for (const char* arguments : {"", "game.grp", "game.grp '$' extra"}) {
+        Outcome outcome = run(arguments);
+        EXPECT_EQ(outcome.status, 2) << arguments;
+        EXPECT_EQ(outcome.output.rfind("use: mapinfo <grpfile> <mapname>\n", 0), 0u) << arguments;
+    }
+}
+
+TEST_F(MapinfoTest, TileSetPiecesAndSummaryFollowTheMapLines)
+{
+    VellTools::MapBuilder builder;
+    // A square room and an L-shaped room joined by one opening; the L needs
+    // more than one convex piece.
+    builder.addSector({{0, 0}, {1024, 0}, {1024, 1024}, {0, 1024}}, 0, -4096);
+    builder.addSector({{1024, 0}, {1536, 0}, {1536, 512}, {2048, 512}, {2048, 1024}, {1024, 1024}}, 0, -4096);
+    builder.sector(0).ceilingFlags = 0x01;
+    builder.sector(1).floorFlags = 0x02;
+    builder.sector(1).floorSlope = 512;
+    builder.addSprite(0, 100, 100, 0, 0, 0x00);
+    builder.addSprite(1, 1100, 100, 0, 0, 0x10);
+    builder.setStart(512, 512, 0, 0, 0);
+    VellTools::writeFile(folder + "/rooms.map", VellTools::MapWriter::bytes(builder.build()));
+
+    VellTools::ArtWriter art(0);
+    for (int i = 0; i < 3; ++i)
+        art.add(VellTools::ArtTile{8, 8, 0, Bytes(64, 1)});
+    VellTools::GroupWriter writer;
+    writer.add("PALETTE.DAT", paletteBytes());
+    writer.add("TILES000.ART", art.bytes());
+    VellTools::writeFile(folder + "/tiles.grp", writer.bytes());
+
+    Outcome outcome = run("tiles.grp rooms.map");
+    EXPECT_EQ(outcome.status, 0);
+    std::string rest = tail(outcome.output);
+    EXPECT_EQ(rest.rfind("base name   : tilestiles count : 3\npieces     : ", 0), 0u) << rest;
+    int pieces = std::atoi(rest.c_str() + rest.find("pieces     : ") + 13);
+    EXPECT_GE(pieces, 3);   // one for the square, at least two for the L
+    EXPECT_NE(rest.find("openings   : 2\n"), std::string::npos) << rest;
+    EXPECT_NE(rest.find("sky ceiling: 1\n"), std::string::npos);
+    EXPECT_NE(rest.find("sloped     : 1\n"), std::string::npos);
+    EXPECT_NE(rest.find("sprite kind: face 1, wall 1, floor 0, other 0\n"), std::string::npos);
+    EXPECT_NE(rest.find("warnings   : 0\n"), std::string::npos);
+}
+
+TEST_F(MapinfoTest, BrokenReferencesAreWarnedAbout)
+{
+    VellTools::MapBuilder builder;
+    builder.addSector({{0, 0}, {1024, 0}, {1024, 1024}, {0, 1024}}, 0, -4096);
+    builder.addSprite(0, 100, 100, 0, 0, 0);
+    builder.setStart(5000, 512, 0, 0, 0);
+    VellTools::MapContent map = builder.build();
+    map.walls[1].otherSector = 0;   // an opening into itself, not pointing back
+    map.walls[1].otherWall = 3;
+    map.sprites[0].sector = 9;
+    VellTools::writeFile(folder + "/broken.map", VellTools::MapWriter::bytes(map));
+    Outcome outcome = run("game.grp broken.map");
+    EXPECT_EQ(outcome.status, 0);
+    std::string rest = tail(outcome.output);
+    EXPECT_NE(rest.find("warnings   : 3\n"), std::string::npos) << rest;
+    EXPECT_NE(rest.find("warning    : wall 1 of sector 0:"), std::string::npos) << rest;
+    EXPECT_NE(rest.find("warning    : sprite 0: sector 9 out of range"), std::string::npos) << rest;
+    EXPECT_NE(rest.find("warning    : start position 5000 512 lies outside its sector 0"), std::string::npos);
+
+    map.startSector = 4;
+    VellTools::writeFile(folder + "/broken.map", VellTools::MapWriter::bytes(map));
+    outcome = run("game.grp broken.map");
+    EXPECT_NE(outcome.output.find("warning    : start sector 4 out of range"), std::string::npos);
+}
+
+TEST_F(MapinfoTest, UnbuildableMapOrMissingPaletteFailsBeforeAnyLine)
+{
+    VellTools::MapBuilder builder;
+    builder.addSector({{0, 0}, {1024, 0}, {1024, 1024}, {0, 1024}}, 0, -4096);
+    VellTools::MapContent map = builder.build();
+    map.sectors[0].wallCount = 9;   // beyond the wall table
+    VellTools::writeFile(folder + "/bad.map", VellTools::MapWriter::bytes(map));
+    Outcome bad = run("game.grp bad.map");
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.output, report("Exception", "bad map format"));
+
+    VellTools::GroupWriter writer;
+    writer.add("E3L1.MAP", mapBytes(1, 0, 0, 0, 0, 0));
+    VellTools::writeFile(folder + "/nopalette.grp", writer.bytes());
+    Outcome noPalette = run("nopalette.grp '$'");
+    EXPECT_EQ(noPalette.status, 1);
+    EXPECT_EQ(noPalette.output, report("Exception", "can't find grp entry"));
+}

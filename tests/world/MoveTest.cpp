@@ -1,0 +1,172 @@
+// The collision-checked move: wall stops, openings, floor following and the
+// free move of a node outside every sector.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "tools/MapBuilder.h"
+#include "world/PlayerNode.h"
+#include "world/World.h"
+#include "WorldFixtures.h"
+
+using namespace WorldFixtures;
+using Vell3D::Vector3;
+
+namespace {
+
+// Rooms side by side along map x (world x = -map x), each 1024 deep, joined
+// by openings; floors in world units.
+VellTools::MapContent roomRow(const std::vector<int>& edges, const std::vector<double>& floors)
+{
+    VellTools::MapBuilder builder;
+    for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
+        std::int32_t x0 = edges[i], x1 = edges[i + 1];
+        builder.addSector({{x0, 0}, {x1, 0}, {x1, 1024}, {x0, 1024}}, mapZ(floors[i]), mapZ(floors[i] + 512));
+    }
+    builder.setStart(edges[0] + 10, 512, 0, 0, 0);
+    return builder.build();
+}
+
+struct Walker {
+    World world;
+    PlayerNode player;
+
+    explicit Walker(const VellTools::MapContent& content)
+    {
+        world.build(loadMap(content));
+        player.world = &world;
+    }
+    void placeAt(double x, double y, int sector)
+    {
+        player.reset();
+        player.translateGlobal(x, y, 0);
+        player.sector = sector;
+    }
+    Vector3 at() const { return player.position(); }
+};
+
+} // namespace
+
+TEST(PlayerMove, solidWallThirtyAwayEndsFiveShort)
+{
+    Walker walker(squareRoom(0, 256));
+    walker.placeAt(-512, 994, 0);   // the wall at world y = 1024
+    walker.player.move(0, 100, 0);
+    EXPECT_NEAR(walker.at().x, -512, 1e-9);
+    EXPECT_NEAR(walker.at().y, 1019, 1e-9);
+    EXPECT_NEAR(walker.at().z, 50, 1e-9);
+    EXPECT_EQ(walker.player.sector, 0);
+}
+
+TEST(PlayerMove, endingExactlyOnTheWallIsCutBackToo)
+{
+    Walker walker(squareRoom(0, 256));
+    walker.placeAt(-512, 924, 0);
+    walker.player.move(0, 100, 0);
+    EXPECT_NEAR(walker.at().y, 1019, 1e-9);
+}
+
+TEST(PlayerMove, freeMoveWhenTheWallIsFurther)
+{
+    Walker walker(squareRoom(16, 256));
+    walker.placeAt(-512, 512, 0);
+    walker.player.move(0, 100, 0);
+    EXPECT_NEAR(walker.at().y, 612, 1e-9);
+    EXPECT_NEAR(walker.at().z, 66, 1e-9);
+}
+
+TEST(PlayerMove, movesInTheNodesOwnFrame)
+{
+    Walker walker(squareRoom(0, 256));
+    walker.placeAt(-994, 512, 0);
+    walker.player.rotate(90, 0, 0, 1);   // own +y is world -x
+    walker.player.move(0, 100, 0);
+    EXPECT_NEAR(walker.at().x, -1019, 1e-9);
+    EXPECT_NEAR(walker.at().y, 512, 1e-9);
+}
+
+TEST(PlayerMove, throughAnOpeningIntoTheNextSector)
+{
+    Walker walker(roomRow({0, 1024, 2048}, {0, 40}));
+    walker.placeAt(-1000, 512, 0);
+    walker.player.move(-100, 0, 0);
+    EXPECT_EQ(walker.player.sector, 1);
+    EXPECT_NEAR(walker.at().x, -1100, 1e-9);
+    EXPECT_NEAR(walker.at().z, 90, 1e-9);
+}
+
+TEST(PlayerMove, twoOpeningsInARowAndTheWallBeyond)
+{
+    Walker walker(roomRow({0, 100, 200, 300}, {0, 8, 16}));
+    walker.placeAt(-50, 512, 0);
+    walker.player.move(-200, 0, 0);
+    EXPECT_EQ(walker.player.sector, 2);
+    EXPECT_NEAR(walker.at().x, -250, 1e-9);
+    EXPECT_NEAR(walker.at().z, 66, 1e-9);
+
+    // The far wall of the last room stops a longer move.
+    walker.placeAt(-50, 512, 0);
+    walker.player.sector = 0;
+    walker.player.move(-1000, 0, 0);
+    EXPECT_EQ(walker.player.sector, 2);
+    EXPECT_NEAR(walker.at().x, -295, 1e-9);
+}
+
+TEST(PlayerMove, standsFiftyAboveASlopedFloor)
+{
+    auto content = squareRoom(0, 2048);
+    content.sectors[0].floorFlags = 0x02;
+    content.sectors[0].floorSlope = 2048;
+    Walker walker(content);
+    const WorldSector& sector = walker.world.sectors[0];
+    walker.placeAt(-512, 300, 0);
+    walker.player.move(0, 400, 0);
+    Vector3 p = walker.at();
+    double floor = sector.floorZAt(p.x, p.y);
+    EXPECT_GT(std::fabs(floor), 100);   // really sloped here
+    EXPECT_NEAR(p.z, floor + 50, 1e-9);
+}
+
+TEST(PlayerMove, noSectorMovesFreelyVerticalPartIncluded)
+{
+    for (int sector : {-1, 1, 5000}) {
+        Walker walker(squareRoom(0, 256));
+        walker.placeAt(-512, 994, sector);
+        walker.player.move(0, 100, 7);
+        EXPECT_NEAR(walker.at().y, 1094, 1e-9) << sector;
+        EXPECT_NEAR(walker.at().z, 7, 1e-9) << sector;
+        EXPECT_EQ(walker.player.sector, sector);
+    }
+    PlayerNode alone;   // no world at all
+    alone.sector = 0;
+    alone.move(3, 4, 5);
+    EXPECT_NEAR(alone.position().x, 3, 1e-12);
+    EXPECT_NEAR(alone.position().z, 5, 1e-12);
+}
+
+TEST(PlayerMove, verticalFloorPlaneLeavesTheHeightAlone)
+{
+    Walker walker(squareRoom(0, 256));
+    walker.world.sectors[0].floorPlane = Vell3D::Plane(1, 0, 0, 5);
+    walker.placeAt(-512, 512, 0);
+    walker.player.translateGlobal(0, 0, 33);
+    walker.player.move(0, 100, 0);
+    EXPECT_NEAR(walker.at().y, 612, 1e-9);
+    EXPECT_NEAR(walker.at().z, 33, 1e-9);
+}
+
+TEST(PlayerMove, brokenLinksNeitherLoopNorLeaveTheTables)
+{
+    Walker walker(roomRow({0, 100, 200}, {0, 0}));
+    // Openings that do not point back, and a sector list with stray walls.
+    for (WorldWall& wall : walker.world.walls)
+        wall.nextWall = -1;
+    walker.world.sectors[1].walls.push_back(99999);
+    walker.world.sectors[1].walls.push_back(-3);
+    walker.placeAt(-50, 512, 0);
+    walker.player.move(-100, 0, 0);
+    EXPECT_GE(walker.player.sector, 0);
+    EXPECT_LE(walker.player.sector, 1);
+    EXPECT_TRUE(std::isfinite(walker.at().x));
+}

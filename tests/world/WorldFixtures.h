@@ -1,0 +1,53 @@
+// Maps and tile sets for the world tests: maps go through the real map
+// writer and loader, tile sets through a real archive in a scratch folder.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "mapdata/GroupArchive.h"
+#include "mapdata/Map.h"
+#include "mapdata/TileSet.h"
+#include "tools/MapBuilder.h"
+#include "tools/MapContent.h"
+
+namespace WorldFixtures {
+
+// The map as the viewers would read it from a file.
+Map loadMap(const VellTools::MapContent& content);
+
+// A square sector 1024 wide, floor at world height floor, ceiling at ceiling
+// (map z = -16 * world z); the map start in its middle.
+VellTools::MapContent squareRoom(double floor = 0.0, double ceiling = 256.0);
+
+// Two squares side by side (sector 0 at map x 0..1024, sector 1 at
+// 1024..2048) joined by one opening; heights in world units.
+struct TwoRooms {
+    VellTools::MapBuilder builder;
+    int opening0;   // index of the opening wall of sector 0 in the map
+    int opening1;
+};
+TwoRooms twoRooms(double floor0, double ceiling0, double floor1, double ceiling1);
+// Finds the opening walls after build() and fills the indices.
+VellTools::MapContent finish(TwoRooms& rooms);
+
+std::int32_t mapZ(double worldZ);
+
+// An archive holding a palette and one art file with tiles of the given
+// sizes, opened, and a tile set loaded from it.
+class TileFixture {
+public:
+    explicit TileFixture(const std::vector<std::pair<int, int>>& sizes);
+    ~TileFixture();
+
+private:
+    std::filesystem::path folder;
+    GroupArchive archive;
+
+public:
+    TileSet tiles;
+};
+
+} // namespace WorldFixtures

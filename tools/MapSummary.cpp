@@ -1,0 +1,122 @@
+#include "tools/MapSummary.h"
+
+#include <cstdio>
+#include <string>
+
+#include "mapdata/Map.h"
+#include "world/World.h"
+
+namespace VellTools {
+
+namespace {
+
+constexpr int mirrorTile = 560;
+
+template <typename... Values>
+std::string format(const char* pattern, Values... values)
+{
+    char line[160];
+    std::snprintf(line, sizeof line, pattern, values...);
+    return line;
+}
+
+bool sloped(std::uint16_t flags, std::int16_t slope)
+{
+    return (flags & 0x02) && slope != 0;
+}
+
+} // namespace
+
+MapSummary::MapSummary(const Map& map, const World& planWorld)
+{
+    for (const WorldSector& sector : planWorld.sectors) {
+        if (sector.pieceStarts.size() > 1)
+            pieces += int(sector.pieceStarts.size()) - 1;
+    }
+    countSectors(map, planWorld);
+    countSprites(map);
+    checkStart(map, planWorld);
+}
+
+void MapSummary::countSectors(const Map& map, const World& world)
+{
+    for (int s = 0; s < map.sectorCount() && std::size_t(s) < world.sectors.size(); ++s) {
+        const Sector& sector = map.sectors()[std::size_t(s)];
+        skyCeilings += (sector.ceilingFlags & 0x01) ? 1 : 0;
+        skyFloors += (sector.floorFlags & 0x01) ? 1 : 0;
+        slopedSurfaces += sloped(sector.ceilingFlags, sector.ceilingSlope) ? 1 : 0;
+        slopedSurfaces += sloped(sector.floorFlags, sector.floorSlope) ? 1 : 0;
+        for (int w : world.sectors[std::size_t(s)].walls) {
+            const Wall& wall = map.walls()[std::size_t(w)];
+            bool claimsOpening = wall.otherSector != -1 || wall.otherWall != -1;
+            if (!world.walls[std::size_t(w)].isOpening()) {
+                if (claimsOpening)
+                    warnings.push_back(format("wall %d of sector %d: opening to sector %d, wall %d does not "
+                                              "lead back; drawn solid",
+                                              w, s, int(wall.otherSector), int(wall.otherWall)));
+                continue;
+            }
+            ++openings;
+            if ((wall.flags & 0x20) && wall.overTile == mirrorTile)
+                ++mirrors;
+            if (wall.flags & 0x10) {
+                ++masked;
+                if (wall.flags & 0x80)
+                    ++translucent;
+            }
+        }
+    }
+}
+
+void MapSummary::countSprites(const Map& map)
+{
+    for (int i = 0; i < map.spriteCount(); ++i) {
+        const Sprite& sprite = map.sprites()[std::size_t(i)];
+        switch (sprite.flags & 0x30) {
+        case 0x00: ++spritesByKind[1]; break;
+        case 0x10: ++spritesByKind[2]; break;
+        case 0x20: ++spritesByKind[3]; break;
+        default: ++spritesByKind[0]; break;
+        }
+        if (sprite.sector < 0 || sprite.sector >= map.sectorCount())
+            warnings.push_back(format("sprite %d: sector %d out of range; never drawn", i, int(sprite.sector)));
+    }
+}
+
+void MapSummary::checkStart(const Map& map, const World& world)
+{
+    int s = map.startSector();
+    if (s < 0 || s >= map.sectorCount() || std::size_t(s) >= world.sectors.size()) {
+        warnings.push_back(format("start sector %d out of range; the player moves freely", s));
+        return;
+    }
+    // A short vertical ray through a level plane at the start, so that the
+    // ray cast's own inside test decides.
+    RayHit probe;
+    probe.origin = Vell3D::Vector3(-map.start().x, map.start().y, 1.0);
+    probe.target = Vell3D::Vector3(-map.start().x, map.start().y, -1.0);
+    double t;
+    if (!world.sectorPlaneHit(probe, s, Vell3D::Plane(0.0, 0.0, 1.0, 0.0), t))
+        warnings.push_back(format("start position %.0f %.0f lies outside its sector %d", map.start().x,
+                                  map.start().y, s));
+}
+
+void MapSummary::print(Vell::TextStream& out) const
+{
+    out << "pieces     : " << pieces << "\n"
+        << "openings   : " << openings << "\n"
+        << "sky ceiling: " << skyCeilings << "\n"
+        << "sky floor  : " << skyFloors << "\n"
+        << "sloped     : " << slopedSurfaces << "\n"
+        << "mirrors    : " << mirrors << "\n"
+        << "masked     : " << masked << " (" << translucent << " translucent)\n"
+        << "sprite kind: face " << spritesByKind[1] << ", wall " << spritesByKind[2] << ", floor "
+        << spritesByKind[3] << ", other " << spritesByKind[0] << "\n"
+        << "warnings   : " << int(warnings.size()) << "\n";
+    for (std::size_t i = 0; i < warnings.size() && i < warningLines; ++i)
+        out << "warning    : " << warnings[i].c_str() << "\n";
+    if (warnings.size() > warningLines)
+        out << "warning    : " << int(warnings.size() - warningLines) << " more\n";
+}
+
+} // namespace VellTools

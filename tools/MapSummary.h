@@ -1,0 +1,44 @@
+// MapSummary: what mapinfo adds after a map's tables and start: the number
+// of convex pieces the plan view cuts the map into, a short count of what the
+// map holds (openings, skies, slopes, mirrors, masked walls, sprites by kind)
+// and a warning for every reference the viewers have to work around.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/TextStream.h"
+
+class Map;
+class World;
+
+namespace VellTools {
+
+class MapSummary {
+public:
+    // planWorld: the plan view's world built from map, with its pieces.
+    MapSummary(const Map& map, const World& planWorld);
+
+    void print(Vell::TextStream& out) const;
+
+    // At most this many warnings are written one by one; the rest are counted.
+    static constexpr std::size_t warningLines = 20;
+
+    int pieces = 0;
+    int openings = 0;
+    int skyCeilings = 0;
+    int skyFloors = 0;
+    int slopedSurfaces = 0;
+    int mirrors = 0;
+    int masked = 0;
+    int translucent = 0;
+    int spritesByKind[4] = {0, 0, 0, 0};   // other, face, wall, floor
+    std::vector<std::string> warnings;
+
+private:
+    void countSectors(const Map& map, const World& world);
+    void countSprites(const Map& map);
+    void checkStart(const Map& map, const World& world);
+};
+
+} // namespace VellTools

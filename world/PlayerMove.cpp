@@ -1,0 +1,127 @@
+// The collision-checked move of a PlayerNode. Only the walls of the sectors
+// the move passes through are tested, in the node's own frame: a solid wall
+// cuts the move five units short of it, an opening crossed before any solid
+// wall hands the move on to the sector behind it. Each opening is crossed at
+// most once per move (with the wall behind it), so a move ends after at most
+// one sector per wall, whatever the map's links look like.
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "world/PlayerNode.h"
+#include "world/World.h"
+
+using Vell3D::Matrix4;
+using Vell3D::Vector3;
+
+namespace {
+
+constexpr double wallGap = 5.0;   // how far before a solid wall a move stops
+
+bool inRange(int index, std::size_t size)
+{
+    return index >= 0 && std::size_t(index) < size;
+}
+
+// The wall's own two points exist: walls built from a checked map always
+// pass, a hand-made world may not.
+bool usableWall(const World& world, int w)
+{
+    if (!inRange(w, world.walls.size()))
+        return false;
+    const WorldWall& wall = world.walls[std::size_t(w)];
+    return inRange(wall.index, world.points.size()) && inRange(wall.nextPoint, world.points.size());
+}
+
+bool leadsSomewhere(const World& world, const WorldWall& wall)
+{
+    return wall.isOpening() && inRange(wall.nextSector, world.sectors.size());
+}
+
+} // namespace
+
+bool PlayerNode::tracksSector() const
+{
+    return world && inRange(sector, world->sectors.size());
+}
+
+void PlayerNode::shift(double dx, double dy, double dz)
+{
+    applyLocal(Matrix4::translation(dx, dy, dz), Matrix4::translation(-dx, -dy, -dz));
+}
+
+void PlayerNode::move(double dx, double dy, double dz)
+{
+    if (!tracksSector()) {
+        shift(dx, dy, dz);
+        changed();
+        return;
+    }
+    collide(dx, dy);
+    followFloor();
+    changed();
+}
+
+void PlayerNode::collide(double dx, double dy)
+{
+    const double infinity = std::numeric_limits<double>::infinity();
+    const Vector3 start(0.0, 0.0, 0.0);
+    const Vector3 end(dx, dy, 0.0);
+    const double length = std::hypot(dx, dy);
+    const double back = length > 0.0 ? wallGap / length : infinity;
+    const Matrix4& toLocal = inverse();
+    std::vector<unsigned char> crossed(world->walls.size(), 0);
+
+    double nearest = infinity;
+    for (;;) {
+        nearest = infinity;
+        double furthest = -infinity;
+        int crossingSector = -1;
+        int crossingWall = -1;
+        for (int w : world->sectors[std::size_t(sector)].walls) {
+            if (!usableWall(*world, w))
+                continue;
+            const WorldWall& wall = world->walls[std::size_t(w)];
+            Vector3 a = toLocal.transformPoint(world->points[std::size_t(wall.index)].floorPoint());
+            Vector3 b = toLocal.transformPoint(world->points[std::size_t(wall.nextPoint)].floorPoint());
+            LineCrossing c = intersect(start, end, a, b);
+            if (!(c.r >= 0.0 && c.r <= 1.0 && c.s >= 0.0 && c.s <= 1.0))
+                continue;
+            if (!leadsSomewhere(*world, wall)) {
+                if (c.r <= nearest)
+                    nearest = c.r;
+            } else if (!crossed[std::size_t(w)] && c.r > furthest) {
+                furthest = c.r;
+                crossingSector = wall.nextSector;
+                crossingWall = w;
+            }
+        }
+        if (crossingSector < 0 || furthest >= nearest)
+            break;
+        crossed[std::size_t(crossingWall)] = 1;
+        int behind = world->walls[std::size_t(crossingWall)].nextWall;
+        if (inRange(behind, crossed.size()))
+            crossed[std::size_t(behind)] = 1;
+        sector = crossingSector;
+    }
+
+    Vector3 stop = end;
+    if (nearest <= 1.0)
+        stop = end.times(nearest - back);
+    shift(stop.x, stop.y, 0.0);
+}
+
+void PlayerNode::followFloor()
+{
+    const Vell3D::Plane& floor = world->sectors[std::size_t(sector)].floorPlane;
+    if (floor.c == 0.0 || !std::isfinite(floor.c))
+        return;
+    Vector3 p = position();
+    double floorZ = -(floor.a * p.x + floor.b * p.y + floor.d) / floor.c;
+    double rise = floorOffset() + floorZ - p.z;
+    if (!std::isfinite(rise))
+        return;
+    // A world-vertical step: the same as an own-frame one for a node turned
+    // only about z, and still straight up for any other.
+    applyGlobal(Matrix4::translation(0.0, 0.0, rise), Matrix4::translation(0.0, 0.0, -rise));
+}

@@ -1,0 +1,48 @@
+// PlayerNode: a scene node that knows which world sector holds it. The
+// world's start placement and the viewers' players are PlayerNodes; a player
+// moves with move, which stops at solid walls, passes through openings and
+// keeps the node above the floor of the sector it ends in. Turning is the
+// plain node rotation.
+//
+// The node's parent frame is the world's: its matrix is its placement in the
+// world, and world points reach its own frame through its inverse.
+#pragma once
+
+#include "3d/Node.h"
+
+class World;
+
+class PlayerNode : public Vell3D::Node {
+public:
+    explicit PlayerNode(Vell3D::Node* parent = nullptr);
+
+    // Copies the other node's sector and transform (not its world or parent
+    // node), then runs the change hook. Nothing happens for the node itself.
+    void takePlacement(const PlayerNode& other);
+
+    // The collision-checked translation in the node's own frame (PlayerMove.cpp).
+    // A node without a world or without a valid sector moves freely.
+    virtual void move(double dx, double dy, double dz);
+
+    int sector = -1;                       // -1: no sector, free movement
+    World* world = nullptr;                // not owned
+    Vell3D::Node* parentNode = nullptr;    // not owned
+
+protected:
+    // Whether the node stands in a sector of its world, so that moves are
+    // checked against walls.
+    bool tracksSector() const;
+    // The horizontal part of a checked move: slides (dx, dy) in the own frame,
+    // cut five units short of the first solid wall, and follows the openings
+    // crossed into their sectors. Needs tracksSector(). No change hook.
+    void collide(double dx, double dy);
+    // Moves the node vertically to floorOffset() above the floor of its
+    // sector at its position; a vertical floor plane leaves it where it is.
+    // Needs tracksSector(). No change hook.
+    void followFloor();
+    // How high above the floor a move leaves the node.
+    virtual double floorOffset() const { return 50.0; }
+    // Translation in the own frame that bypasses the virtual translate, so
+    // that subclasses may route translate through move.
+    void shift(double dx, double dy, double dz);
+};

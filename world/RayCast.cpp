@@ -1,0 +1,170 @@
+// The ray cast: the first surface that the segment from a ray's origin to its
+// target meets, found sector by sector through the openings it passes. Each
+// opening is passed at most once (with the wall behind it), so the walk ends
+// after at most one sector per wall, whatever the map's links look like.
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "world/World.h"
+
+using Vell3D::Plane;
+using Vell3D::Vector3;
+
+namespace {
+
+constexpr double farLeft = -100000.0;   // the even-odd test's ray ends beyond every map
+
+bool inRange(int index, std::size_t size)
+{
+    return index >= 0 && std::size_t(index) < size;
+}
+
+bool between0And1(double v)
+{
+    return v >= 0.0 && v <= 1.0;
+}
+
+Vector3 pointAt(const RayHit& hit, double t)
+{
+    return hit.origin.plus(hit.target.minus(hit.origin).times(t));
+}
+
+// What the walls of one sector offer the ray: the nearest surface hit and
+// the nearest opening passed that has not been passed before.
+struct SectorScan {
+    double best = std::numeric_limits<double>::infinity();
+    int bestKind = surfaceNone;
+    int bestWall = -1;
+    double through = std::numeric_limits<double>::infinity();
+    int throughWall = -1;
+
+    void offer(double t, int kind, int wall)
+    {
+        if (t < best) {
+            best = t;
+            bestKind = kind;
+            bestWall = wall;
+        }
+    }
+};
+
+} // namespace
+
+bool WallPiece::rayHit(const RayHit& hit) const
+{
+    LineCrossing c = intersect(hit.origin, hit.target, corners[0], corners[1]);
+    if (!between0And1(c.r) || !between0And1(c.s))
+        return false;
+    Vector3 r = pointAt(hit, c.r);
+    double top = corners[0].z + (corners[1].z - corners[0].z) * c.s;
+    double bottom = corners[3].z + (corners[2].z - corners[3].z) * c.s;
+    return bottom <= r.z && r.z <= top;
+}
+
+Vector3 WallPiece::normal() const
+{
+    Vector3 d = corners[1].minus(corners[0]);
+    Vector3 n(-d.y, d.x, 0.0);
+    double length = n.length();
+    // A piece without a top edge (hidden or clipped away) has no direction.
+    return length > 0.0 ? n.dividedBy(length) : Vector3();
+}
+
+bool World::sectorPlaneHit(const RayHit& hit, int sector, const Plane& plane, double& t) const
+{
+    t = plane.intersect(hit.origin, hit.target);
+    if (!between0And1(t) || !inRange(sector, sectors.size()))
+        return false;
+    Vector3 p = pointAt(hit, t);
+    // Even-odd over every loop of the sector: count the walls that the
+    // segment from p leftwards to farLeft crosses. Each wall owns its lower
+    // end point and not its upper one, so a vertex where the outline passes
+    // through the line counts once and one where it only touches counts
+    // twice or not at all; walls along the line count never.
+    bool inside = false;
+    for (int w : sectors[std::size_t(sector)].walls) {
+        if (!inRange(w, walls.size()))
+            continue;
+        const WorldWall& wall = walls[std::size_t(w)];
+        if (!inRange(wall.index, points.size()) || !inRange(wall.nextPoint, points.size()))
+            continue;
+        const WallPoint& a = points[std::size_t(wall.index)];
+        const WallPoint& b = points[std::size_t(wall.nextPoint)];
+        if ((a.y > p.y) == (b.y > p.y))
+            continue;
+        double x = a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y);
+        if (x <= p.x && x >= farLeft)
+            inside = !inside;
+    }
+    return inside;
+}
+
+void World::castRay(RayHit& hit) const
+{
+    hit.point = hit.target;
+    hit.kind = surfaceNone;
+    hit.normal = Vector3();
+    hit.wall = -1;
+    if (!inRange(hit.sector, sectors.size()))
+        return;
+    std::vector<unsigned char> passed(walls.size(), 0);
+    int s = hit.sector;
+    for (;;) {
+        const WorldSector& sector = sectors[std::size_t(s)];
+        SectorScan scan;
+        for (int w : sector.walls) {
+            if (!inRange(w, walls.size()))
+                continue;
+            const WorldWall& wall = walls[std::size_t(w)];
+            if (!inRange(wall.index, points.size()) || !inRange(wall.nextPoint, points.size()))
+                continue;
+            LineCrossing c = intersect(hit.origin, hit.target, points[std::size_t(wall.nextPoint)].floorPoint(),
+                                       points[std::size_t(wall.index)].floorPoint());
+            if (!between0And1(c.r) || !between0And1(c.s))
+                continue;
+            bool opening = wall.isOpening() && inRange(wall.nextSector, sectors.size());
+            if (!opening) {
+                if (wall.upper.rayHit(hit))
+                    scan.offer(c.r, surfaceUpper, w);
+            } else if (wall.upper.rayHit(hit)) {
+                scan.offer(c.r, surfaceUpper, w);
+            } else if (wall.lower.rayHit(hit)) {
+                scan.offer(c.r, surfaceLower, w);
+            } else if (c.r < scan.through && !passed[std::size_t(w)]) {
+                scan.through = c.r;
+                scan.throughWall = w;
+            }
+        }
+        double t;
+        if (!sector.ceilingParallax && sectorPlaneHit(hit, s, sector.ceilingPlane, t))
+            scan.offer(t, surfaceCeiling, -1);
+        if (!sector.floorParallax && sectorPlaneHit(hit, s, sector.floorPlane, t))
+            scan.offer(t, surfaceFloor, -1);
+
+        if (std::isfinite(scan.best) && (scan.throughWall < 0 || scan.best < scan.through)) {
+            hit.kind = scan.bestKind;
+            hit.point = pointAt(hit, scan.best);
+            hit.sector = s;
+            if (scan.bestKind == surfaceFloor) {
+                hit.normal = Vector3(sector.floorPlane.a, sector.floorPlane.b, sector.floorPlane.c);
+            } else if (scan.bestKind == surfaceCeiling) {
+                hit.normal = Vector3(sector.ceilingPlane.a, sector.ceilingPlane.b, sector.ceilingPlane.c);
+            } else {
+                const WorldWall& wall = walls[std::size_t(scan.bestWall)];
+                hit.normal = scan.bestKind == surfaceLower ? wall.lower.normal() : wall.upper.normal();
+                hit.wall = scan.bestWall;
+            }
+            return;
+        }
+        if (scan.throughWall < 0) {
+            hit.sector = s;
+            return;
+        }
+        const WorldWall& wall = walls[std::size_t(scan.throughWall)];
+        passed[std::size_t(scan.throughWall)] = 1;
+        if (inRange(wall.nextWall, passed.size()))
+            passed[std::size_t(wall.nextWall)] = 1;
+        s = wall.nextSector;
+    }
+}

@@ -1,0 +1,279 @@
+// World: the model that the renderers and the player walk in, built once from
+// a map. Every map sector, wall and sprite becomes a record here with the same
+// index; heights are converted to a right-handed frame with z up:
+//   world x = -map x, world y = map y, world z = -map z / 16.
+// All texture mapping is settled while building (a matrix per surface) and
+// turned into per-vertex coordinates by attachTextures once the tiles are known.
+//
+// Where the code lives:
+//   world/WorldBuilder.cpp    build, placeCameraAtStart, pieces and clipping
+//   world/TextureMapping.cpp  texture matrices, attachTextures, sprite corners
+//   world/PlayerNode.cpp      PlayerNode construction and takePlacement
+//   world/PlayerMove.cpp      PlayerNode::move, the collision-checked move
+//   world/RayCast.cpp         castRay, sectorPlaneHit, WallPiece::rayHit/normal
+//   world/PlanPieces.cpp      buildPieces: the plan view's convex sector pieces
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "3d/Matrix4.h"
+#include "3d/Plane.h"
+#include "3d/Vector2.h"
+#include "3d/Vector3.h"
+#include "mapdata/MapRecords.h"
+#include "world/PlayerNode.h"
+
+class Map;
+class TileSet;
+
+// Kinds of surface, as surfacesByTile and the ray cast name them.
+enum SurfaceKind {
+    surfaceNone = 0,
+    surfaceFloor = 1,
+    surfaceCeiling = 2,
+    surfaceLower = 3,
+    surfaceUpper = 4,
+    surfaceMiddle = 5,
+};
+
+// WallPiece::flags values.
+enum WallPieceFlag {
+    pieceHidden = 0x01,   // sky on both sides: never drawn
+    pieceMasked = 0x02,   // drawn in the translucent pass with alpha
+    pieceOneWay = 0x04,
+    pieceSolid = 0x08,    // drawn in the solid pass
+    pieceMirror = 0x10,
+};
+
+// WorldSprite::flags values.
+enum SpriteFlag {
+    spriteCentred = 0x01,
+    spriteFlipX = 0x02,
+    spriteFlipY = 0x04,
+    spriteOneSided = 0x08,
+    spriteInvisible = 0x10,
+};
+
+// WorldSprite::kind values.
+enum SpriteKind {
+    spriteKindNone = 0,
+    spriteKindFace = 1,   // always turned to the viewer
+    spriteKindWall = 2,
+    spriteKindFloor = 3,
+};
+
+// What the ray cast reads and fills.
+struct RayHit {
+    Vell3D::Vector3 origin;
+    Vell3D::Vector3 target;
+    int sector = -1;      // in: the sector holding origin; out: where it ended
+    int kind = surfaceNone;
+    Vell3D::Vector3 point;
+    Vell3D::Vector3 normal;
+    int wall = -1;
+};
+
+// One textured quad of a wall. Corners: 0 end top, 1 start top, 2 start
+// bottom, 3 end bottom (start is the wall's first vertex).
+struct WallPiece {
+    int tile = -1;
+    Vell3D::Matrix4 textureMatrix;    // world point -> texels (u, v) in rows 0, 1
+    Vell3D::Vector3 corners[4];
+    Vell3D::Vector2 texCoords[4];
+    double panX = 0.0;
+    double panY = 0.0;
+    std::uint8_t palette = 0;
+    std::int8_t shade = 0;
+    int flags = 0;
+    double alpha = 1.0;
+
+    bool hasHeight() const;
+    // Whether the ray of hit passes through the piece.
+    bool rayHit(const RayHit& hit) const;
+    // Unit horizontal normal from the top edge.
+    Vell3D::Vector3 normal() const;
+};
+
+// The first vertex of a wall, with the heights of the wall's own sector.
+struct WallPoint {
+    double x = 0.0;
+    double y = 0.0;
+    double floorZ = 0.0;
+    Vell3D::Vector2 floorTexCoord;
+    double ceilingZ = 0.0;
+    Vell3D::Vector2 ceilingTexCoord;
+    int sector = -1;
+
+    Vell3D::Vector3 floorPoint() const { return Vell3D::Vector3(x, y, floorZ); }
+    Vell3D::Vector3 ceilingPoint() const { return Vell3D::Vector3(x, y, ceilingZ); }
+};
+
+struct SurfaceUse {
+    int kind = surfaceNone;
+    int wall = 0;         // 0 for floors and ceilings
+};
+
+// All surfaces of a sector that show one tile, so each texture is bound once.
+struct SurfaceEntry {
+    int tile = -1;
+    std::vector<SurfaceUse> uses;
+};
+
+struct Panning {
+    int x = 0;
+    int y = 0;
+};
+
+struct WorldSector {
+    Vell3D::Plane floorPlane;
+    Vell3D::Plane ceilingPlane;
+    Vell3D::Matrix4 floorTextureMatrix;
+    Vell3D::Matrix4 ceilingTextureMatrix;
+    Panning floorPanning;
+    Panning ceilingPanning;
+    bool floorParallax = false;    // sky: not drawn as a polygon
+    bool ceilingParallax = false;
+    std::uint8_t floorPalette = 0;
+    std::uint8_t ceilingPalette = 0;
+    std::int8_t floorShade = 0;
+    std::int8_t ceilingShade = 0;
+    double fogFactor = 0.0;
+    int floorTile = 0;
+    int ceilingTile = 0;
+    std::vector<int> walls;        // in map order
+    std::vector<int> maskedWalls;  // openings with the masked bit
+    std::vector<SurfaceEntry> surfacesByTile;
+    std::vector<int> sprites;      // sprites held by this sector, in map order
+
+    // The plan view's convex pieces (left empty by the 3D build).
+    int bspRoot = -1;
+    std::vector<int> pieceStarts;
+
+    double floorZAt(double x, double y) const;
+    double ceilingZAt(double x, double y) const;
+};
+
+struct WorldWall {
+    int nextPoint = -1;    // the next wall of the loop; its start is our end
+    int index = -1;        // this wall; its start is our start
+    WallPiece upper;       // the whole wall when there is no neighbour
+    WallPiece lower;
+    WallPiece middle;
+    int nextWall = -1;     // -1 for a solid wall
+    int nextSector = -1;
+    int sector = -1;
+    bool firstLoop = false;
+
+    bool isOpening() const { return nextSector >= 0; }
+};
+
+struct WorldSprite {
+    Vell3D::Vector3 position;
+    int tile = -1;
+    int sector = -1;       // -1: held by no sector, never drawn
+    double angle = 0.0;    // degrees
+    double width = 0.0;    // the repeat bytes until attachTextures
+    double height = 0.0;
+    std::uint8_t palette = 0;
+    std::int8_t shade = 0;
+    double alpha = 1.0;
+    int flags = 0;
+    int kind = spriteKindNone;
+    Vell3D::Vector3 corners[4];
+    Vell3D::Vector2 texCoords[4];
+
+    // Turns a face sprite's quad towards a viewer at cameraPosition.
+    void faceCamera(const Vell3D::Vector3& cameraPosition);
+};
+
+// A node of a sector's partition tree (plan view).
+struct BspNode {
+    int wall = -1;
+    double t0 = 0.0;
+    double t1 = 1.0;
+    int front = -1;
+    int back = -1;
+    int parent = -1;
+};
+
+// Which side of the directed line a->b the point p lies on, in x and y:
+// 0 within half a unit, -1 left, +1 right.
+int side(const Vell3D::Vector3& a, const Vell3D::Vector3& b, const Vell3D::Vector3& p);
+
+// Parameters of the crossing of line p1->p2 (r) and line q1->q2 (s), in x and
+// y; both +infinity for parallel lines.
+struct LineCrossing {
+    double r;
+    double s;
+};
+LineCrossing intersect(const Vell3D::Vector3& p1, const Vell3D::Vector3& p2,
+                       const Vell3D::Vector3& q1, const Vell3D::Vector3& q2);
+
+// The texture matrices (TextureMapping.cpp).
+Vell3D::Matrix4 wallTextureMatrix(const Vell3D::Vector3& a, const Vell3D::Vector3& b, double refZ,
+                                  int status, double xs, double ys);
+Vell3D::Matrix4 surfaceTextureMatrix(const Vell3D::Vector3& a, const Vell3D::Vector3& b, int stat,
+                                     double tilt);
+
+// The plan view builds a reduced world: no middle pieces, fog, surface
+// lists, sprites or loop marks; it adds its convex pieces afterwards.
+struct WorldBuildOptions {
+    bool planOnly = false;
+};
+
+class World {
+public:
+    using BuildOptions = WorldBuildOptions;
+
+    World();
+    World(const World&) = delete;
+    World& operator=(const World&) = delete;
+
+    // Rebuilds everything from the map. Exception "bad map format" when a
+    // sector's wall range or a wall's next point lies outside the wall table;
+    // the world is then left empty (built false).
+    void build(const Map& map, BuildOptions options = {});
+    void placeCameraAtStart(const Map& map);
+    // Computes every texture coordinate from the tile sizes and keeps the
+    // set. Once per build: it turns the sprites' repeat bytes into sizes.
+    // Only sizes are read, so no GL context is needed; textures are made
+    // when the renderer first asks for them.
+    void attachTextures(TileSet& tiles);
+
+    // Ray cast.
+    void castRay(RayHit& hit) const;
+    bool sectorPlaneHit(const RayHit& hit, int sector, const Vell3D::Plane& plane, double& t) const;
+
+    // Plan view: convex pieces of every sector.
+    void buildPieces();
+
+    std::vector<WorldSector> sectors;
+    std::vector<WorldWall> walls;
+    std::vector<WallPoint> points;
+    std::vector<WorldSprite> sprites;
+    PlayerNode camera;     // the start placement
+    bool built = false;
+    bool texturesReady = false;
+    TileSet* textureCache = nullptr;
+
+    std::vector<BspNode> bspNodes;
+    std::vector<int> pieceIndices;
+
+protected:
+    // The build steps, in the order build runs them; each expects the map's
+    // indices to have been checked by checkMap.
+    static void checkMap(const Map& map);
+    void clear();
+    void buildSectors(const Map& map, BuildOptions options);
+    void buildSector(const Map& map, int s, BuildOptions options);
+    void buildWall(const Map& map, int s, int w, bool firstLoop, BuildOptions options);
+    void buildPieceCorners(BuildOptions options);
+    void buildSurfaceLists();
+    void buildSprites(const Map& map);
+
+    // Whether wall w of sector s is a usable opening: both references in
+    // range, the wall behind among its sector's walls and pointing back.
+    // Anything else is treated as a solid wall.
+    static bool validOpening(const Map& map, int s, int w);
+};

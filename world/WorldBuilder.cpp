@@ -1,0 +1,485 @@
+// Building the world from a map: sectors with their planes, walls with their
+// pieces, wall points, surface lists and sprites. Every index read from the
+// map is checked before it is used: a map whose wall ranges or loop links
+// leave the wall table cannot be drawn at all and is refused, while broken
+// neighbour links and stray sector numbers only degrade (solid walls,
+// sprites in no sector, a start outside every sector).
+#include "world/World.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "core/Exception.h"
+#include "mapdata/Map.h"
+
+using Vell3D::Matrix4;
+using Vell3D::Plane;
+using Vell3D::Vector3;
+
+namespace {
+
+constexpr double degreesPerRadian = 180.0 / std::numbers::pi;
+constexpr int mirrorTile = 560;
+
+Vector3 mapPosition(const Wall& wall, double z = 0.0)
+{
+    return Vector3(-double(wall.x), double(wall.y), z);
+}
+
+double mapHeight(std::int32_t z)
+{
+    return double(z) * -0.0625;
+}
+
+// The tilt of a sloped surface, in radians; negative for slopes <= 0.
+double tiltAngle(bool sloped, std::int16_t slopeValue)
+{
+    double slope = sloped ? double(slopeValue) : 0.0;
+    double tilt = std::atan(std::fabs(slope) / 4096.0);
+    return slope <= 0.0 ? -tilt : tilt;
+}
+
+// The plane through a, tilted from the reference normal about a -> b. A first
+// wall without length has no axis and leaves the surface flat.
+Plane surfacePlane(const Vector3& a, const Vector3& b, double tilt, const Vector3& reference)
+{
+    Vector3 axis = b.minus(a);
+    Matrix4 turn = Matrix4::rotation(tilt * degreesPerRadian, axis.x, axis.y, axis.z);
+    Vector3 normal = turn.transformPoint(reference);
+    return Plane(normal.x, normal.y, normal.z, -normal.dot(a));
+}
+
+int heightClass(double height)
+{
+    if (height >= 0.5)
+        return -1;
+    if (height <= -0.5)
+        return 1;
+    return 0;
+}
+
+// Cuts a piece whose top and bottom edges cross down to the part where the
+// top is above the bottom; a piece without such a part loses its corners.
+void clipPiece(WallPiece& piece)
+{
+    Vector3* c = piece.corners;
+    int startClass = heightClass(c[1].z - c[2].z);
+    int endClass = heightClass(c[0].z - c[3].z);
+    if (startClass != -1 && endClass != -1) {
+        for (int i = 0; i < 4; ++i)
+            c[i] = Vector3();
+        return;
+    }
+    if (startClass * endClass != -1)
+        return;
+    LineCrossing crossing = intersect(Vector3(1.0, c[0].z, 0.0), Vector3(0.0, c[1].z, 0.0),
+                                      Vector3(0.0, c[2].z, 0.0), Vector3(1.0, c[3].z, 0.0));
+    Vector3 point = c[0].plus(c[1].minus(c[0]).times(crossing.r));
+    if (startClass == -1) {
+        c[0] = point;
+        c[3] = point;
+    } else {
+        c[1] = point;
+        c[2] = point;
+    }
+}
+
+void setCorners(WallPiece& piece, const Vector3& c0, const Vector3& c1, const Vector3& c2, const Vector3& c3)
+{
+    piece.corners[0] = c0;
+    piece.corners[1] = c1;
+    piece.corners[2] = c2;
+    piece.corners[3] = c3;
+}
+
+void registerSurface(WorldSector& sector, int tile, int kind, int wall)
+{
+    for (SurfaceEntry& entry : sector.surfacesByTile) {
+        if (entry.tile == tile) {
+            entry.uses.push_back({kind, wall});
+            return;
+        }
+    }
+    SurfaceEntry entry;
+    entry.tile = tile;
+    entry.uses.push_back({kind, wall});
+    sector.surfacesByTile.push_back(std::move(entry));
+}
+
+int spriteKind(std::uint16_t status)
+{
+    switch (status & 0x30) {
+    case 0x00: return spriteKindFace;
+    case 0x10: return spriteKindWall;
+    case 0x20: return spriteKindFloor;
+    default: return spriteKindNone;
+    }
+}
+
+int spriteFlags(std::uint16_t status)
+{
+    int flags = 0;
+    if (status & 0x80)
+        flags |= spriteCentred;
+    if (status & 0x04)
+        flags |= spriteFlipX;
+    if (status & 0x08)
+        flags |= spriteFlipY;
+    if (status & 0x40)
+        flags |= spriteOneSided;
+    if (status & 0x8000)
+        flags |= spriteInvisible;
+    return flags;
+}
+
+// The heights a wall's texture is aligned to, from both sides of the wall.
+struct WallHeights {
+    double ownCeil;
+    double ownFloor;
+    double nextCeil;
+    double nextFloor;
+};
+
+} // namespace
+
+void World::build(const Map& map, BuildOptions options)
+{
+    clear();
+    checkMap(map);
+    try {
+        placeCameraAtStart(map);
+        buildSectors(map, options);
+        buildPieceCorners(options);
+        if (!options.planOnly) {
+            buildSurfaceLists();
+            buildSprites(map);
+        }
+    } catch (...) {
+        clear();
+        throw;
+    }
+    built = true;
+}
+
+void World::clear()
+{
+    sectors.clear();
+    walls.clear();
+    points.clear();
+    sprites.clear();
+    bspNodes.clear();
+    pieceIndices.clear();
+    camera.reset();
+    camera.sector = -1;
+    built = false;
+    texturesReady = false;
+}
+
+void World::checkMap(const Map& map)
+{
+    const auto& mapWalls = map.walls();
+    const std::int64_t wallCount = std::int64_t(mapWalls.size());
+    for (const Sector& sector : map.sectors()) {
+        std::int64_t first = sector.firstWall;
+        std::int64_t count = sector.wallCount;
+        if (first < 0 || count < 0 || first + count > wallCount)
+            throw Vell::Exception("bad map format");
+        for (std::int64_t w = first; w < first + count; ++w) {
+            std::int64_t next = mapWalls[std::size_t(w)].nextPoint;
+            if (next < 0 || next >= wallCount)
+                throw Vell::Exception("bad map format");
+        }
+    }
+}
+
+bool World::validOpening(const Map& map, int s, int w)
+{
+    const Wall& wall = map.walls()[std::size_t(w)];
+    if (wall.otherSector < 0 || wall.otherSector >= map.sectorCount())
+        return false;
+    if (wall.otherWall < 0 || wall.otherWall >= map.wallCount())
+        return false;
+    const Sector& behind = map.sectors()[std::size_t(wall.otherSector)];
+    if (wall.otherWall < behind.firstWall || wall.otherWall >= behind.firstWall + behind.wallCount)
+        return false;
+    const Wall& other = map.walls()[std::size_t(wall.otherWall)];
+    return other.otherWall == w && other.otherSector == s;
+}
+
+void World::placeCameraAtStart(const Map& map)
+{
+    // The start angle counts a full turn in 2048 units from map +x; the
+    // node looks along its own +y, and map x is mirrored in the world.
+    double heading = 90.0 - double(map.startAngle()) * (360.0 / 2048.0);
+    int startSector = map.startSector();
+    double z = -map.start().z;
+    if (startSector >= 0 && startSector < map.sectorCount())
+        z = mapHeight(map.sectors()[std::size_t(startSector)].floorZ);
+    else
+        startSector = -1;
+    camera.reset();
+    camera.rotate(heading, 0.0, 0.0, 1.0);
+    camera.translateGlobal(-map.start().x, map.start().y, z);
+    camera.sector = startSector;
+}
+
+void World::buildSectors(const Map& map, BuildOptions options)
+{
+    // Walls and points sit at their map index even when the sectors' ranges
+    // leave gaps; a wall of no sector keeps an empty record.
+    const int wallCount = map.wallCount();
+    walls.assign(std::size_t(wallCount), WorldWall());
+    points.assign(std::size_t(wallCount), WallPoint());
+    for (int w = 0; w < wallCount; ++w) {
+        walls[std::size_t(w)].index = w;
+        walls[std::size_t(w)].nextPoint = w;
+        points[std::size_t(w)].x = -double(map.walls()[std::size_t(w)].x);
+        points[std::size_t(w)].y = double(map.walls()[std::size_t(w)].y);
+    }
+    sectors.reserve(std::size_t(map.sectorCount()));
+    for (int s = 0; s < map.sectorCount(); ++s)
+        buildSector(map, s, options);
+}
+
+void World::buildSector(const Map& map, int s, BuildOptions options)
+{
+    const Sector& record = map.sectors()[std::size_t(s)];
+    sectors.emplace_back();
+    WorldSector& sector = sectors.back();
+    sector.floorParallax = (record.floorFlags & 0x01) != 0;
+    sector.ceilingParallax = (record.ceilingFlags & 0x01) != 0;
+
+    double floorHeight = mapHeight(record.floorZ);
+    double ceilingHeight = mapHeight(record.ceilingZ);
+    Vector3 a, b;
+    if (record.wallCount > 0) {
+        const Wall& first = map.walls()[std::size_t(record.firstWall)];
+        a = mapPosition(first);
+        b = mapPosition(map.walls()[std::size_t(first.nextPoint)]);
+    }
+    double floorTilt = tiltAngle(record.floorFlags & 0x02, record.floorSlope);
+    double ceilingTilt = tiltAngle(record.ceilingFlags & 0x02, record.ceilingSlope);
+    Vector3 floorA(a.x, a.y, floorHeight), floorB(b.x, b.y, floorHeight);
+    Vector3 ceilingA(a.x, a.y, ceilingHeight), ceilingB(b.x, b.y, ceilingHeight);
+    sector.floorPlane = surfacePlane(floorA, floorB, floorTilt, Vector3(0.0, 0.0, 1.0));
+    sector.ceilingPlane = surfacePlane(ceilingA, ceilingB, ceilingTilt, Vector3(0.0, 0.0, -1.0));
+    sector.floorTextureMatrix = surfaceTextureMatrix(floorA, floorB, record.floorFlags, floorTilt);
+    sector.ceilingTextureMatrix = surfaceTextureMatrix(ceilingA, ceilingB, record.ceilingFlags, ceilingTilt);
+    sector.floorPanning = {record.floorPanX, record.floorPanY};
+    sector.ceilingPanning = {record.ceilingPanX, record.ceilingPanY};
+
+    bool firstLoop = !options.planOnly;
+    for (int w = record.firstWall; w < record.firstWall + record.wallCount; ++w) {
+        buildWall(map, s, w, firstLoop, options);
+        if (map.walls()[std::size_t(w)].nextPoint < w)
+            firstLoop = false;
+    }
+
+    sector.floorTile = record.floorTile;
+    sector.ceilingTile = record.ceilingTile;
+    sector.floorPalette = record.floorPalette;
+    sector.ceilingPalette = record.ceilingPalette;
+    sector.floorShade = record.floorShade;
+    sector.ceilingShade = record.ceilingShade;
+    if (!options.planOnly)
+        sector.fogFactor = double(255 - ((record.visibility + 16) % 256)) / 255.0;
+}
+
+void World::buildWall(const Map& map, int s, int w, bool firstLoop, BuildOptions options)
+{
+    const Wall& record = map.walls()[std::size_t(w)];
+    WorldSector& sector = sectors[std::size_t(s)];
+
+    WallPoint& point = points[std::size_t(w)];
+    point.sector = s;
+    point.floorZ = sector.floorZAt(point.x, point.y);
+    point.ceilingZ = sector.ceilingZAt(point.x, point.y);
+
+    WorldWall& wall = walls[std::size_t(w)];
+    wall.index = w;
+    wall.nextPoint = record.nextPoint;
+    wall.sector = s;
+    wall.firstLoop = firstLoop;
+    const bool opening = validOpening(map, s, w);
+    wall.nextWall = opening ? record.otherWall : -1;
+    wall.nextSector = opening ? record.otherSector : -1;
+
+    for (WallPiece* piece : {&wall.upper, &wall.lower}) {
+        piece->tile = record.tile;
+        piece->palette = record.palette;
+        piece->shade = record.shade;
+    }
+    const int wallFlags = record.flags;
+    const bool withMiddle = opening && !options.planOnly;
+    if (withMiddle) {
+        wall.middle.tile = record.overTile;
+        wall.middle.palette = record.palette;
+        wall.middle.shade = record.shade;
+        if ((wallFlags & 0x20) && record.overTile == mirrorTile)
+            wall.middle.flags |= pieceMirror;
+        if ((wallFlags & 0x10) && (wallFlags & 0x80))
+            wall.middle.alpha = (wallFlags & 0x200) ? 0.3 : 0.6;
+    }
+
+    // Panning, the lower piece's status and the middle's flags.
+    for (WallPiece* piece : {&wall.upper, &wall.lower, &wall.middle}) {
+        piece->panX = record.panX;
+        piece->panY = record.panY;
+    }
+    int lowerStatus = wallFlags;
+    if ((wallFlags & 0x02) && opening) {
+        const Wall& behind = map.walls()[std::size_t(record.otherWall)];
+        wall.lower.tile = behind.tile;
+        wall.lower.palette = behind.palette;
+        wall.lower.shade = behind.shade;
+        wall.lower.panX = behind.panX;
+        wall.lower.panY = behind.panY;
+        lowerStatus = (wallFlags & ~0x104) | (behind.flags & 0x104);
+    }
+    if (withMiddle) {
+        if (wallFlags & 0x10)
+            wall.middle.flags |= pieceMasked;
+        if (wallFlags & 0x20) {
+            wall.middle.flags &= ~pieceMasked;
+            if (!(wall.middle.flags & pieceMirror))
+                wall.middle.flags |= pieceOneWay | pieceSolid;
+        }
+    }
+    if (wallFlags & 0x100)
+        wall.upper.panY = -wall.upper.panY;
+    if (lowerStatus & 0x100)
+        wall.lower.panY = -wall.lower.panY;
+    if (wallFlags & 0x100)
+        wall.middle.panY = -wall.middle.panY;
+
+    // Texture matrices, each aligned to the heights its piece hangs from.
+    const Sector& own = map.sectors()[std::size_t(s)];
+    WallHeights h{mapHeight(own.ceilingZ), mapHeight(own.floorZ), 0.0, 0.0};
+    if (opening) {
+        const Sector& next = map.sectors()[std::size_t(record.otherSector)];
+        h.nextCeil = mapHeight(next.ceilingZ);
+        h.nextFloor = mapHeight(next.floorZ);
+    }
+    Vector3 a = mapPosition(record);
+    Vector3 b = mapPosition(map.walls()[std::size_t(record.nextPoint)]);
+    double xs = 8.0 * record.repeatX;
+    double ys = 8.0 * record.repeatY;
+    const bool bottom = (wallFlags & 0x04) != 0;
+    if (!opening) {
+        wall.upper.textureMatrix = wallTextureMatrix(a, b, bottom ? h.ownFloor : h.ownCeil, wallFlags, xs, ys);
+    } else {
+        wall.upper.textureMatrix = wallTextureMatrix(a, b, bottom ? h.ownCeil : h.nextCeil, wallFlags, xs, ys);
+        bool lowerBottom = (lowerStatus & 0x04) != 0;
+        wall.lower.textureMatrix =
+            wallTextureMatrix(a, b, lowerBottom ? h.ownCeil : h.nextFloor, lowerStatus, xs, ys);
+        double middleZ = 0.0;
+        if (wallFlags & 0x20)
+            middleZ = bottom ? h.ownCeil : h.nextCeil;
+        else if (wallFlags & 0x10)
+            middleZ = bottom ? std::max(h.nextFloor, h.ownFloor) : std::min(h.nextCeil, h.ownCeil);
+        if (withMiddle)
+            wall.middle.textureMatrix = wallTextureMatrix(a, b, middleZ, wallFlags, xs, ys);
+    }
+
+    sector.walls.push_back(w);
+    if (opening && (wallFlags & 0x10))
+        sector.maskedWalls.push_back(w);
+}
+
+void World::buildPieceCorners(BuildOptions options)
+{
+    for (const WorldSector& sector : sectors) {
+        for (int w : sector.walls) {
+            WorldWall& wall = walls[std::size_t(w)];
+            const WallPoint& start = points[std::size_t(wall.index)];
+            const WallPoint& end = points[std::size_t(wall.nextPoint)];
+            if (!wall.isOpening()) {
+                setCorners(wall.upper, end.ceilingPoint(), start.ceilingPoint(), start.floorPoint(),
+                           end.floorPoint());
+                clipPiece(wall.upper);
+                wall.upper.flags |= pieceSolid;
+                continue;
+            }
+            const WorldWall& behind = walls[std::size_t(wall.nextWall)];
+            const WallPoint& start2 = points[std::size_t(behind.nextPoint)];
+            const WallPoint& end2 = points[std::size_t(behind.index)];
+            const WorldSector& next = sectors[std::size_t(wall.nextSector)];
+            if (sector.ceilingParallax && next.ceilingParallax) {
+                wall.upper.flags |= pieceHidden;
+            } else {
+                setCorners(wall.upper, end.ceilingPoint(), start.ceilingPoint(), start2.ceilingPoint(),
+                           end2.ceilingPoint());
+                clipPiece(wall.upper);
+                wall.upper.flags |= pieceSolid;
+            }
+            if (sector.floorParallax && next.floorParallax) {
+                wall.lower.flags |= pieceHidden;
+            } else {
+                setCorners(wall.lower, end2.floorPoint(), start2.floorPoint(), start.floorPoint(),
+                           end.floorPoint());
+                clipPiece(wall.lower);
+                wall.lower.flags |= pieceSolid;
+            }
+            if (options.planOnly)
+                continue;
+            bool upperShows = wall.upper.hasHeight();
+            bool lowerShows = wall.lower.hasHeight();
+            setCorners(wall.middle, upperShows ? end2.ceilingPoint() : end.ceilingPoint(),
+                       upperShows ? start2.ceilingPoint() : start.ceilingPoint(),
+                       lowerShows ? start2.floorPoint() : start.floorPoint(),
+                       lowerShows ? end2.floorPoint() : end.floorPoint());
+            clipPiece(wall.middle);
+        }
+    }
+}
+
+void World::buildSurfaceLists()
+{
+    for (WorldSector& sector : sectors) {
+        registerSurface(sector, sector.floorTile, surfaceFloor, 0);
+        registerSurface(sector, sector.ceilingTile, surfaceCeiling, 0);
+        for (int w : sector.walls) {
+            const WorldWall& wall = walls[std::size_t(w)];
+            if (!wall.isOpening()) {
+                registerSurface(sector, wall.upper.tile, surfaceUpper, w);
+                continue;
+            }
+            if (wall.lower.flags & pieceSolid)
+                registerSurface(sector, wall.lower.tile, surfaceLower, w);
+            if (wall.upper.flags & pieceSolid)
+                registerSurface(sector, wall.upper.tile, surfaceUpper, w);
+            if (wall.middle.flags & pieceSolid)
+                registerSurface(sector, wall.middle.tile, surfaceMiddle, w);
+        }
+    }
+}
+
+void World::buildSprites(const Map& map)
+{
+    sprites.reserve(map.sprites().size());
+    for (std::size_t i = 0; i < map.sprites().size(); ++i) {
+        const Sprite& record = map.sprites()[i];
+        const std::uint16_t status = record.flags;
+        WorldSprite sprite;
+        double offsetX = (status & 0x04) ? -double(record.offsetX) : double(record.offsetX);
+        double offsetY = (status & 0x08) ? -double(record.offsetY) : double(record.offsetY);
+        sprite.position = Vector3(-(double(record.x) + offsetX), double(record.y) + offsetY,
+                                  mapHeight(record.z));
+        sprite.tile = record.tile;
+        bool inSector = record.sector >= 0 && record.sector < map.sectorCount();
+        sprite.sector = inSector ? record.sector : -1;
+        sprite.angle = -(double(record.angle) * 0.17578125 + 90.0);
+        sprite.width = record.repeatX;
+        sprite.height = record.repeatY;
+        sprite.palette = record.palette;
+        sprite.shade = inSector ? map.sectors()[std::size_t(record.sector)].floorShade : record.shade;
+        if (status & 0x02)
+            sprite.alpha = (status & 0x200) ? 0.3 : 0.6;
+        sprite.flags = spriteFlags(status);
+        sprite.kind = spriteKind(status);
+        sprites.push_back(sprite);
+        if (inSector)
+            sectors[std::size_t(record.sector)].sprites.push_back(int(i));
+    }
+}
