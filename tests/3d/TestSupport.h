@@ -10,7 +10,7 @@
 
 #include "core/Exception.h"
 #include "core/Stream.h"
-#include "gui/platform/HeadlessGL.h"
+#include "tests/support/SharedGL.h"
 
 class MemoryStream : public Vell::Stream {
 public:
@@ -33,15 +33,5 @@ public:
 // context is made once, the first time one of them runs.
 class GLTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!gl)
-            gl = std::make_unique<Vell::Platform::HeadlessGL>();
-    }
-    void SetUp() override
-    {
-        ASSERT_TRUE(gl->ok()) << gl->error();
-        gl->makeCurrent();
-    }
-    static inline std::unique_ptr<Vell::Platform::HeadlessGL> gl;
+    void SetUp() override { TestSupport::makeSharedGLCurrent(); }
 };

@@ -2,6 +2,8 @@
 // saw, in order, and how it ended.
 #include <gtest/gtest.h>
 
+#include "tests/support/ProgramRun.h"
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -9,26 +11,12 @@
 
 namespace {
 
-struct ProgramRun {
-    std::string output;
-    int status = -1;
-};
+using TestSupport::ProgramRun;
 
 ProgramRun runProgram(const std::string& arguments)
 {
-    std::string command = "SDL_VIDEODRIVER=offscreen LIBGL_ALWAYS_SOFTWARE=1 timeout 60 " +
-                          std::string(GUI_E2E_PROGRAM) + " " + arguments + " 2>&1";
-    ProgramRun run;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.output.append(buffer, n);
-    int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    return TestSupport::runCommand("SDL_VIDEODRIVER=offscreen LIBGL_ALWAYS_SOFTWARE=1 timeout 60 " +
+                                   std::string(GUI_E2E_PROGRAM) + " " + arguments + " 2>&1");
 }
 
 // Each expected line appears after the one before it.

@@ -6,7 +6,7 @@
 #include "core/Exception.h"
 #include "core/String.h"
 #include "core/TextStream.h"
-#include "gui/platform/HeadlessGL.h"
+#include "tests/support/SharedGL.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/TileSet.h"
 #include "tools/ArtWriter.h"
@@ -94,17 +94,7 @@ protected:
 
 class TileSetTextures : public TileSetFiles {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!gl)
-            gl = std::make_unique<Vell::Platform::HeadlessGL>();
-    }
-    void SetUp() override
-    {
-        ASSERT_TRUE(gl->ok()) << gl->error();
-        gl->makeCurrent();
-    }
-    static inline std::unique_ptr<Vell::Platform::HeadlessGL> gl;
+    void SetUp() override { TestSupport::makeSharedGLCurrent(); }
 };
 
 } // namespace

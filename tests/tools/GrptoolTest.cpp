@@ -1,5 +1,7 @@
 // grptool end to end: the built program on archives made by the writer.
 #include <gtest/gtest.h>
+
+#include "tests/support/ProgramRun.h"
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -16,24 +18,11 @@ namespace {
 
 using VellTools::Bytes;
 
-struct Outcome {
-    int status;
-    std::string output;
-};
+using Outcome = TestSupport::ProgramRun;
 
 Outcome runGrptool(const std::string& arguments)
 {
-    std::string command = std::string("'") + GRPTOOL_PATH + "' " + arguments;
-    FILE* pipe = popen(command.c_str(), "r");
-    Outcome outcome{-1, {}};
-    if (!pipe)
-        return outcome;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        outcome.output.append(buffer, got);
-    int raw = pclose(pipe);
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return outcome;
+    return TestSupport::runCommand(std::string("'") + GRPTOOL_PATH + "' " + arguments);
 }
 
 Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end()); }

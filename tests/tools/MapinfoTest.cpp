@@ -1,6 +1,8 @@
 // mapinfo end to end: the built program on archives and maps made by the
 // writers, found by the viewers' rule.
 #include <gtest/gtest.h>
+
+#include "tests/support/ProgramRun.h"
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -19,25 +21,12 @@ namespace {
 
 using VellTools::Bytes;
 
-struct Outcome {
-    int status;
-    std::string output;
-};
+using Outcome = TestSupport::ProgramRun;
 
 // Runs in the given folder so that bare map names can be files there.
 Outcome runMapinfo(const std::string& folder, const std::string& arguments)
 {
-    std::string command = "cd '" + folder + "' && '" + MAPINFO_PATH + "' " + arguments;
-    FILE* pipe = popen(command.c_str(), "r");
-    Outcome outcome{-1, {}};
-    if (!pipe)
-        return outcome;
-    char buffer[4096];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        outcome.output.append(buffer, got);
-    int raw = pclose(pipe);
-    outcome.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return outcome;
+    return TestSupport::runCommand("cd '" + folder + "' && '" + MAPINFO_PATH + "' " + arguments);
 }
 
 Bytes mapBytes(int sectors, int walls, int sprites, std::int32_t x, std::int32_t z, std::int16_t angle)
