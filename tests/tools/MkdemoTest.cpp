@@ -1,0 +1,76 @@
+// mkdemo end to end: the built program writes an archive the loaders accept.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "mapdata/GroupArchive.h"
+#include "mapdata/GroupEntryStream.h"
+#include "mapdata/Map.h"
+#include "tests/support/ProgramRun.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class Mkdemo : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = fs::temp_directory_path() / ("vell_mkdemo_" + std::to_string(::getpid()));
+        fs::remove_all(folder);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+
+    static TestSupport::ProgramRun mkdemo(const std::string& arguments)
+    {
+        return TestSupport::runCommand(std::string("'") + MKDEMO_PATH + "' " + arguments + " 2>&1");
+    }
+
+    static int sectorsOf(GroupArchive& archive, const char* entry)
+    {
+        Map map;
+        GroupEntryStream stream(entry, archive);
+        map.load(stream);
+        return map.sectorCount();
+    }
+
+    fs::path folder;
+};
+
+TEST_F(Mkdemo, WrongCommandLineShowsUsageWithStatusTwo)
+{
+    for (const char* arguments : {"", "--large", "a b", "--small x"}) {
+        TestSupport::ProgramRun run = mkdemo(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_NE(run.output.find("use: mkdemo"), std::string::npos) << arguments;
+    }
+}
+
+TEST_F(Mkdemo, LargeWritesAllMapsInsideAndBesideTheArchive)
+{
+    ASSERT_EQ(mkdemo("--large '" + folder.string() + "'").status, 0);
+    EXPECT_TRUE(fs::exists(folder / "demo.map"));
+    ASSERT_TRUE(fs::exists(folder / "large.map"));
+
+    GroupArchive archive;
+    archive.open((folder / "demo.grp").c_str());
+    EXPECT_EQ(sectorsOf(archive, "large.map"), 1024);
+    EXPECT_GT(sectorsOf(archive, "e3l1.map"), 0);
+    EXPECT_GT(sectorsOf(archive, "demo.map"), 0);
+    EXPECT_NO_THROW(archive.findEntry("palette.dat"));
+    EXPECT_NO_THROW(archive.findEntry("tiles000.art"));
+    EXPECT_NO_THROW(archive.findEntry("tiles001.art"));
+}
+
+TEST_F(Mkdemo, UnwritableFolderIsReportedWithStatusOne)
+{
+    TestSupport::ProgramRun run = mkdemo("/proc/no-such-folder");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.output.find("unhandled exception: IOException\n[exception message: "),
+              std::string::npos) << run.output;
+}
+
+} // namespace
