@@ -6,7 +6,7 @@ namespace Vell {
 
 Widget::Widget(const Rect& rect, Window* parent)
     : Window("", widgetStyle, rect.left(), rect.top(), rect.width(), rect.height(), parent),
-      font(Font::defaultFont())
+      parentHandle(parent ? parent->handle() : Platform::noWindow), font(Font::defaultFont())
 {
     UiElement::registerElement(&uiElement);
     if (parent)
@@ -15,18 +15,19 @@ Widget::Widget(const Rect& rect, Window* parent)
 
 Widget::~Widget() noexcept(false)
 {
-    if (Window* p = dynamic_cast<Window*>(parent))
+    if (Window* p = liveParent())
         p->onChildRemoved(this);
     UiElement::unregisterElement(&uiElement);
 }
 
 void Widget::setParent(Component* newParent)
 {
-    Window* old = dynamic_cast<Window*>(parent);
-    if (old)
+    if (Window* old = liveParent())
         old->onChildRemoved(this);
     Window::setParent(newParent);
-    if (Window* now = dynamic_cast<Window*>(newParent))
+    Window* now = dynamic_cast<Window*>(newParent);
+    parentHandle = now ? now->handle() : Platform::noWindow;
+    if (now)
         now->onChildAdded(this);
 }
 

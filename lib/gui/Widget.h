@@ -38,6 +38,11 @@ public:
     const Color& getBackground() const { return background; }
 
 private:
+    // The parent found through its window: a parent object deleted first
+    // has taken its window with it, so no dangling pointer is followed.
+    Window* liveParent() const { return fromHandle(parentHandle); }
+
+    Platform::Handle parentHandle;
     UiElement uiElement{this};
     String text;
     Font font;

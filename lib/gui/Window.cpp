@@ -54,6 +54,9 @@ Window::Window(const String& title, std::uint32_t style, int x, int y, int width
     if (windowHandle == noWindow)
         throw WindowException();
     setUserData(windowHandle, this);
+    // The system window starts with the component's limits (no minimum,
+    // 5000 x 5000 at most), not with limits of its own.
+    setSizeLimits(windowHandle, minimumSize.width, minimumSize.height, maximumSize.width, maximumSize.height);
     // Positions and sizes left to the system are read back, so that a later
     // setSize keeps a real origin.
     if (x == useDefault || y == useDefault || width == useDefault || height == useDefault) {

@@ -339,8 +339,12 @@ void present(WindowState& top)
         captureFrame(top, client.width, client.height);
     SDL_GL_SwapWindow(top.sdl);
     resetRendered(top);
+    // The layer's own context never stays current: GL calls made later
+    // with nothing current must not land in it and change its state.
     if (previousContext)
         SDL_GL_MakeCurrent(previousWindow, previousContext);
+    else
+        SDL_GL_MakeCurrent(top.sdl, nullptr);
 }
 
 bool setFrameCapture(Handle topLevel, bool on)

@@ -62,6 +62,9 @@ bool clientToScreen(Handle window, int& x, int& y);
 bool screenToClient(Handle window, int& x, int& y);
 // The smallest and largest outer size interactive resizing may reach.
 bool setSizeLimits(Handle window, int minWidth, int minHeight, int maxWidth, int maxHeight);
+// The outer sizes the system window holds interactive resizing between;
+// false for a child or a window not yet on screen.
+bool trackingLimits(Handle window, Box& minimum, Box& maximum);
 
 // --- input state ---------------------------------------------------------
 Handle setCapture(Handle window);   // returns the previous capture

@@ -23,6 +23,27 @@ void setGLAttributes()
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
 }
 
+// Hands the limits to the system window, which holds interactive resizing
+// to them. The system refuses a minimum above the current maximum (and the
+// reverse), so the bound that makes room goes first.
+void applySdlLimits(WindowState& w)
+{
+    if (!w.sdl)
+        return;
+    int hx = frameLeft + frameRight, hy = frameTop + frameBottom;
+    int minW = std::max(1, w.minSize.width - hx), minH = std::max(1, w.minSize.height - hy);
+    int maxW = std::max(1, w.maxSize.width - hx), maxH = std::max(1, w.maxSize.height - hy);
+    int oldMaxW = 0, oldMaxH = 0;
+    SDL_GetWindowMaximumSize(w.sdl, &oldMaxW, &oldMaxH);
+    bool maxFirst = (oldMaxW && minW > oldMaxW) || (oldMaxH && minH > oldMaxH);
+    if (maxFirst)
+        SDL_SetWindowMaximumSize(w.sdl, maxW, maxH);
+    SDL_SetWindowMinimumSize(w.sdl, minW, minH);
+    if (!maxFirst)
+        SDL_SetWindowMaximumSize(w.sdl, maxW, maxH);
+    SDL_SetWindowResizable(w.sdl, w.resizable ? SDL_TRUE : SDL_FALSE);
+}
+
 } // namespace
 
 // The SDL window is made when it is first needed (shown, or given a GL
@@ -41,6 +62,8 @@ bool ensureSdlWindow(WindowState& w)
     w.hasGL = w.sdl != nullptr;
     if (!w.sdl) // no GL visual: still a window, painted without GL
         w.sdl = SDL_CreateWindow(w.title.c_str(), w.rect.x + frameLeft, w.rect.y + frameTop, cw, ch, flags);
+    // Limits set before the window was on screen hold from the start.
+    applySdlLimits(w);
     if (w.sdl && w.topMost)
         setTopMost(w.handle, true);
     return w.sdl != nullptr;
@@ -367,14 +390,24 @@ bool setSizeLimits(Handle window, int minWidth, int minHeight, int maxWidth, int
         return false;
     w->minSize = {0, 0, minWidth, minHeight};
     w->maxSize = {0, 0, maxWidth, maxHeight};
-    if (w->sdl) {
-        int hx = frameLeft + frameRight, hy = frameTop + frameBottom;
-        SDL_SetWindowMinimumSize(w->sdl, std::max(1, minWidth - hx), std::max(1, minHeight - hy));
-        SDL_SetWindowMaximumSize(w->sdl, std::max(1, maxWidth - hx), std::max(1, maxHeight - hy));
-        bool fixed = minWidth == maxWidth && minHeight == maxHeight;
-        SDL_SetWindowResizable(w->sdl, fixed ? SDL_FALSE : SDL_TRUE);
-    }
     w->resizable = !(minWidth == maxWidth && minHeight == maxHeight);
+    applySdlLimits(*w);
+    return true;
+}
+
+bool trackingLimits(Handle window, Box& minimum, Box& maximum)
+{
+    WindowState* w = registry().find(window);
+    if (!w || !w->sdl)
+        return false;
+    int hx = frameLeft + frameRight, hy = frameTop + frameBottom;
+    minimum = maximum = {};
+    SDL_GetWindowMinimumSize(w->sdl, &minimum.width, &minimum.height);
+    SDL_GetWindowMaximumSize(w->sdl, &maximum.width, &maximum.height);
+    minimum.width += hx;
+    minimum.height += hy;
+    maximum.width += hx;
+    maximum.height += hy;
     return true;
 }
 
