@@ -1,9 +1,9 @@
 // The collision-checked move of a PlayerNode. Only the walls of the sectors
 // the move passes through are tested, in the node's own frame: a solid wall
-// cuts the move five units short of it, an opening crossed before any solid
-// wall hands the move on to the sector behind it. Each opening is crossed at
-// most once per move (with the wall behind it), so a move ends after at most
-// one sector per wall, whatever the map's links look like.
+// cuts the move five units short of it, an opening crossed outward before
+// any solid wall hands the move on to the sector behind it. Each opening is
+// crossed at most once per move (with the wall behind it), so a move ends
+// after at most one sector per wall, whatever the map's links look like.
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -70,10 +70,12 @@ void PlayerNode::collide(double dx, double dy)
     const double length = std::hypot(dx, dy);
     const double back = length > 0.0 ? wallGap / length : infinity;
     const Matrix4& toLocal = inverse();
+    const Vector3 heading = matrix().transformPoint(end).minus(matrix().transformPoint(start));
     std::vector<unsigned char> crossed(world->walls.size(), 0);
 
     double nearest = infinity;
     for (;;) {
+        const double winding = world->windingArea(sector);
         nearest = infinity;
         double furthest = -infinity;
         int crossingSector = -1;
@@ -90,7 +92,7 @@ void PlayerNode::collide(double dx, double dy)
             if (!leadsSomewhere(*world, wall)) {
                 if (c.r <= nearest)
                     nearest = c.r;
-            } else if (!crossed[std::size_t(w)] && c.r > furthest) {
+            } else if (!crossed[std::size_t(w)] && c.r > furthest && world->headsOutOf(winding, w, heading)) {
                 furthest = c.r;
                 crossingSector = wall.nextSector;
                 crossingWall = w;

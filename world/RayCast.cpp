@@ -109,9 +109,11 @@ void World::castRay(RayHit& hit) const
     if (!inRange(hit.sector, sectors.size()))
         return;
     std::vector<unsigned char> passed(walls.size(), 0);
+    const Vector3 direction = hit.target.minus(hit.origin);
     int s = hit.sector;
     for (;;) {
         const WorldSector& sector = sectors[std::size_t(s)];
+        const double winding = windingArea(s);
         SectorScan scan;
         for (int w : sector.walls) {
             if (!inRange(w, walls.size()))
@@ -131,7 +133,8 @@ void World::castRay(RayHit& hit) const
                 scan.offer(c.r, surfaceUpper, w);
             } else if (wall.lower.rayHit(hit)) {
                 scan.offer(c.r, surfaceLower, w);
-            } else if (c.r < scan.through && !passed[std::size_t(w)]) {
+            } else if (c.r < scan.through && !passed[std::size_t(w)] &&
+                       headsOutOf(winding, w, direction)) {
                 scan.through = c.r;
                 scan.throughWall = w;
             }

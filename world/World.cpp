@@ -50,3 +50,42 @@ LineCrossing intersect(const Vector3& p1, const Vector3& p2, const Vector3& q1, 
     double s = dx != 0.0 ? (p1.x + ex * r - q1.x) / dx : (p1.y + ey * r - q1.y) / dy;
     return {r, s};
 }
+
+// Both end points of wall w exist: always so in a built world, not
+// necessarily in one put together by hand.
+bool World::hasPoints(int w) const
+{
+    auto inRange = [](int index, std::size_t size) { return index >= 0 && std::size_t(index) < size; };
+    return inRange(w, walls.size()) && inRange(walls[std::size_t(w)].index, points.size()) &&
+           inRange(walls[std::size_t(w)].nextPoint, points.size());
+}
+
+double World::windingArea(int sector) const
+{
+    // Twice the signed area of all the sector's loops: holes run the other
+    // way round, so the sign is the outer loop's and tells on which side of
+    // every wall the inside lies (left when positive).
+    double area = 0.0;
+    for (int i : sectors[std::size_t(sector)].walls) {
+        if (!hasPoints(i))
+            continue;
+        const WorldWall& wall = walls[std::size_t(i)];
+        const WallPoint& a = points[std::size_t(wall.index)];
+        const WallPoint& b = points[std::size_t(wall.nextPoint)];
+        area += a.x * b.y - b.x * a.y;
+    }
+    return area;
+}
+
+bool World::headsOutOf(double windingArea, int w, const Vector3& direction) const
+{
+    const WorldWall& wall = walls[std::size_t(w)];
+    const WallPoint& a = points[std::size_t(wall.index)];
+    const WallPoint& b = points[std::size_t(wall.nextPoint)];
+    double turn = (b.x - a.x) * direction.y - (b.y - a.y) * direction.x;
+    if (windingArea > 0.0)
+        return turn < 0.0;
+    if (windingArea < 0.0)
+        return turn > 0.0;
+    return true;
+}

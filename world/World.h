@@ -241,6 +241,17 @@ public:
     // when the renderer first asks for them.
     void attachTextures(TileSet& tiles);
 
+    // Whether a path that meets wall w of the sector heading along direction
+    // (world x and y) leaves the sector there, rather than coming into it.
+    // A path that starts exactly on an opening's line meets it at parameter
+    // 0 whichever way it goes; only the outward way may pass into the sector
+    // behind, or a player standing on the line would be handed back and lose
+    // his sector. A sector without area cannot tell and lets every path out.
+    // windingArea is the sector's windingArea(), computed once per sector.
+    bool headsOutOf(double windingArea, int w, const Vell3D::Vector3& direction) const;
+    double windingArea(int sector) const;
+    bool hasPoints(int w) const;
+
     // Ray cast.
     void castRay(RayHit& hit) const;
     bool sectorPlaneHit(const RayHit& hit, int sector, const Vell3D::Plane& plane, double& t) const;

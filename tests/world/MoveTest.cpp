@@ -170,3 +170,46 @@ TEST(PlayerMove, brokenLinksNeitherLoopNorLeaveTheTables)
     EXPECT_LE(walker.player.sector, 1);
     EXPECT_TRUE(std::isfinite(walker.at().x));
 }
+
+// A move can end exactly on an opening's line; the next one starts on it and
+// meets the opening at parameter 0 whichever way it goes.
+TEST(PlayerMove, fromAnOpeningsLineOnlyTheOutwardWayCrosses)
+{
+    Walker walker(roomRow({0, 1024, 2048}, {0, 40}));
+    walker.placeAt(-924, 512, 0);
+    walker.player.move(-100, 0, 0);
+    ASSERT_EQ(walker.player.sector, 1);
+    ASSERT_EQ(walker.at().x, -1024);
+
+    walker.player.move(-100, 0, 0);      // on into the room entered
+    EXPECT_EQ(walker.player.sector, 1);
+    EXPECT_NEAR(walker.at().z, 90, 1e-9);
+    walker.player.move(-2000, 0, 0);     // and its far wall still stops him
+    EXPECT_EQ(walker.player.sector, 1);
+    EXPECT_NEAR(walker.at().x, -2043, 1e-9);
+
+    walker.placeAt(-1024, 512, 1);       // on the line, going back
+    walker.player.move(100, 0, 0);
+    EXPECT_EQ(walker.player.sector, 0);
+    EXPECT_NEAR(walker.at().z, 50, 1e-9);
+}
+
+// The inner loop of a room can be the outline of a sector inside it: a move
+// passes into that sector and out again through the loop's openings.
+TEST(PlayerMove, inAndOutOfASectorInsideARoom)
+{
+    VellTools::MapBuilder builder;
+    builder.addSector({{0, 0}, {1024, 0}, {1024, 1024}, {0, 1024}}, 0, mapZ(512));
+    builder.addInnerLoop(0, {{400, 400}, {400, 600}, {600, 600}, {600, 400}});
+    builder.addSector({{400, 400}, {600, 400}, {600, 600}, {400, 600}}, mapZ(16), mapZ(512));
+    builder.setStart(100, 500, 0, 0, 0);
+    Walker walker(builder.build());
+    walker.placeAt(-300, 500, 0);
+    walker.player.move(-200, 0, 0);
+    EXPECT_EQ(walker.player.sector, 1);
+    EXPECT_NEAR(walker.at().z, 66, 1e-9);
+    walker.player.move(-200, 0, 0);
+    EXPECT_EQ(walker.player.sector, 0);
+    EXPECT_NEAR(walker.at().x, -700, 1e-9);
+    EXPECT_NEAR(walker.at().z, 50, 1e-9);
+}

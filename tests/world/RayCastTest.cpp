@@ -65,6 +65,26 @@ TEST(RayCast, passesAnOpeningAndHitsTheWallBeyond)
     expectVector(far.normal, 1, 0, 0);   // facing back into the room
 }
 
+// The player may stand exactly on an opening's line; his aim ray starts there.
+TEST(RayCast, fromAnOpeningsLineGoesOnIntoTheSectorItIsIn)
+{
+    TwoRooms rooms = twoRooms(0, 256, 0, 256);
+    World world;
+    world.build(loadMap(finish(rooms)));
+
+    RayHit onward = ray(Vector3(-1024, 512, 100), Vector3(-2500, 512, 100), 1);
+    world.castRay(onward);
+    EXPECT_EQ(onward.kind, surfaceUpper);
+    EXPECT_EQ(onward.sector, 1);
+    expectVector(onward.point, -2048, 512, 100);
+
+    RayHit back = ray(Vector3(-1024, 512, 100), Vector3(500, 512, 100), 1);
+    world.castRay(back);
+    EXPECT_EQ(back.kind, surfaceUpper);
+    EXPECT_EQ(back.sector, 0);
+    expectVector(back.point, 0, 512, 100);
+}
+
 TEST(RayCast, lowerPieceOfAStepIsHitWithItsNormal)
 {
     TwoRooms rooms = twoRooms(0, 256, 64, 256);
