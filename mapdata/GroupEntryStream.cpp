@@ -20,8 +20,9 @@ int GroupEntryStream::read(void* buffer, int length)
 {
     if (position < 0 || position > entrySize)
         throw Vell::Exception("bad position while read");
+    // A negative length would reach the file as a huge unsigned count.
     std::int64_t end = std::int64_t(position) + length;
-    if (end < 0 || end > entrySize)
+    if (length < 0 || end > entrySize)
         throw Vell::Exception("bad size while read");
     if (length == 0)
         return 0;

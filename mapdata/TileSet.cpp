@@ -146,12 +146,14 @@ Tile TileSet::textureFor(int number)
 void TileSet::makeTexture(Tile& tile)
 {
     const std::int64_t count = std::int64_t(tile.width) * tile.height;
-    std::vector<std::uint8_t> indices(std::size_t(count), 0);
+    std::vector<std::uint8_t> indices;
     if (count > 0) {
         GroupEntryStream stream(tile.artFile.text(), *archive);
-        // Checked before anything is allocated for the picture.
+        // Checked before anything is allocated for the picture: a tile can
+        // claim up to 32767 x 32767 pixels in an entry of a few bytes.
         if (tile.dataOffset + count > stream.size())
             throw Vell::Exception("bad size while read");
+        indices.resize(std::size_t(count));
         stream.seek(tile.dataOffset, 0);
         stream.readFully(indices.data(), int(count));
     }

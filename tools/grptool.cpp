@@ -40,19 +40,20 @@ void list(const char* grpFile)
         out << name.c_str() << "\t" << int(entry.size) << "\t" << int(entry.offset) << "\n";
 }
 
+// The whole entry is read before the output is opened: truncating the output
+// first would destroy the archive when both name the same file.
 void extract(const char* grpFile, const char* name, const char* outFile)
 {
-    GroupArchive archive;
-    archive.open(grpFile);
-    GroupEntryStream entry(name, archive);
-    Vell::File out(outFile, Vell::File::create | Vell::File::truncate);
-    std::vector<char> buffer(1 << 16);
-    for (int left = entry.size(); left > 0;) {
-        int chunk = left < int(buffer.size()) ? left : int(buffer.size());
-        entry.readFully(buffer.data(), chunk);
-        out.write(buffer.data(), chunk);
-        left -= chunk;
+    std::vector<char> bytes;
+    {
+        GroupArchive archive;
+        archive.open(grpFile);
+        GroupEntryStream entry(name, archive);
+        bytes.resize(std::size_t(entry.size()));
+        entry.readFully(bytes.data(), entry.size());
     }
+    Vell::File out(outFile, Vell::File::create | Vell::File::truncate);
+    out.write(bytes.data(), int(bytes.size()));
 }
 
 // Entry names are what lookups search for: the base name in upper case.

@@ -186,6 +186,10 @@ void String::readObject(Stream& stream)
     int have = 0;
     while (have < n) {
         int chunk = n - have < step ? n - have : step;
+        // n + 1 bytes (the terminator) must fit an int: only a count of
+        // INT_MAX meets this, after 2 GB have been read.
+        if (chunk > INT_MAX - 1 - have)
+            throw MemoryException();
         built.reserve(have + chunk + 1);
         stream.readFully(built.data + have, chunk);
         have += chunk;

@@ -69,6 +69,10 @@ TEST_F(GroupEntryStreamTest, ReadsAreNeverShortened)
     EXPECT_EQ(stream.tell(), 4);
     EXPECT_EQ(messageOf([&] { stream.read(buffer, INT_MAX); }), "bad size while read");
     EXPECT_EQ(messageOf([&] { stream.read(buffer, -5); }), "bad size while read");
+    // A negative length that still ends inside the entry is refused as well.
+    stream.seek(7, 0);
+    EXPECT_EQ(messageOf([&] { stream.read(buffer, -3); }), "bad size while read");
+    EXPECT_EQ(stream.tell(), 7);
 }
 
 TEST_F(GroupEntryStreamTest, BadPositionsAreFoundByTheNextRead)

@@ -265,4 +265,10 @@ TEST_F(TileSetTextures, pixelsOutsideTheEntryFailTheTexture)
         EXPECT_STREQ(e.message(), "bad size while read");
     }
     EXPECT_EQ(tiles->tile(0).texture, nullptr);
+
+    // A tile claiming 32767 x 32767 pixels in a tiny entry is refused before
+    // a gigabyte is set aside for its picture.
+    load({{"PALETTE.DAT", palette()}, {"TILES000.ART", rawArt(1, 0, 0, {32767}, {32767}, 10)}});
+    EXPECT_THROW(tiles->textureFor(0), Vell::Exception);
+    EXPECT_EQ(tiles->tile(0).texture, nullptr);
 }

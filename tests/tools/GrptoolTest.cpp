@@ -84,6 +84,14 @@ TEST_F(GrptoolTest, ExtractLooksNamesUpLikeTheArchive)
     EXPECT_EQ(missing.output, "unhandled exception: Exception\n[exception message: can't find grp entry ]\n");
 }
 
+TEST_F(GrptoolTest, ExtractOntoTheArchiveItselfReadsTheEntryFirst)
+{
+    std::string grp = writeArchive({{"A.DAT", "first entry"}});
+    Outcome outcome = runGrptool("extract " + grp + " a.dat " + grp);
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(contentsOf(path("test.grp")), "first entry");
+}
+
 TEST_F(GrptoolTest, PackUsesUpperCaseBaseNames)
 {
     VellTools::writeFile(path("tiles000.art"), bytesOf("art bytes"));
