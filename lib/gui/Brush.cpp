@@ -11,19 +11,19 @@ Platform::BrushSpec Brush::create(const Color& color, int style, int hatch)
     return Platform::BrushSpec{style, Platform::ColorRef(color.red | color.green << 8 | color.blue << 16), hatch};
 }
 
-Brush::Brush(const Color& color, int style, int hatch) : color_(color), spec(create(color, style, hatch)) {}
+Brush::Brush(const Color& color, int style, int hatch) : color_(color), logical(create(color, style, hatch)) {}
 
 void Brush::setColor(const Color& color)
 {
-    spec = create(color, spec.style, spec.hatch);
+    logical = create(color, logical.style, logical.hatch);
     color_ = color;
 }
 
-void Brush::setStyle(int style) { spec = create(color_, style, spec.hatch); }
+void Brush::setStyle(int style) { logical = create(color_, style, logical.hatch); }
 
 bool Brush::operator==(const Brush& other) const
 {
-    return color_ == other.color_ && spec.style == other.spec.style && spec.hatch == other.spec.hatch;
+    return color_ == other.color_ && logical.style == other.logical.style && logical.hatch == other.logical.hatch;
 }
 
 } // namespace Vell

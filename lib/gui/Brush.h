@@ -21,19 +21,19 @@ public:
     void setColor(const Color& color);
     void setStyle(int style);
     Color color() const { return color_; }
-    int style() const { return spec.style; }
-    int hatch() const { return spec.hatch; }
+    int style() const { return logical.style; }
+    int hatch() const { return logical.hatch; }
 
     bool operator==(const Brush& other) const;
     bool operator!=(const Brush& other) const { return !(*this == other); }
 
-    const Platform::BrushSpec& handle() const { return spec; }
+    const Platform::BrushSpec& handle() const { return logical; }
 
 private:
     static Platform::BrushSpec create(const Color& color, int style, int hatch);
 
     Color color_;
-    Platform::BrushSpec spec;
+    Platform::BrushSpec logical;
 };
 
 } // namespace Vell

@@ -30,29 +30,29 @@ public:
     // characters or more (or null); the font is then unchanged.
     void setFaceName(const char* name);
 
-    int height() const { return spec.height; }
-    int width() const { return spec.width; }
-    int weight() const { return spec.weight; }
-    int angle() const { return spec.escapement; }
-    bool italic() const { return spec.italic; }
-    bool underline() const { return spec.underline; }
-    bool strikeOut() const { return spec.strikeOut; }
-    int charSet() const { return spec.charSet; }
-    int pitch() const { return spec.pitchAndFamily & 3; }
-    int pitchAndFamily() const { return spec.pitchAndFamily; }
-    const char* faceName() const { return spec.faceName; }
+    int height() const { return logical.height; }
+    int width() const { return logical.width; }
+    int weight() const { return logical.weight; }
+    int angle() const { return logical.escapement; }
+    bool italic() const { return logical.italic; }
+    bool underline() const { return logical.underline; }
+    bool strikeOut() const { return logical.strikeOut; }
+    int charSet() const { return logical.charSet; }
+    int pitch() const { return logical.pitchAndFamily & 3; }
+    int pitchAndFamily() const { return logical.pitchAndFamily; }
+    const char* faceName() const { return logical.faceName; }
 
     bool operator==(const Font& other) const;
     bool operator!=(const Font& other) const { return !(*this == other); }
 
-    const Platform::FontSpec& handle() const { return spec; }
+    const Platform::FontSpec& handle() const { return logical; }
 
 private:
     struct SystemTag {};
     explicit Font(SystemTag);
     void recreate(const Platform::FontSpec& next);
 
-    Platform::FontSpec spec;
+    Platform::FontSpec logical;
 };
 
 } // namespace Vell

@@ -17,21 +17,21 @@ Platform::PenSpec Pen::create(const Color& color, int width, int style)
     return Platform::PenSpec{style, width, refOf(color)};
 }
 
-Pen::Pen(const Color& color, int width, int style) : color_(color), spec(create(color, width, style)) {}
+Pen::Pen(const Color& color, int width, int style) : color_(color), logical(create(color, width, style)) {}
 
 void Pen::setColor(const Color& color)
 {
-    spec = create(color, spec.width, spec.style);
+    logical = create(color, logical.width, logical.style);
     color_ = color;
 }
 
-void Pen::setWidth(int width) { spec = create(color_, width, spec.style); }
+void Pen::setWidth(int width) { logical = create(color_, width, logical.style); }
 
-void Pen::setStyle(int style) { spec = create(color_, spec.width, style); }
+void Pen::setStyle(int style) { logical = create(color_, logical.width, style); }
 
 bool Pen::operator==(const Pen& other) const
 {
-    return color_ == other.color_ && spec.width == other.spec.width && spec.style == other.spec.style;
+    return color_ == other.color_ && logical.width == other.logical.width && logical.style == other.logical.style;
 }
 
 } // namespace Vell

@@ -22,19 +22,19 @@ public:
     void setWidth(int width);
     void setStyle(int style);
     Color color() const { return color_; }
-    int width() const { return spec.width; }
-    int style() const { return spec.style; }
+    int width() const { return logical.width; }
+    int style() const { return logical.style; }
 
     bool operator==(const Pen& other) const;
     bool operator!=(const Pen& other) const { return !(*this == other); }
 
-    const Platform::PenSpec& handle() const { return spec; }
+    const Platform::PenSpec& handle() const { return logical; }
 
 private:
     static Platform::PenSpec create(const Color& color, int width, int style);
 
     Color color_;
-    Platform::PenSpec spec;
+    Platform::PenSpec logical;
 };
 
 } // namespace Vell
