@@ -187,13 +187,13 @@ void Thread::waitUntilPaused()
 {
     while (true) {
         timespec until;
-        clock_gettime(CLOCK_REALTIME, &until);
+        clock_gettime(CLOCK_MONOTONIC, &until);
         until.tv_nsec += 10 * 1000 * 1000;
         if (until.tv_nsec >= 1000000000) {
             until.tv_sec += 1;
             until.tv_nsec -= 1000000000;
         }
-        if (sem_timedwait(&paused, &until) == 0)
+        if (sem_clockwait(&paused, CLOCK_MONOTONIC, &until) == 0)
             return;
         // A thread that ended before the signal reached it never pauses.
         if (finished.load())
