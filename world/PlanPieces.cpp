@@ -48,7 +48,6 @@ public:
     void buildSector(int s);
 
 private:
-    bool usableWall(int w) const;
     Vector3 endOf(int w) const;
     Vector3 startOf(int w) const;
     Vector3 pointOn(int w, double t) const;
@@ -65,16 +64,6 @@ private:
     std::size_t cornersLeft = cornerBudget;
     bool exhausted = false;
 };
-
-bool PieceBuilder::usableWall(int w) const
-{
-    if (w < 0 || std::size_t(w) >= world.walls.size())
-        return false;
-    const WorldWall& wall = world.walls[std::size_t(w)];
-    std::size_t count = world.points.size();
-    return wall.index >= 0 && std::size_t(wall.index) < count && wall.nextPoint >= 0 &&
-           std::size_t(wall.nextPoint) < count;
-}
 
 Vector3 PieceBuilder::endOf(int w) const
 {
@@ -100,7 +89,7 @@ void PieceBuilder::buildSector(int s)
     WorldSector& sector = world.sectors[std::size_t(s)];
     std::vector<Segment> segments;
     for (int w : sector.walls) {
-        if (usableWall(w))
+        if (world.hasPoints(w))
             segments.push_back({w, 0.0, 1.0});
     }
     cutsLeft = 2 * int(segments.size()) + extraCutsPerSector;

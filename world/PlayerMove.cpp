@@ -18,21 +18,6 @@ namespace {
 
 constexpr double wallGap = 5.0;   // how far before a solid wall a move stops
 
-bool inRange(int index, std::size_t size)
-{
-    return index >= 0 && std::size_t(index) < size;
-}
-
-// The wall's own two points exist: walls built from a checked map always
-// pass, a hand-made world may not.
-bool usableWall(const World& world, int w)
-{
-    if (!inRange(w, world.walls.size()))
-        return false;
-    const WorldWall& wall = world.walls[std::size_t(w)];
-    return inRange(wall.index, world.points.size()) && inRange(wall.nextPoint, world.points.size());
-}
-
 bool leadsSomewhere(const World& world, const WorldWall& wall)
 {
     return wall.isOpening() && inRange(wall.nextSector, world.sectors.size());
@@ -81,7 +66,7 @@ void PlayerNode::collide(double dx, double dy)
         int crossingSector = -1;
         int crossingWall = -1;
         for (int w : world->sectors[std::size_t(sector)].walls) {
-            if (!usableWall(*world, w))
+            if (!world->hasPoints(w))
                 continue;
             const WorldWall& wall = world->walls[std::size_t(w)];
             Vector3 a = toLocal.transformPoint(world->points[std::size_t(wall.index)].floorPoint());

@@ -15,11 +15,6 @@ namespace {
 
 constexpr double farLeft = -100000.0;   // the even-odd test's ray ends beyond every map
 
-bool inRange(int index, std::size_t size)
-{
-    return index >= 0 && std::size_t(index) < size;
-}
-
 bool between0And1(double v)
 {
     return v >= 0.0 && v <= 1.0;
@@ -84,11 +79,9 @@ bool World::sectorPlaneHit(const RayHit& hit, int sector, const Plane& plane, do
     // twice or not at all; walls along the line count never.
     bool inside = false;
     for (int w : sectors[std::size_t(sector)].walls) {
-        if (!inRange(w, walls.size()))
+        if (!hasPoints(w))
             continue;
         const WorldWall& wall = walls[std::size_t(w)];
-        if (!inRange(wall.index, points.size()) || !inRange(wall.nextPoint, points.size()))
-            continue;
         const WallPoint& a = points[std::size_t(wall.index)];
         const WallPoint& b = points[std::size_t(wall.nextPoint)];
         if ((a.y > p.y) == (b.y > p.y))
@@ -116,11 +109,9 @@ void World::castRay(RayHit& hit) const
         const double winding = windingArea(s);
         SectorScan scan;
         for (int w : sector.walls) {
-            if (!inRange(w, walls.size()))
+            if (!hasPoints(w))
                 continue;
             const WorldWall& wall = walls[std::size_t(w)];
-            if (!inRange(wall.index, points.size()) || !inRange(wall.nextPoint, points.size()))
-                continue;
             LineCrossing c = intersect(hit.origin, hit.target, points[std::size_t(wall.nextPoint)].floorPoint(),
                                        points[std::size_t(wall.index)].floorPoint());
             if (!between0And1(c.r) || !between0And1(c.s))

@@ -55,7 +55,6 @@ LineCrossing intersect(const Vector3& p1, const Vector3& p2, const Vector3& q1, 
 // necessarily in one put together by hand.
 bool World::hasPoints(int w) const
 {
-    auto inRange = [](int index, std::size_t size) { return index >= 0 && std::size_t(index) < size; };
     return inRange(w, walls.size()) && inRange(walls[std::size_t(w)].index, points.size()) &&
            inRange(walls[std::size_t(w)].nextPoint, points.size());
 }

@@ -27,6 +27,13 @@
 class Map;
 class TileSet;
 
+// An index read from the map (or from a hand-made world) that may be used on
+// a table of the given size.
+inline bool inRange(int index, std::size_t size)
+{
+    return index >= 0 && std::size_t(index) < size;
+}
+
 // Kinds of surface, as surfacesByTile and the ray cast name them.
 enum SurfaceKind {
     surfaceNone = 0,
@@ -250,6 +257,7 @@ public:
     // windingArea is the sector's windingArea(), computed once per sector.
     bool headsOutOf(double windingArea, int w, const Vell3D::Vector3& direction) const;
     double windingArea(int sector) const;
+    // Wall w exists and both its end points do.
     bool hasPoints(int w) const;
 
     // Ray cast.
