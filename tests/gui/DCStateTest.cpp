@@ -67,6 +67,26 @@ TEST(DCStateTest, RestoreStopsAtTheWrappedState)
     EXPECT_FALSE(dc.restore());
 }
 
+TEST(DCStateTest, ScaledMappingModes)
+{
+    using Vell::Platform::Canvas;
+    WhiteCanvas surface;
+    DC dc(&surface.canvas, false);
+    dc.setMapMode(Canvas::anisotropic);
+    dc.setWindowExtent(Size(10, 10));
+    dc.setViewportExtent(Size(20, 30));
+    dc.setPixel(2, 1, red);
+    EXPECT_EQ(dc.getPixel(2, 1), red);   // read back through the same mapping
+
+    // A zero window extent would divide by zero: it is refused.
+    dc.setWindowExtent(Size(0, 0));
+    dc.setPixel(5, 6, blue);
+
+    dc.setMapMode(Canvas::text);
+    EXPECT_EQ(dc.getPixel(4, 3), red);   // device pixel (2 * 2, 1 * 3)
+    EXPECT_EQ(dc.getPixel(10, 18), blue);
+}
+
 TEST(DCStateTest, OwnedCanvasIsDeletedAndNullIsRefused)
 {
     EXPECT_THROW(DC(nullptr, false), ResourceException);

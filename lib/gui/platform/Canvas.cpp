@@ -158,29 +158,23 @@ int Canvas::setMapMode(int mode)
     return std::exchange(st.mapMode, mode);
 }
 
-double Canvas::scaleX() const
+// Logical-to-device scale of one axis. Isotropic modes use the smaller of the
+// two ratios on both axes, keeping each axis's sign. Window extents are never
+// zero (setWindowExt refuses zero).
+double Canvas::axisScale(bool vertical) const
 {
     if (st.mapMode != isotropic && st.mapMode != anisotropic)
         return 1.0;
     double sx = double(st.viewportExt.x) / st.windowExt.x;
-    if (st.mapMode == isotropic) {
-        double sy = double(st.viewportExt.y) / st.windowExt.y;
-        return std::copysign(std::min(std::fabs(sx), std::fabs(sy)), sx);
-    }
-    return sx;
+    double sy = double(st.viewportExt.y) / st.windowExt.y;
+    double own = vertical ? sy : sx;
+    if (st.mapMode == isotropic)
+        return std::copysign(std::min(std::fabs(sx), std::fabs(sy)), own);
+    return own;
 }
 
-double Canvas::scaleY() const
-{
-    if (st.mapMode != isotropic && st.mapMode != anisotropic)
-        return 1.0;
-    double sy = double(st.viewportExt.y) / st.windowExt.y;
-    if (st.mapMode == isotropic) {
-        double sx = double(st.viewportExt.x) / st.windowExt.x;
-        return std::copysign(std::min(std::fabs(sx), std::fabs(sy)), sy);
-    }
-    return sy;
-}
+double Canvas::scaleX() const { return axisScale(false); }
+double Canvas::scaleY() const { return axisScale(true); }
 
 IntPoint Canvas::toDevice(int x, int y) const
 {

@@ -213,6 +213,7 @@ private:
     void fillInterior(int l, int t, int r, int b, int cw, int ch, bool ellipse);
     void linePixels(IntPoint a, IntPoint b);
     void textDecorations(double width, const FontMetrics& m);
+    double axisScale(bool vertical) const;
     double scaleX() const;
     double scaleY() const;
     IntRect deviceArea(int x, int y, int w, int h) const;
