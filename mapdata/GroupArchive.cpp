@@ -4,6 +4,9 @@
 #include <vector>
 
 #include "core/Exception.h"
+#include "core/LittleEndian.h"
+
+namespace Vell3D {
 
 namespace {
 
@@ -11,14 +14,6 @@ constexpr char magic[12] = {'Q', 'u', 'o', 'r', 'v', 'e', 'l', 'i', 'n', 'd', 'a
 constexpr int headerSize = 16;
 constexpr int directoryEntrySize = 16;
 constexpr int nameSize = 12;
-
-std::int32_t readInt32(const unsigned char* bytes)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) |
-                                     static_cast<std::uint32_t>(bytes[1]) << 8 |
-                                     static_cast<std::uint32_t>(bytes[2]) << 16 |
-                                     static_cast<std::uint32_t>(bytes[3]) << 24);
-}
 
 [[noreturn]] void badArchive()
 {
@@ -34,7 +29,7 @@ GroupArchive::EntryTable readEntries(const unsigned char* directory, std::int32_
     std::int64_t offset = headerSize + std::int64_t(directoryEntrySize) * count;
     for (std::int32_t i = 0; i < count; ++i) {
         const unsigned char* entry = directory + std::size_t(i) * directoryEntrySize;
-        std::int32_t size = readInt32(entry + nameSize);
+        std::int32_t size = Vell::LittleEndian::read<std::int32_t>(entry + nameSize);
         if (size < 0 || offset + size > fileSize)
             badArchive();
         // A name of all 12 bytes has no terminator in the file.
@@ -66,7 +61,7 @@ void GroupArchive::open(const char* path)
     opened->readFully(header, headerSize);
     if (std::memcmp(header, magic, sizeof magic) != 0)
         badArchive();
-    std::int32_t count = readInt32(header + nameSize);
+    std::int32_t count = Vell::LittleEndian::read<std::int32_t>(header + nameSize);
     if (count < 0)
         badArchive();
     // Checked before the directory buffer is allocated, so that a huge count
@@ -100,3 +95,5 @@ Vell::File& GroupArchive::archiveFile()
         throw Vell::IOException();
     return *file;
 }
+
+} // namespace Vell3D

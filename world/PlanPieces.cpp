@@ -19,7 +19,7 @@
 
 #include "world/World.h"
 
-using Vell3D::Vector3;
+namespace Vell3D {
 
 namespace {
 
@@ -67,13 +67,13 @@ private:
 
 Vector3 PieceBuilder::endOf(int w) const
 {
-    const WallPoint& p = world.points[std::size_t(world.walls[std::size_t(w)].nextPoint)];
+    const WallPoint& p = world.wallEnd(w);
     return Vector3(p.x, p.y, 0.0);
 }
 
 Vector3 PieceBuilder::startOf(int w) const
 {
-    const WallPoint& p = world.points[std::size_t(world.walls[std::size_t(w)].index)];
+    const WallPoint& p = world.wallStart(w);
     return Vector3(p.x, p.y, 0.0);
 }
 
@@ -255,3 +255,5 @@ void World::buildPieces()
     for (std::size_t s = 0; s < sectors.size(); ++s)
         builder.buildSector(int(s));
 }
+
+} // namespace Vell3D
