@@ -14,6 +14,7 @@
 
 #include <GL/glu.h>
 
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <vector>
@@ -94,6 +95,13 @@ private:
     struct MirrorLevel;
 
     TileSet* tiles() const;
+    // Binds the tile's texture with filtering; numbers the tile set lacks
+    // bind its neutral tile. Nothing without a tile set.
+    void bindTile(int tile, bool repeat);
+    void surfaceColor(int palette, int shade, std::uint8_t alpha);
+    void makeTessellator();
+    // One quad: texture coordinate i, then corner i.
+    static void drawQuad(const Vector2 texCoords[4], const Vector3 corners[4]);
     void buildSkyRing();
     void deleteLists();
     void recordSector(int sector);
@@ -103,6 +111,9 @@ private:
     void collectItems(int sector, const WorldSector& record);
     const Vector3& topEye() const;
     MirrorLevel& mirrorLevel(int depth);
+    void markArea(const WallPiece& mirror, int k);
+    void enterMirror(MirrorLevel& level, const WallPiece& mirror, int sector, const Vector3& normal,
+                     const PortalCamera& passCamera);
 
     static void GLAPIENTRY tessBegin(GLenum type, void* data);
     static void GLAPIENTRY tessVertex(void* vertex, void* data);
