@@ -16,6 +16,13 @@ SectorRenderer::MirrorLevel& SectorRenderer::mirrorLevel(int depth)
     return *mirrorLevels[std::size_t(depth - 1)];
 }
 
+const PortalCamera* SectorRenderer::mirrorCamera(int depth) const
+{
+    if (depth < 1 || depth > int(mirrorLevels.size()))
+        return nullptr;
+    return &mirrorLevels[std::size_t(depth - 1)]->camera;
+}
+
 void SectorRenderer::drawMirror(const WallPiece& mirror, int sector)
 {
     if (!mirror.hasHeight())

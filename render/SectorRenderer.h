@@ -88,6 +88,9 @@ public:
     const std::vector<SkyRingEntry>& skyRing() const { return skyRing_; }
     const PassState& rootPass() const { return rootPass_; }
     int mirrorDepth() const { return mirrorDepth_; }
+    // The camera of the last mirror drawn at that depth (1 = seen directly),
+    // kept until the next mirror at that depth; null when none was drawn yet.
+    const PortalCamera* mirrorCamera(int depth) const;
 
 private:
     // A mirror level's temporaries, kept between frames so that drawing a
