@@ -42,10 +42,10 @@ void SectorRenderer::drawMirror(const WallPiece& mirror, int sector)
     Vector3 normal = Vector3(-(c[1].y - c[0].y), c[1].x - c[0].x, 0.0).normalized();
     const Matrix4 reflection = Matrix4::reflection(c[0], normal);
 
-    glPushAttrib(GL_STENCIL_BUFFER_BIT | GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_POLYGON_BIT);
+    MirrorLevel& level = mirrorLevel(k);
+    level.saved.capture();
     markArea(mirror, k);
 
-    MirrorLevel& level = mirrorLevel(k);
     PassState* keptPass = currentPass;
     enterMirror(level, mirror, sector, normal, passCamera);
 
@@ -71,7 +71,7 @@ void SectorRenderer::drawMirror(const WallPiece& mirror, int sector)
     drawQuad(mirror.texCoords, mirror.corners);
 
     glClipPlane(GL_CLIP_PLANE0, keptPlane);
-    glPopAttrib();
+    level.saved.restore();
     --mirrorDepth_;
 }
 

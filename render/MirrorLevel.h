@@ -3,6 +3,7 @@
 // frame to frame, one per depth, so mirrors allocate nothing once drawn.
 #pragma once
 
+#include "render/GLStateSave.h"
 #include "render/PassState.h"
 #include "render/PortalCamera.h"
 #include "render/SectorRenderer.h"
@@ -16,6 +17,7 @@ struct SectorRenderer::MirrorLevel {
     PlayerNode reflected;
     PortalCamera camera{&reflected};
     PassState pass;
+    GLStateSave saved;    // what the enclosing level had
 };
 
 } // namespace Vell3D
