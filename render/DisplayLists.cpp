@@ -6,6 +6,7 @@
 #include "gui/platform/GLProcs.h"
 #include "render/OcclusionQueries.h"
 #include "render/SectorRenderer.h"
+#include "render/SpecialTiles.h"
 
 namespace Vell3D {
 
@@ -23,9 +24,18 @@ void SectorRenderer::prepare()
         // into the list (and replayed every frame): make them all first.
         makeSectorTextures(world->sectors[std::size_t(s)]);
         glNewList(listBase_ + unsigned(s), GL_COMPILE);
-        recordSector(s);
+        recording = true;
+        try {
+            recordSector(s);
+        } catch (...) {
+            recording = false;
+            glEndList();
+            throw;
+        }
+        recording = false;
         glEndList();
     }
+    makeFrameTextures();
     OcclusionQueries::bindCurrent();
 }
 
@@ -46,6 +56,40 @@ void SectorRenderer::makeSectorTextures(const WorldSector& sector)
     for (const SurfaceEntry& entry : sector.surfacesByTile) {
         const Tile& record = set->textureFor(entry.tile);
         (void)record;
+    }
+}
+
+// What frames bind (sprites, masked walls, skies, the mirror glass) is made
+// now too, so that a frame only binds. A tile that cannot be read here is
+// left to draw untextured.
+void SectorRenderer::makeFrameTextures()
+{
+    TileSet* set = tiles();
+    if (!set)
+        return;
+    auto make = [set](int tile) {
+        try {
+            const Tile& record = set->textureFor(tile);
+            (void)record;
+        } catch (Vell::Exception&) {
+        }
+    };
+    make(SpecialTiles::mirrorGlass);
+    for (const WorldSprite& sprite : world->sprites)
+        make(sprite.tile);
+    for (const WorldSector& sector : world->sectors) {
+        for (int w : sector.walls)
+            if (inRange(w, world->walls.size()) && (world->walls[std::size_t(w)].middle.flags & pieceMasked))
+                make(world->walls[std::size_t(w)].middle.tile);
+        int sky[8];
+        for (int parallax : {sector.floorParallax ? sector.floorTile : -1,
+                             sector.ceilingParallax ? sector.ceilingTile : -1}) {
+            if (parallax < 0)
+                continue;
+            skyTilesFor(parallax, sky);
+            for (int tile : sky)
+                make(tile);
+        }
     }
 }
 

@@ -70,7 +70,12 @@ void SectorRenderer::drawMirror(const WallPiece& mirror, int sector)
     glStencilOp(GL_KEEP, GL_KEEP, GL_DECR);
     drawQuad(mirror.texCoords, mirror.corners);
 
+    // The kept equation is in eye coordinates: given again under the
+    // identity it comes back unchanged, whatever the model-view holds now.
+    glPushMatrix();
+    glLoadIdentity();
     glClipPlane(GL_CLIP_PLANE0, keptPlane);
+    glPopMatrix();
     level.saved.restore();
     --mirrorDepth_;
 }

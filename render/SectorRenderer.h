@@ -50,8 +50,6 @@ public:
     SectorRenderer();
     ~SectorRenderer() noexcept(false) override;
 
-    const char* className() const override { return "SectorRenderer"; }
-
     void beginFrame() override;
     void renderFrame() override;
     void drawAimHook() override;
@@ -109,6 +107,7 @@ private:
     void deleteLists();
     void recordSector(int sector);
     void makeSectorTextures(const WorldSector& sector);
+    void makeFrameTextures();
     void drawSurfaceUse(const WorldSector& sector, const SurfaceUse& use);
     void tessellate(const WorldSector& sector, bool floor);
     void collectItems(int sector, const WorldSector& record);
@@ -127,6 +126,7 @@ private:
     GLUtesselator* tessellator = nullptr;
     std::vector<TessVertex> polygon;        // the outline of one polygon
     std::deque<TessVertex> combinePool;     // grows; addresses stay put
+    bool recording = false;                 // a sector's list is open
     unsigned int listBase_ = 0;
     int listCount_ = 0;
     std::vector<SkyRingEntry> skyRing_;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "3d/Texture.h"
+#include "core/Exception.h"
 #include "render/SectorRenderer.h"
 #include "render/SpecialTiles.h"
 
@@ -44,10 +45,18 @@ void SectorRenderer::bindTile(int tile, bool repeat)
     TileSet* set = tiles();
     if (!set)
         return;
-    // Numbers the set lacks come back as its neutral tile.
-    const Tile& record = set->textureFor(tile);
-    if (record.texture)
-        record.texture->bind(true, repeat);
+    // Numbers the set lacks come back as its neutral tile. A tile whose
+    // pixels cannot be read fails prepare when a list needs it; during a
+    // frame it draws untextured rather than failing every paint.
+    try {
+        const Tile& record = set->textureFor(tile);
+        if (record.texture)
+            record.texture->bind(true, repeat);
+    } catch (Vell::Exception&) {
+        if (recording)
+            throw;
+        glBindTexture(GL_TEXTURE_2D, 0);
+    }
 }
 
 void SectorRenderer::surfaceColor(int palette, int shade, std::uint8_t alpha)
@@ -249,9 +258,13 @@ void SectorRenderer::drawSky(int skyTile, double x0, double y0)
     TileSet* set = tiles();
     Texture* textures[8] = {};
     for (int i = 0; i < 8; ++i) {
-        if (set) {
+        if (!set)
+            continue;
+        try {
             const Tile& record = set->textureFor(tileNumbers[i]);
             textures[i] = record.texture;
+        } catch (Vell::Exception&) {
+            textures[i] = nullptr;   // drawn untextured, as bindTile does
         }
     }
     glColor4ub(255, 255, 255, 255);
@@ -262,8 +275,12 @@ void SectorRenderer::drawSky(int skyTile, double x0, double y0)
     for (std::size_t k = 0; k < n; ++k) {
         const SkyRingEntry& e = skyRing_[k];
         const SkyRingEntry& next = skyRing_[(k + 1) % n];
-        if (e.slot != boundSlot && textures[e.slot])
-            textures[e.slot]->bind(true, true);
+        if (e.slot != boundSlot) {
+            if (textures[e.slot])
+                textures[e.slot]->bind(true, true);
+            else
+                glBindTexture(GL_TEXTURE_2D, 0);
+        }
         boundSlot = e.slot;
         glBegin(GL_QUADS);
         glTexCoord2d(e.uStart, 1.0);
