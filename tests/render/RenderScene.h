@@ -21,6 +21,9 @@
 
 namespace RenderTests {
 
+// The renderer and the scene types it draws.
+using namespace Vell3D;
+
 struct Rgb {
     int red, green, blue;
 };
