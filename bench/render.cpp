@@ -199,40 +199,75 @@ void BM_frame(benchmark::State& state)
 }
 BENCHMARK(BM_frame)->ArgNames({"map", "all"})->ArgsProduct({{0, 1, 2}, {0, 1}})->Unit(benchmark::kMillisecond);
 
-// The floor of this machine: clear, one full-screen textured quad, present.
+// The same frames without the paint path's present: the renderer's own
+// share, finished.
+void BM_render(benchmark::State& state)
+{
+    MapScene& scene = mapScene(mapNames[state.range(0)]);
+    scene.reset();
+    stage().view->makeCurrent();
+    glViewport(0, 0, 800, 600);
+    scene.draw();
+    if (state.range(1) != 0) {
+        scene.camera.visible.resize(scene.world.sectors.size());
+        std::iota(scene.camera.visible.begin(), scene.camera.visible.end(), 0);
+    }
+    for (auto _ : state) {
+        scene.draw();
+        glFinish();
+    }
+    state.counters["visible"] = scene.camera.visibleCount();
+    scene.reset();
+}
+BENCHMARK(BM_render)->ArgNames({"map", "all"})->ArgsProduct({{0, 1, 2}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// The floor of this machine: clear, one full-screen textured quad, present
+// (range 1) or only finished (range 0).
+void floorQuad(Texture* texture)
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_FOG);
+    glDisable(GL_STENCIL_TEST);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glEnable(GL_TEXTURE_2D);
+    texture->bind(true, true);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glBegin(GL_QUADS);
+    glTexCoord2d(0, 0);
+    glVertex2d(-1, -1);
+    glTexCoord2d(8, 0);
+    glVertex2d(1, -1);
+    glTexCoord2d(8, 6);
+    glVertex2d(1, 1);
+    glTexCoord2d(0, 6);
+    glVertex2d(-1, 1);
+    glEnd();
+}
+
 void BM_floor(benchmark::State& state)
 {
     Texture* texture = stage().tiles.textureFor(1).texture;
-    stage().view->draw = [texture] {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-        glDisable(GL_DEPTH_TEST);
-        glDisable(GL_CULL_FACE);
-        glDisable(GL_FOG);
-        glDisable(GL_STENCIL_TEST);
-        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-        glEnable(GL_TEXTURE_2D);
-        texture->bind(true, true);
-        glColor3f(1.0f, 1.0f, 1.0f);
-        glBegin(GL_QUADS);
-        glTexCoord2d(0, 0);
-        glVertex2d(-1, -1);
-        glTexCoord2d(8, 0);
-        glVertex2d(1, -1);
-        glTexCoord2d(8, 6);
-        glVertex2d(1, 1);
-        glTexCoord2d(0, 6);
-        glVertex2d(-1, 1);
-        glEnd();
-    };
+    if (state.range(0) == 0) {
+        stage().view->makeCurrent();
+        glViewport(0, 0, 800, 600);
+        for (auto _ : state) {
+            floorQuad(texture);
+            glFinish();
+        }
+        return;
+    }
+    stage().view->draw = [texture] { floorQuad(texture); };
     for (auto _ : state)
         stage().frame();
     stage().view->draw = nullptr;
 }
-BENCHMARK(BM_floor)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_floor)->ArgName("present")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
