@@ -3,9 +3,7 @@
 #include <GL/gl.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <stdexcept>
 
 #include "core/Exception.h"
@@ -149,17 +147,6 @@ void Scene::frame()
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     current->beginFrame();
     camera.setViewport(Vell::Size(size, size));
-    if (const char* dump = std::getenv("RENDER_DUMP")) {
-        static int count = 0;
-        std::vector<unsigned char> rgb(size * size * 3);
-        glReadPixels(0, 0, size, size, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-        std::string name = std::string(dump) + std::to_string(count++) + ".ppm";
-        FILE* f = std::fopen(name.c_str(), "wb");
-        std::fprintf(f, "P6 %d %d 255\n", size, size);
-        for (int y = size - 1; y >= 0; --y)
-            std::fwrite(&rgb[std::size_t(y * size * 3)], 1, size * 3, f);
-        std::fclose(f);
-    }
 }
 
 Rgb Scene::pixel(int x, int y) const
