@@ -6,7 +6,7 @@
 #include "gui/platform/GLProcs.h"
 #include "render/OcclusionQueries.h"
 #include "render/SectorRenderer.h"
-#include "render/SpecialTiles.h"
+#include "mapdata/MapFlags.h"
 
 namespace Vell3D {
 

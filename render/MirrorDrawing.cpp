@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "render/MirrorLevel.h"
-#include "render/SpecialTiles.h"
+#include "mapdata/MapFlags.h"
 
 namespace Vell3D {
 

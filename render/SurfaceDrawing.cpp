@@ -6,7 +6,7 @@
 #include "3d/Texture.h"
 #include "core/Exception.h"
 #include "render/SectorRenderer.h"
-#include "render/SpecialTiles.h"
+#include "render/SkyRows.h"
 
 namespace Vell3D {
 
@@ -227,12 +227,12 @@ void SectorRenderer::drawSprite(WorldSprite& sprite, const Vector3& eye)
 void SectorRenderer::skyTilesFor(int base, int tiles[8])
 {
     const int* offsets = nullptr;
-    if (base == SpecialTiles::skyNight)
-        offsets = SpecialTiles::skyOffsetsNight;
-    else if (base == SpecialTiles::skyDay)
-        offsets = SpecialTiles::skyOffsetsDay;
-    else if (base == SpecialTiles::skyDusk)
-        offsets = SpecialTiles::skyOffsetsDusk;
+    if (base == SpecialTiles::nightSky)
+        offsets = SkyRows::nightOffsets;
+    else if (base == SpecialTiles::daySky)
+        offsets = SkyRows::dayOffsets;
+    else if (base == SpecialTiles::duskSky)
+        offsets = SkyRows::duskOffsets;
     for (int i = 0; i < 8; ++i)
         tiles[i] = base + (offsets ? offsets[i] : 0);
 }
