@@ -1,0 +1,127 @@
+// SectorRenderer: the textured renderer of walkview. A frame draws the
+// portal camera's visible sectors from one display list each (fog, then the
+// solid surfaces grouped by tile), draws mirrors on the spot, then the sky,
+// then masked walls and sprites from far to near. Mirrors re-enter the pass
+// with a reflected camera, up to 32 levels deep.
+//
+// Where the code lives:
+//   render/SectorRenderer.cpp  construction, frame, passes, overlay
+//   render/SurfaceDrawing.cpp  pieces, floors and ceilings, sprites, sky
+//   render/DisplayLists.cpp    prepare, sector fog, sky fog
+//   render/MirrorDrawing.cpp   drawMirror and its cameras
+//   render/AimMarker.cpp       drawAimHook, drawAimMarker
+#pragma once
+
+#include <GL/glu.h>
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "render/PassState.h"
+#include "render/PortalCamera.h"
+#include "mapdata/TileSet.h"
+#include "render/Renderer.h"
+
+
+
+namespace Vell3D {
+
+class SectorRenderer : public Renderer {
+public:
+    static constexpr int maxMirrorDepth = 32;
+    static constexpr double skyRadius = 80000.0;
+    static constexpr double skyHalfHeight = 75000.0;
+    static constexpr int skySides = 16;
+
+    // A vertex handed to the tessellator: position and texture coordinate.
+    struct TessVertex {
+        double x, y, z, u, v;
+    };
+    // One piece of the sky cylinder: its tile slot (0..7), its start point
+    // and the texture's u at its two ends.
+    struct SkyRingEntry {
+        int slot;
+        double x, y;
+        double uStart, uEnd;
+    };
+
+    SectorRenderer();
+    ~SectorRenderer() noexcept(false) override;
+
+    const char* className() const override { return "SectorRenderer"; }
+
+    void beginFrame() override;
+    void renderFrame() override;
+    void drawAimHook() override;
+    void drawOverlay() override;
+    // One display list per sector, every tile made into a texture before
+    // the list that binds it is opened; then the occlusion query entry
+    // points. Lists of an earlier prepare are deleted first.
+    void prepare() override;
+    int mirrorCount() const override { return mirrorsDrawn; }
+    void drawAimMarker(const Vector3& point) override;
+
+    // Surfaces (SurfaceDrawing.cpp). Bad or empty geometry draws nothing.
+    void drawPiece(const WallPiece& piece, bool bind, bool force);
+    void drawFloor(const WorldSector& sector);
+    void drawCeiling(const WorldSector& sector);
+    void drawSprite(WorldSprite& sprite, const Vector3& eye);
+    void drawSky(int skyTile, double x0, double y0);
+    // The eight tiles around the horizon for a sky base.
+    static void skyTilesFor(int base, int tiles[8]);
+
+    // The frame (SectorRenderer.cpp).
+    void drawPass();
+    void drawSector(int sector);
+    void drawTransparent();
+    // Mirrors (MirrorDrawing.cpp).
+    void drawMirror(const WallPiece& mirror, int sector);
+
+    // Fog (DisplayLists.cpp).
+    static void sectorFog(double fogFactor);
+    static void skyFog();
+
+    unsigned int listBase() const { return listBase_; }
+    int listCount() const { return listCount_; }
+    const std::vector<SkyRingEntry>& skyRing() const { return skyRing_; }
+    const PassState& rootPass() const { return rootPass_; }
+    int mirrorDepth() const { return mirrorDepth_; }
+
+private:
+    // A mirror level's temporaries, kept between frames so that drawing a
+    // mirror allocates nothing once every level has been reached.
+    struct MirrorLevel;
+
+    TileSet* tiles() const;
+    void buildSkyRing();
+    void deleteLists();
+    void recordSector(int sector);
+    void makeSectorTextures(const WorldSector& sector);
+    void drawSurfaceUse(const WorldSector& sector, const SurfaceUse& use);
+    void tessellate(const WorldSector& sector, bool floor);
+    void collectItems(int sector, const WorldSector& record);
+    const Vector3& topEye() const;
+    MirrorLevel& mirrorLevel(int depth);
+
+    static void GLAPIENTRY tessBegin(GLenum type, void* data);
+    static void GLAPIENTRY tessVertex(void* vertex, void* data);
+    static void GLAPIENTRY tessEnd(void* data);
+    static void GLAPIENTRY tessCombine(GLdouble coords[3], void* vertices[4], GLfloat weights[4],
+                                       void** out, void* data);
+
+    GLUtesselator* tessellator = nullptr;
+    std::vector<TessVertex> polygon;        // the outline of one polygon
+    std::deque<TessVertex> combinePool;     // grows; addresses stay put
+    unsigned int listBase_ = 0;
+    int listCount_ = 0;
+    std::vector<SkyRingEntry> skyRing_;
+    PassState rootPass_;
+    PassState* currentPass = &rootPass_;
+    int mirrorDepth_ = 0;
+    int mirrorsDrawn = 0;
+    Vector3 frameEye;                       // the top-level eye of this frame
+    std::vector<std::unique_ptr<MirrorLevel>> mirrorLevels;
+};
+
+} // namespace Vell3D
