@@ -1,0 +1,186 @@
+// Start-up: the command line, the map rule and the failures, in process
+// through the shared start-up and the application, and through the real
+// program for what the user sees (the text and the exit status).
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "../support/ProgramRun.h"
+#include "../world/WorldFixtures.h"
+#include "WalkviewFixture.h"
+#include "core/Exception.h"
+#include "gui/Window.h"
+#include "gui/platform/Platform.h"
+#include "tools/GroupWriter.h"
+#include "tools/MapWriter.h"
+#include "viewer/ViewerStartup.h"
+#include "walkview/MapView.h"
+#include "walkview/ViewerApplication.h"
+
+using namespace Vell3D;
+using WalkviewFixture::ScratchFolder;
+using TestSupport::runCommand;
+
+namespace {
+
+const std::string usageText =
+    "use: walkview <grpfile> <mapname>\n\n"
+    "the <mapname> if first tried as a filename, then as a map name within the grp file\n\n";
+
+Vell::List<Vell::String> argumentList(std::initializer_list<const char*> values)
+{
+    Vell::List<Vell::String> list;
+    for (const char* value : values)
+        list.append(Vell::String(value));
+    return list;
+}
+
+// The number of sectors of the world the rule finds for the name.
+int sectorsLoaded(GroupArchive& archive, const char* name)
+{
+    World world;
+    ViewerStartup::loadWorld(archive, name, [&](const Map& map) { world.build(map); });
+    return int(world.sectors.size());
+}
+
+// Runs the shell command in the folder, headless.
+TestSupport::ProgramRun runIn(const ScratchFolder& folder, const std::string& arguments)
+{
+    return runCommand("cd '" + folder.path("") + "' && SDL_VIDEODRIVER=offscreen '" WALKVIEW_PATH "' " +
+                      arguments + " 2>&1");
+}
+
+class InFolder {
+public:
+    explicit InFolder(const std::string& path) : previous(getcwd(nullptr, 0)) { EXPECT_EQ(chdir(path.c_str()), 0); }
+    ~InFolder()
+    {
+        EXPECT_EQ(chdir(previous), 0);
+        free(previous);
+    }
+
+private:
+    char* previous;
+};
+
+} // namespace
+
+TEST(Startup, wrongArgumentCountsWriteTheUsageAndOpenNothing)
+{
+    for (auto arguments : {argumentList({"walkview"}), argumentList({"walkview", "a.grp"}),
+                           argumentList({"walkview", "a.grp", "$", "extra"})}) {
+        testing::internal::CaptureStdout();
+        EXPECT_FALSE(ViewerStartup::checkArguments(arguments));
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), usageText);
+    }
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(ViewerStartup::checkArguments(argumentList({"walkview", "a.grp", "$"})));
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+
+    // The application stops before anything: no archive, no window.
+    ViewerApplication application;
+    application.arguments = argumentList({"walkview", "/nonexistent/a.grp"});
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(application.init());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), usageText);
+    EXPECT_EQ(application.exitStatus, ViewerStartup::usageStatus);
+    EXPECT_EQ(application.mainWindow, nullptr);
+    EXPECT_EQ(application.view, nullptr);
+}
+
+TEST(Startup, theProgramEndsWithStatusTwoAfterTheUsage)
+{
+    ScratchFolder folder;
+    for (const char* arguments : {"", "x.grp", "x.grp y.map z"}) {
+        TestSupport::ProgramRun run = runIn(folder, arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(run.output, usageText) << arguments;
+    }
+}
+
+TEST(Startup, theMapRuleDollarThenDiskThenArchive)
+{
+    ScratchFolder folder;
+    GroupArchive archive;
+    archive.open(folder.write("demo.grp", WalkviewFixture::demoArchiveBytes()).c_str());
+    const int firstLevel = sectorsLoaded(archive, "$");
+    const int showcase = sectorsLoaded(archive, "DEMO.MAP");
+    ASSERT_GT(firstLevel, 1);
+    ASSERT_GT(showcase, 1);
+
+    // One-sector maps on disk under the names of archive entries.
+    VellTools::Bytes room = VellTools::MapWriter::bytes(WorldFixtures::squareRoom());
+    folder.write("$", room);
+    folder.write("demo.map", room);
+    InFolder inside(folder.path(""));
+    EXPECT_EQ(sectorsLoaded(archive, "$"), firstLevel);       // "$" is always the entry
+    EXPECT_EQ(sectorsLoaded(archive, "demo.map"), 1);         // the file beats the entry
+
+    // A read-only map is still read from disk.
+    ASSERT_EQ(chmod(folder.path("demo.map").c_str(), 0444), 0);
+    EXPECT_EQ(sectorsLoaded(archive, "demo.map"), 1);
+
+    // Not on disk: the lower-case name finds the upper-case entry.
+    ASSERT_EQ(unlink(folder.path("demo.map").c_str()), 0);
+    EXPECT_EQ(sectorsLoaded(archive, "demo.map"), showcase);
+
+    // A file on disk in another format is final: the archive is not tried.
+    VellTools::Bytes version8 = room;
+    version8[0] = 8;
+    folder.write("demo.map", version8);
+    try {
+        sectorsLoaded(archive, "demo.map");
+        ADD_FAILURE() << "a version 8 map was accepted";
+    } catch (Vell::Exception& e) {
+        EXPECT_STREQ(e.message(), "bad map format");
+    }
+}
+
+TEST(Startup, failuresReportAndEndWithStatusOne)
+{
+    ScratchFolder folder;
+    folder.write("demo.grp", WalkviewFixture::demoArchiveBytes());
+    VellTools::GroupWriter noPalette;
+    noPalette.add("E3L1.MAP", VellTools::MapWriter::bytes(WorldFixtures::squareRoom()));
+    folder.write("nopalette.grp", noPalette.bytes());
+
+    struct Case {
+        const char* arguments;
+        const char* report;
+    } cases[] = {
+        {"missing.grp '$'", "unhandled exception: IOException\n"},
+        {"nopalette.grp '$'", "unhandled exception: Exception\n[exception message: can't find grp entry ]\n"},
+        {"demo.grp nosuch.map", "unhandled exception: Exception\n[exception message: can't find grp entry ]\n"},
+    };
+    for (const Case& c : cases) {
+        TestSupport::ProgramRun run = runIn(folder, c.arguments);
+        EXPECT_EQ(run.status, 1) << c.arguments;
+        EXPECT_NE(run.output.find(c.report), std::string::npos) << c.arguments << ":\n" << run.output;
+    }
+}
+
+// A map that cannot be found fails after the windows exist: they go too.
+TEST(Startup, aFailedStartLeavesNoWindowBehind)
+{
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    ScratchFolder folder;
+    std::string archive = folder.write("demo.grp", WalkviewFixture::demoArchiveBytes());
+    Vell::Window before("probe", 0, 0, 0, 10, 10, nullptr);
+    {
+        ViewerApplication application;
+        application.arguments = argumentList({"walkview", archive.c_str(), folder.path("nosuch.map").c_str()});
+        EXPECT_THROW(application.run(), Vell::Exception);
+        EXPECT_EQ(application.view, nullptr);
+        EXPECT_EQ(application.mainWindow, nullptr);
+    }
+    Vell::Window after("probe", 0, 0, 0, 10, 10, nullptr);
+    int made = 0;
+    for (Vell::Platform::Handle h = before.handle() + 1; h < after.handle(); ++h) {
+        ++made;
+        EXPECT_FALSE(Vell::Platform::isWindow(h)) << "window " << h;
+    }
+    EXPECT_GE(made, 2);   // the main window and the view were made
+}
