@@ -1,8 +1,94 @@
+// The aim marker: a small sphere where the line of sight meets the world,
+// seen through walls as a faint disc, with the surface normal as a line.
 #include "render/SectorRenderer.h"
+#include "render/ShapeLists.h"
 
 namespace Vell3D {
 
-void SectorRenderer::drawAimHook() {}
-void SectorRenderer::drawAimMarker(const Vector3&) {}
+void SectorRenderer::drawAimHook()
+{
+    drawAimMarker(Vector3(0.0, 0.0, -250000.0));
+}
+
+namespace {
+
+void markerLight()
+{
+    const GLfloat white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+    const GLfloat position[4] = {1000.0f, 1000.0f, 1500.0f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_AMBIENT, white);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, white);
+    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    glLightf(GL_LIGHT0, GL_SPOT_EXPONENT, 64.0f);
+    const GLfloat ambient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
+    const GLfloat diffuse[4] = {0.6f, 1.0f, 0.6f, 1.0f};
+    const GLfloat specular[4] = {1.0f, 0.0f, 0.0f, 1.0f};
+    const GLfloat emission[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
+    glMaterialfv(GL_FRONT, GL_EMISSION, emission);
+    glMaterialf(GL_FRONT, GL_SHININESS, 64.0f);
+}
+
+void normalLine(const Vector3& end)
+{
+    glBegin(GL_LINES);
+    glVertex3d(0.0, 0.0, 0.0);
+    glVertex3d(end.x, end.y, end.z);
+    glEnd();
+}
+
+} // namespace
+
+void SectorRenderer::drawAimMarker(const Vector3& point)
+{
+    if (!world || !portalCamera || !playerCamera || !inRange(playerCamera->sector, world->sectors.size()))
+        return;
+    auto toWorld = [&](const Vector3& p) { return playerCamera->toParent(portalCamera->toParent(p)); };
+    auto fromWorld = [&](const Vector3& p) { return portalCamera->fromParent(playerCamera->fromParent(p)); };
+    RayHit hit;
+    hit.origin = toWorld(Vector3(0.0, 0.0, 0.0));
+    hit.target = toWorld(point);
+    hit.sector = playerCamera->sector;
+    world->castRay(hit);
+    if (hit.kind == surfaceNone)
+        return;
+    Vector3 at = fromWorld(hit.point);
+    Vector3 normal = fromWorld(hit.normal).minus(fromWorld(Vector3(0.0, 0.0, 0.0)));
+    Vector3 lineEnd = normal.times(150.0);
+
+    glPushAttrib(GL_ENABLE_BIT | GL_POLYGON_BIT);
+    glDisable(GL_FOG);
+    glDisable(GL_TEXTURE_2D);
+    glPolygonMode(GL_FRONT, GL_FILL);
+    markerLight();
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_BLEND);
+    glLineWidth(1.0f);
+    glDisable(GL_LINE_STIPPLE);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glTranslated(at.x, at.y, at.z);
+
+    glColor4f(0.0f, 0.0f, 1.0f, 0.4f);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    drawSphere(50.0);
+    normalLine(lineEnd);
+
+    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_LIGHTING);
+    drawSphere(50.0);
+
+    glDisable(GL_LIGHT0);
+    glDisable(GL_LIGHTING);
+    normalLine(lineEnd);
+    glPopMatrix();
+    glPopAttrib();
+}
 
 } // namespace Vell3D

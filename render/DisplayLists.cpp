@@ -1,9 +1,154 @@
+// The per-sector display lists and the fog settings. A frame calls one list
+// per visible sector; everything static in a sector (fog, floor, ceiling,
+// solid wall pieces) is in it, grouped by tile so that each texture is
+// bound once per sector.
+#include "core/Exception.h"
+#include "gui/platform/GLProcs.h"
+#include "render/OcclusionQueries.h"
 #include "render/SectorRenderer.h"
+#include "render/SpecialTiles.h"
 
 namespace Vell3D {
 
-void SectorRenderer::prepare() {}
-void SectorRenderer::sectorFog(double) {}
-void SectorRenderer::skyFog() {}
+void SectorRenderer::prepare()
+{
+    deleteLists();
+    int n = world ? int(world->sectors.size()) : 0;
+    unsigned int base = n > 0 ? glGenLists(n) : 0;
+    if (base == 0)
+        throw Vell::Exception("can't allocate gl disp lists");
+    listBase_ = base;
+    listCount_ = n;
+    for (int s = 0; s < n; ++s) {
+        // A texture made while a list is open would have its upload recorded
+        // into the list (and replayed every frame): make them all first.
+        makeSectorTextures(world->sectors[std::size_t(s)]);
+        glNewList(listBase_ + unsigned(s), GL_COMPILE);
+        recording = true;
+        try {
+            recordSector(s);
+        } catch (...) {
+            recording = false;
+            glEndList();
+            throw;
+        }
+        recording = false;
+        glEndList();
+    }
+    makeFrameTextures();
+    OcclusionQueries::bindCurrent();
+}
+
+void SectorRenderer::deleteLists()
+{
+    // A renderer that outlives its view's context has nothing left to free.
+    if (listBase_ != 0 && Vell::Platform::hasCurrentGLContext())
+        glDeleteLists(listBase_, listCount_);
+    listBase_ = 0;
+    listCount_ = 0;
+}
+
+void SectorRenderer::makeSectorTextures(const WorldSector& sector)
+{
+    TileSet* set = tiles();
+    if (!set)
+        return;
+    for (const SurfaceEntry& entry : sector.surfacesByTile) {
+        const Tile& record = set->textureFor(entry.tile);
+        (void)record;
+    }
+}
+
+// What frames bind (sprites, masked walls, skies, the mirror glass) is made
+// now too, so that a frame only binds. A tile that cannot be read here is
+// left to draw untextured.
+void SectorRenderer::makeFrameTextures()
+{
+    TileSet* set = tiles();
+    if (!set)
+        return;
+    auto make = [set](int tile) {
+        try {
+            const Tile& record = set->textureFor(tile);
+            (void)record;
+        } catch (Vell::Exception&) {
+        }
+    };
+    make(SpecialTiles::mirrorGlass);
+    for (const WorldSprite& sprite : world->sprites)
+        make(sprite.tile);
+    for (const WorldSector& sector : world->sectors) {
+        for (int w : sector.walls)
+            if (inRange(w, world->walls.size()) && (world->walls[std::size_t(w)].middle.flags & pieceMasked))
+                make(world->walls[std::size_t(w)].middle.tile);
+        int sky[8];
+        for (int parallax : {sector.floorParallax ? sector.floorTile : -1,
+                             sector.ceilingParallax ? sector.ceilingTile : -1}) {
+            if (parallax < 0)
+                continue;
+            skyTilesFor(parallax, sky);
+            for (int tile : sky)
+                make(tile);
+        }
+    }
+}
+
+void SectorRenderer::recordSector(int s)
+{
+    const WorldSector& sector = world->sectors[std::size_t(s)];
+    sectorFog(sector.fogFactor);
+    for (const SurfaceEntry& entry : sector.surfacesByTile) {
+        bindTile(entry.tile, true);
+        for (const SurfaceUse& use : entry.uses)
+            drawSurfaceUse(sector, use);
+    }
+}
+
+void SectorRenderer::drawSurfaceUse(const WorldSector& sector, const SurfaceUse& use)
+{
+    if (use.kind == surfaceFloor) {
+        drawFloor(sector);
+        return;
+    }
+    if (use.kind == surfaceCeiling) {
+        drawCeiling(sector);
+        return;
+    }
+    if (!inRange(use.wall, world->walls.size()))
+        return;
+    const WorldWall& wall = world->walls[std::size_t(use.wall)];
+    if (use.kind == surfaceMiddle)
+        drawPiece(wall.middle, false, false);
+    else if (use.kind == surfaceUpper)
+        drawPiece(wall.upper, false, false);
+    else
+        drawPiece(wall.lower, false, false);
+}
+
+// Fades to black: f = 1 is a clear sector, smaller values fade nearer.
+void SectorRenderer::sectorFog(double fogFactor)
+{
+    if (fogFactor == 1.0) {
+        glDisable(GL_FOG);
+        return;
+    }
+    const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glEnable(GL_FOG);
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogfv(GL_FOG_COLOR, black);
+    glFogf(GL_FOG_START, 50.0f);
+    glFogf(GL_FOG_END, float(fogFactor * 50000.0 * fogFactor));
+}
+
+// The sky cylinder (radius 80000) fades to a dark blue with distance.
+void SectorRenderer::skyFog()
+{
+    const GLfloat blue[4] = {0.0f, 0.0f, 0.7f, 1.0f};
+    glEnable(GL_FOG);
+    glFogi(GL_FOG_MODE, GL_LINEAR);
+    glFogfv(GL_FOG_COLOR, blue);
+    glFogf(GL_FOG_START, 61538.46484375f);
+    glFogf(GL_FOG_END, 128000.0f);
+}
 
 } // namespace Vell3D

@@ -24,8 +24,6 @@ class Renderer;
 
 class PortalCamera : public Camera {
 public:
-    // The walk never goes deeper than a map can have sectors.
-    static constexpr int maxSectors = 1024;
     static constexpr int visibleReserve = 256;
 
     explicit PortalCamera(Node* parent = nullptr);

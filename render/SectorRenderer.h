@@ -14,6 +14,7 @@
 
 #include <GL/glu.h>
 
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <vector>
@@ -48,8 +49,6 @@ public:
 
     SectorRenderer();
     ~SectorRenderer() noexcept(false) override;
-
-    const char* className() const override { return "SectorRenderer"; }
 
     void beginFrame() override;
     void renderFrame() override;
@@ -87,6 +86,9 @@ public:
     const std::vector<SkyRingEntry>& skyRing() const { return skyRing_; }
     const PassState& rootPass() const { return rootPass_; }
     int mirrorDepth() const { return mirrorDepth_; }
+    // The camera of the last mirror drawn at that depth (1 = seen directly),
+    // kept until the next mirror at that depth; null when none was drawn yet.
+    const PortalCamera* mirrorCamera(int depth) const;
 
 private:
     // A mirror level's temporaries, kept between frames so that drawing a
@@ -94,15 +96,26 @@ private:
     struct MirrorLevel;
 
     TileSet* tiles() const;
+    // Binds the tile's texture with filtering; numbers the tile set lacks
+    // bind its neutral tile. Nothing without a tile set.
+    void bindTile(int tile, bool repeat);
+    void surfaceColor(int palette, int shade, std::uint8_t alpha);
+    void makeTessellator();
+    // One quad: texture coordinate i, then corner i.
+    static void drawQuad(const Vector2 texCoords[4], const Vector3 corners[4]);
     void buildSkyRing();
     void deleteLists();
     void recordSector(int sector);
     void makeSectorTextures(const WorldSector& sector);
+    void makeFrameTextures();
     void drawSurfaceUse(const WorldSector& sector, const SurfaceUse& use);
     void tessellate(const WorldSector& sector, bool floor);
     void collectItems(int sector, const WorldSector& record);
     const Vector3& topEye() const;
     MirrorLevel& mirrorLevel(int depth);
+    void markArea(const WallPiece& mirror, int k);
+    void enterMirror(MirrorLevel& level, const WallPiece& mirror, int sector, const Vector3& normal,
+                     const PortalCamera& passCamera);
 
     static void GLAPIENTRY tessBegin(GLenum type, void* data);
     static void GLAPIENTRY tessVertex(void* vertex, void* data);
@@ -113,6 +126,7 @@ private:
     GLUtesselator* tessellator = nullptr;
     std::vector<TessVertex> polygon;        // the outline of one polygon
     std::deque<TessVertex> combinePool;     // grows; addresses stay put
+    bool recording = false;                 // a sector's list is open
     unsigned int listBase_ = 0;
     int listCount_ = 0;
     std::vector<SkyRingEntry> skyRing_;

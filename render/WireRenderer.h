@@ -10,8 +10,6 @@ namespace Vell3D {
 
 class WireRenderer : public Renderer {
 public:
-    const char* className() const override { return "WireRenderer"; }
-
     void beginFrame() override {}
     void renderFrame() override;
     void drawAimHook() override {}

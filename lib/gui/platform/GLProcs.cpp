@@ -7,6 +7,11 @@
 
 namespace Vell::Platform {
 
+bool hasCurrentGLContext()
+{
+    return SDL_GL_GetCurrentContext() != nullptr;
+}
+
 void* glProcAddress(const char* name)
 {
     if (!name || !SDL_GL_GetCurrentContext())

@@ -5,6 +5,8 @@
 
 namespace Vell::Platform {
 
+// Whether this thread has a current context (GL calls need one).
+bool hasCurrentGLContext();
 void* glProcAddress(const char* name);
 // The extension string of the current context ("" when there is none).
 const char* glExtensionString();

@@ -1,0 +1,274 @@
+// The textured renderer headless at 800 x 600 on the demo maps and on
+// "large.map" (1024 sectors, 8192 walls, 4096 sprites): prepare (every
+// display list, with and without making the textures), the visibility walk
+// at a few places, and whole frames through the view's paint path (render,
+// swap, finish) with the walk's visible set against every sector drawn.
+// The floor is the same paint path with one full-screen textured quad.
+#include <GL/gl.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <memory>
+#include <numeric>
+#include <string>
+
+#include "3d/Texture.h"
+#include "BenchFile.h"
+#include "gui/GLWidget.h"
+#include "gui/Window.h"
+#include "mapdata/GroupArchive.h"
+#include "mapdata/Map.h"
+#include "mapdata/TileSet.h"
+#include "render/PortalCamera.h"
+#include "render/SectorRenderer.h"
+#include "render/WorldNode.h"
+#include "tools/DemoArchive.h"
+#include "tools/DemoMaps.h"
+#include "tools/MapWriter.h"
+
+using namespace Vell3D;
+
+namespace {
+
+class View : public Vell::GLWidget {
+public:
+    View(const Vell::Rect& r, Vell::Window* parent) : GLWidget(r, parent) {}
+    void render() override
+    {
+        if (draw)
+            draw();
+    }
+    std::function<void()> draw;
+};
+
+// One window and context for the whole run, and the demo archive's tiles.
+struct Stage {
+    Stage()
+    {
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        window = std::make_unique<Vell::Window>("bench", 0, 0, 0, 810, 630, nullptr);
+        window->show(true);
+        view = new View(Vell::Rect(0, 0, 800, 600), window.get());
+        view->makeCurrent();
+        archive.open(file.path());
+        tiles.load(archive, "tiles", "palette.dat");
+    }
+    void frame()
+    {
+        view->repaint();
+        view->update();
+        glFinish();
+    }
+    std::unique_ptr<Vell::Window> window;
+    View* view;
+    BenchFile file{"render-demo.grp", VellTools::demoArchive(false)};
+    GroupArchive archive;
+    TileSet tiles;
+};
+
+Stage& stage()
+{
+    static Stage s;
+    return s;
+}
+
+// A map's world with the view's scene graph, prepared and reset as the
+// view does it.
+struct MapScene {
+    explicit MapScene(const VellTools::MapContent& content)
+    {
+        BenchFile mapFile("render.map", VellTools::MapWriter::bytes(content));
+        Vell::File stream(mapFile.path(), Vell::File::readOnly);
+        Map map;
+        map.load(stream);
+        world.build(map);
+        world.attachTextures(stage().tiles);
+        player.world = &world;
+        player.parentNode = &worldNode;
+        camera.source = &player;
+        worldNode.renderer = player.renderer = camera.renderer = &renderer;
+        renderer.setScene(&worldNode, &camera, &player, &world);
+        stage().view->makeCurrent();
+        renderer.prepare();
+        reset();
+    }
+    void reset()
+    {
+        player.takePlacement(world.camera);
+        camera.reset();
+        camera.translate(0.0, 0.0, 500.0);
+        camera.rotate(90.0, 1.0, 0.0, 0.0);
+        camera.setXScale(0.1);
+        camera.setYScale(0.1);
+        camera.setNear(50.0);
+        camera.setFar(200000.0);
+    }
+    void draw()
+    {
+        renderer.beginFrame();
+        camera.setViewport(Vell::Size(800, 600));
+    }
+
+    World world;
+    WorldNode worldNode;
+    PlayerCameraNode player{&worldNode};
+    PortalCamera camera{&player};
+    SectorRenderer renderer;
+};
+
+MapScene& mapScene(const std::string& name)
+{
+    static std::map<std::string, std::unique_ptr<MapScene>> scenes;
+    auto& scene = scenes[name];
+    if (!scene) {
+        if (name == "large")
+            scene = std::make_unique<MapScene>(VellTools::largeMap());
+        else if (name == "demo")
+            scene = std::make_unique<MapScene>(VellTools::showcaseMap());
+        else
+            scene = std::make_unique<MapScene>(VellTools::firstLevelMap());
+    }
+    return *scene;
+}
+
+const char* mapNames[] = {"e3l1", "demo", "large"};
+
+void BM_prepareLarge(benchmark::State& state)
+{
+    MapScene& scene = mapScene("large");
+    const bool withTextures = state.range(0) != 0;
+    for (auto _ : state) {
+        std::unique_ptr<TileSet> fresh;
+        if (withTextures) {
+            state.PauseTiming();
+            fresh = std::make_unique<TileSet>();
+            fresh->load(stage().archive, "tiles", "palette.dat");
+            scene.world.textureCache = fresh.get();
+            state.ResumeTiming();
+        }
+        scene.renderer.prepare();
+        glFinish();
+        if (withTextures) {
+            state.PauseTiming();
+            scene.world.textureCache = &stage().tiles;
+            scene.renderer.prepare();
+            fresh.reset();
+            state.ResumeTiming();
+        }
+    }
+    state.counters["sectors"] = double(scene.world.sectors.size());
+}
+BENCHMARK(BM_prepareLarge)->ArgName("textures")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The walk at the start and turned by 90, 180 and 270 degrees.
+void BM_visibility(benchmark::State& state)
+{
+    MapScene& scene = mapScene(mapNames[state.range(0)]);
+    scene.reset();
+    scene.player.rotate(90.0 * double(state.range(1)), 0.0, 0.0, 1.0);
+    scene.camera.setViewport(Vell::Size(800, 600));
+    for (auto _ : state)
+        scene.camera.updateVisibility();
+    state.counters["visible"] = scene.camera.visibleCount();
+    scene.reset();
+}
+BENCHMARK(BM_visibility)->ArgNames({"map", "turn"})->ArgsProduct({{0, 1, 2}, {0, 1, 2, 3}})
+    ->Unit(benchmark::kMicrosecond);
+
+// One frame at the start view; allSectors draws every sector instead of
+// the visible set (the walk is skipped since the camera does not move).
+void BM_frame(benchmark::State& state)
+{
+    MapScene& scene = mapScene(mapNames[state.range(0)]);
+    const bool allSectors = state.range(1) != 0;
+    scene.reset();
+    stage().view->draw = [&scene] { scene.draw(); };
+    stage().frame();
+    if (allSectors) {
+        scene.camera.visible.resize(scene.world.sectors.size());
+        std::iota(scene.camera.visible.begin(), scene.camera.visible.end(), 0);
+    }
+    for (auto _ : state)
+        stage().frame();
+    state.counters["visible"] = scene.camera.visibleCount();
+    state.counters["mirrors"] = scene.renderer.mirrorCount();
+    stage().view->draw = nullptr;
+    scene.reset();
+}
+BENCHMARK(BM_frame)->ArgNames({"map", "all"})->ArgsProduct({{0, 1, 2}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// The same frames without the paint path's present: the renderer's own
+// share, finished.
+void BM_render(benchmark::State& state)
+{
+    MapScene& scene = mapScene(mapNames[state.range(0)]);
+    scene.reset();
+    stage().view->makeCurrent();
+    glViewport(0, 0, 800, 600);
+    scene.draw();
+    if (state.range(1) != 0) {
+        scene.camera.visible.resize(scene.world.sectors.size());
+        std::iota(scene.camera.visible.begin(), scene.camera.visible.end(), 0);
+    }
+    for (auto _ : state) {
+        scene.draw();
+        glFinish();
+    }
+    state.counters["visible"] = scene.camera.visibleCount();
+    scene.reset();
+}
+BENCHMARK(BM_render)->ArgNames({"map", "all"})->ArgsProduct({{0, 1, 2}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+// The floor of this machine: clear, one full-screen textured quad, present
+// (range 1) or only finished (range 0).
+void floorQuad(Texture* texture)
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_FOG);
+    glDisable(GL_STENCIL_TEST);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glEnable(GL_TEXTURE_2D);
+    texture->bind(true, true);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glBegin(GL_QUADS);
+    glTexCoord2d(0, 0);
+    glVertex2d(-1, -1);
+    glTexCoord2d(8, 0);
+    glVertex2d(1, -1);
+    glTexCoord2d(8, 6);
+    glVertex2d(1, 1);
+    glTexCoord2d(0, 6);
+    glVertex2d(-1, 1);
+    glEnd();
+}
+
+void BM_floor(benchmark::State& state)
+{
+    Texture* texture = stage().tiles.textureFor(1).texture;
+    if (state.range(0) == 0) {
+        stage().view->makeCurrent();
+        glViewport(0, 0, 800, 600);
+        for (auto _ : state) {
+            floorQuad(texture);
+            glFinish();
+        }
+        return;
+    }
+    stage().view->draw = [texture] { floorQuad(texture); };
+    for (auto _ : state)
+        stage().frame();
+    stage().view->draw = nullptr;
+}
+BENCHMARK(BM_floor)->ArgName("present")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
