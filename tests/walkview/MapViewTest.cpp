@@ -274,3 +274,24 @@ TEST(MapView, worldWithoutAStartSectorStillOpens)
     EXPECT_EQ(view.portalCamera.visibleCount(), 2);
     EXPECT_EQ(lineAt(view, 4), "sector: -1");
 }
+
+// The set drawn is the one of the frustum it is drawn with, also for the
+// first frame and the first frame after R, when the camera has only just
+// been reset to the toolkit's default frustum.
+TEST(MapView, firstFramesDrawTheVisibleSetOfTheirOwnFrustum)
+{
+    ViewScene scene(VellTools::firstLevelMap());
+    MapView& view = *scene.view;
+    auto expectSetOfDrawnFrustum = [&view](const char* when) {
+        std::vector<int> drawn = view.portalCamera.visible;
+        view.portalCamera.updateVisibility();
+        EXPECT_EQ(view.portalCamera.visible, drawn) << when;
+        EXPECT_DOUBLE_EQ(view.portalCamera.right(), 40.0) << when;
+        EXPECT_DOUBLE_EQ(view.portalCamera.top(), 30.0) << when;
+    };
+    expectSetOfDrawnFrustum("start");
+    scene.key('W');
+    scene.mouse(-300, 0);
+    scene.key('R');
+    expectSetOfDrawnFrustum("after R");
+}

@@ -184,3 +184,40 @@ TEST(Startup, aFailedStartLeavesNoWindowBehind)
     }
     EXPECT_GE(made, 2);   // the main window and the view were made
 }
+
+// A whole start on the demo archive, then Esc through the message loop.
+TEST(Startup, startsOnTheDemoArchiveAndEscEndsTheLoopWithZero)
+{
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    ScratchFolder folder;
+    std::string archive = folder.write("demo.grp", WalkviewFixture::demoArchiveBytes());
+    ViewerApplication application;
+    application.arguments = argumentList({"walkview", archive.c_str(), "$"});
+    ASSERT_TRUE(application.init());
+    ASSERT_NE(application.view, nullptr);
+    Vell::Window& main = *application.mainWindow;
+    EXPECT_EQ(std::string(main.getTitle().text()), "Gorvax 3D Map Viewer");
+    EXPECT_EQ(main.windowRect().width(), 810);
+    EXPECT_EQ(main.windowRect().height(), 630);
+    EXPECT_EQ(main.getMinimumSize().width, 810);
+    EXPECT_EQ(main.getMaximumSize().height, 630);
+    EXPECT_EQ(application.view->clientRect().width(), 800);
+    EXPECT_EQ(application.view->clientRect().height(), 600);
+    // The world is built, textured and shown from its start.
+    EXPECT_TRUE(application.world.texturesReady);
+    EXPECT_EQ(application.view->currentWorld(), &application.world);
+    EXPECT_EQ(application.view->playerCamera.sector, application.world.camera.sector);
+
+    // Activating the main window gives the view the keyboard focus.
+    namespace Platform = Vell::Platform;
+    Platform::setFocus(Platform::noWindow);
+    Platform::postMessage({main.handle(), Platform::WM_ACTIVATE, 1, 0});
+    for (Platform::Message m; Platform::peekMessage(m);)
+        Platform::dispatchMessage(m);
+    EXPECT_EQ(Platform::focus(), application.view->handle());
+
+    Platform::Handle mainHandle = main.handle();
+    Platform::postMessage({application.view->handle(), Platform::WM_KEYDOWN, Platform::VK_ESCAPE, 1});
+    EXPECT_EQ(application.messageLoop(), 0);
+    EXPECT_FALSE(Platform::isWindow(mainHandle));
+}
