@@ -74,7 +74,7 @@ bool sameMatrix(const Matrix4& a, const Matrix4& b)
 } // namespace
 
 // The first level starts in the hall facing the pillar 640 units ahead.
-TEST(MapView, walksAlongTheHeadingStopsShortOfTheWallAndResets)
+TEST(MapView, walksStopsShortOfTheWallLooksAroundAndResets)
 {
     ViewScene scene(VellTools::firstLevelMap());
     MapView& view = *scene.view;
@@ -99,8 +99,22 @@ TEST(MapView, walksAlongTheHeadingStopsShortOfTheWallAndResets)
     EXPECT_NEAR(p.y, 1157.0, 1e-6);
     EXPECT_NEAR(p.x, start.x, 1e-6);
 
-    // Look around, raise the eye, then R: all back to the start.
-    scene.mouse(37, 12);
+    // Ten pixels right turn the player by -1 degree, ten down tilt the eye
+    // by -1; the cursor goes back to the centre, and the move that raises
+    // there changes nothing.
+    Vector3 before = forward(view.playerCamera);
+    scene.mouse(10, 0);
+    EXPECT_NEAR(turnDegrees(before, forward(view.playerCamera)), -1.0, 1e-9);
+    EXPECT_EQ(view.portalCamera.pitchAngle(), 0.0);
+    scene.mouse(0, 10);
+    EXPECT_NEAR(view.portalCamera.pitchAngle(), -1.0, 1e-12);
+    EXPECT_NEAR(turnDegrees(before, forward(view.playerCamera)), -1.0, 1e-9);
+    int x, y;
+    Platform::getCursorPos(x, y);
+    EXPECT_EQ(x, 300);
+    EXPECT_EQ(y, 300);
+
+    // Raise and turn the eye, then R: all back to the start.
     scene.key('Q');
     scene.key(Platform::VK_LEFT);
     scene.key('R');
@@ -132,26 +146,7 @@ TEST(MapView, walkingThroughAnOpeningChangesTheSectorLine)
     EXPECT_EQ(view.portalCamera.visible.front(), 1);
 }
 
-TEST(MapView, mouseTurnsThePlayerAndTiltsTheEye)
-{
-    ViewScene scene(VellTools::firstLevelMap());
-    MapView& view = *scene.view;
-    Vector3 before = forward(view.playerCamera);
-    scene.mouse(10, 0);
-    EXPECT_NEAR(turnDegrees(before, forward(view.playerCamera)), -1.0, 1e-9);
-    EXPECT_EQ(view.portalCamera.pitchAngle(), 0.0);
-    scene.mouse(0, 10);
-    EXPECT_NEAR(view.portalCamera.pitchAngle(), -1.0, 1e-12);
-    // The cursor went back to the centre, and the move it raised there
-    // changed nothing.
-    int x, y;
-    Platform::getCursorPos(x, y);
-    EXPECT_EQ(x, 300);
-    EXPECT_EQ(y, 300);
-    EXPECT_NEAR(turnDegrees(before, forward(view.playerCamera)), -1.0, 1e-9);
-}
-
-TEST(MapView, keysThatChangeNothingAndKeysThatRepaint)
+TEST(MapView, keysThatChangeNothingKeysThatRepaintAndEsc)
 {
     ViewScene scene(VellTools::firstLevelMap());
     MapView& view = *scene.view;
@@ -177,6 +172,12 @@ TEST(MapView, keysThatChangeNothingAndKeysThatRepaint)
     EXPECT_EQ(presents(scene), count + 3);
     scene.key(Platform::VK_F2);
     EXPECT_FALSE(view.currentRenderer()->debugFlag);
+
+    // Esc asks the main window to close, which takes the view with it.
+    Platform::Handle viewHandle = view.handle();
+    scene.key(Platform::VK_ESCAPE);
+    EXPECT_FALSE(Platform::isWindow(scene.main->handle()));
+    EXPECT_FALSE(Platform::isWindow(viewHandle));
 }
 
 TEST(MapView, f1SwapsRenderersAndPreparesEachTime)
@@ -243,15 +244,6 @@ TEST(MapView, overlayReadsBackTheViewAndIsDrawnOverThePicture)
             (picture.at(x, y) == 0xFFFFFF ? white : other)++;
     EXPECT_GT(white, 40);
     EXPECT_GT(other, white);
-}
-
-TEST(MapView, escAsksTheMainWindowToClose)
-{
-    ViewScene scene(VellTools::firstLevelMap());
-    Platform::Handle view = scene.view->handle();
-    scene.key(Platform::VK_ESCAPE);
-    EXPECT_FALSE(Platform::isWindow(scene.main->handle()));
-    EXPECT_FALSE(Platform::isWindow(view));
 }
 
 // A start sector outside the map: the player walks freely and every sector
