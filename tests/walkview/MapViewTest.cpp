@@ -267,9 +267,9 @@ TEST(MapView, worldWithoutAStartSectorStillOpens)
     EXPECT_EQ(lineAt(view, 4), "sector: -1");
 }
 
-// The set drawn is the one of the frustum it is drawn with, also for the
-// first frame and the first frame after R, when the camera has only just
-// been reset to the toolkit's default frustum.
+// The set drawn is the one of the frustum it is drawn with: for the first
+// frame and the first frame after R, when the camera has only just been
+// reset to the toolkit's default frustum, and after a mouse turn.
 TEST(MapView, firstFramesDrawTheVisibleSetOfTheirOwnFrustum)
 {
     ViewScene scene(VellTools::firstLevelMap());
@@ -283,7 +283,10 @@ TEST(MapView, firstFramesDrawTheVisibleSetOfTheirOwnFrustum)
     };
     expectSetOfDrawnFrustum("start");
     scene.key('W');
+    // Turning the player moves the eye without a transform of its own: the
+    // set must still follow the new heading.
     scene.mouse(-300, 0);
+    expectSetOfDrawnFrustum("after a mouse turn");
     scene.key('R');
     expectSetOfDrawnFrustum("after R");
 }
