@@ -18,7 +18,8 @@ for n in $(seq $((100 + $$ % 300)) 500); do
 done
 [ -n "$display" ] || { echo "no free display"; exit 1; }
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+# -noreset: the server must not reset when the readiness probe leaves.
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >"$out/xvfb.log" 2>&1 &
 xvfb=$!
 cleanup() {
   [ -n "${viewer:-}" ] && kill "$viewer" 2>/dev/null
@@ -34,6 +35,25 @@ for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sle
 SDL_VIDEODRIVER=x11 ASAN_OPTIONS=detect_leaks=0 "$walkview" "$grp" "$map" >"$out/walkview.log" 2>&1 &
 viewer=$!
 
+# Captures the window once it has settled: not black (the first frame is
+# there), different from the capture named as second argument (the input
+# sent since has been seen), and alike in two captures in a row (the program
+# has worked through it; every key repaints).
+capture() {  # name [earlier capture]
+  local previous="$out/$1.previous.xwd" current="$out/$1.xwd" earlier="${2:+$out/$2.xwd}"
+  xwd -id "$window" -silent >"$previous"
+  for _ in $(seq 100); do
+    sleep 0.2
+    xwd -id "$window" -silent >"$current"
+    if cmp -s "$previous" "$current" && [ "$(convert "xwd:$current" -format '%[max]' info:)" != 0 ] &&
+       { [ -z "$earlier" ] || ! cmp -s "$earlier" "$current"; }; then
+      break
+    fi
+    mv "$current" "$previous"
+  done
+  convert "xwd:$current" "$out/$1.ppm"
+}
+
 window=""
 for _ in $(seq 200); do
   window=$(xdotool search --name "Gorvax 3D Map Viewer" 2>/dev/null | head -1)
@@ -42,18 +62,15 @@ for _ in $(seq 200); do
 done
 [ -n "$window" ] || { echo "no window"; cat "$out/walkview.log"; exit 1; }
 xdotool windowfocus --sync "$window" 2>/dev/null || true
-sleep 0.5
-xwd -id "$window" -silent >"$out/start.xwd" && convert "xwd:$out/start.xwd" "$out/start.ppm"
+capture start
 
 # Walk, look around, swap to the outline renderer and back, debug on.
 xdotool key --delay 100 w w
 xdotool mousemove_relative --sync -- 40 0 2>/dev/null || xdotool mousemove_relative -- 40 0
 xdotool key --delay 150 F1
-sleep 0.3
-xwd -id "$window" -silent >"$out/outline.xwd" && convert "xwd:$out/outline.xwd" "$out/outline.ppm"
+capture outline start
 xdotool key --delay 150 F1 F2 F2
-sleep 0.5
-xwd -id "$window" -silent >"$out/capture.xwd" && convert "xwd:$out/capture.xwd" "$out/capture.ppm"
+capture capture outline
 echo "capture $out/capture.ppm"
 
 xdotool key Escape
