@@ -87,6 +87,16 @@ TEST(Application, ExitStatusIsZeroWhateverRunReturns)
     EXPECT_STREQ(app.arguments.first().text(), "prog");
 }
 
+TEST(Application, AProgramThatStopsEarlyChoosesItsStatus)
+{
+    ScriptedApplication app;
+    app.initResult = false;
+    app.exitStatus = 2;
+    char name[] = "prog";
+    char* argv[] = {name};
+    EXPECT_EQ(runApplication(1, argv), 2);
+}
+
 TEST(Application, TimerMessagesGoToTheRegisteredTimer)
 {
     ScriptedApplication app;

@@ -1,0 +1,48 @@
+// The frame timer: the line a frame left by an exception writes, and only
+// then.
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "WalkviewFixture.h"
+#include "core/Exception.h"
+#include "render/WireRenderer.h"
+#include "tools/DemoMaps.h"
+#include "walkview/StopWatch.h"
+
+using namespace Vell3D;
+
+namespace {
+
+class FailingRenderer : public WireRenderer {
+public:
+    void beginFrame() override
+    {
+        if (armed)
+            throw Vell::Exception("frame failed");
+    }
+    bool armed = false;
+};
+
+} // namespace
+
+TEST(StopWatch, aFrameLeftByAnExceptionWritesTheElapsedLine)
+{
+    FailingRenderer failing;
+    WireRenderer outline;
+    WalkviewFixture::ViewScene scene(VellTools::firstLevelMap(), {&failing, &outline});
+    // A frame that ends normally stops its watch: nothing is written.
+    testing::internal::CaptureStdout();
+    scene.view->repaint();
+    scene.pump();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(scene.view->lastFrameTime(), std::int32_t(scene.view->lastFrameMicroseconds() / 1000));
+
+    failing.armed = true;
+    scene.view->repaint();
+    testing::internal::CaptureStdout();
+    EXPECT_THROW(scene.pump(), Vell::Exception);
+    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_TRUE(std::regex_match(out, std::regex("elapsed: [0-9]+\n"))) << out;
+    failing.armed = false;
+}

@@ -1,0 +1,118 @@
+#include "WalkviewFixture.h"
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include "../world/WorldFixtures.h"
+#include "gui/platform/Platform.h"
+#include "tools/DemoArchive.h"
+#include "tools/FileOutput.h"
+
+namespace WalkviewFixture {
+
+using namespace Vell::Platform;
+
+ScratchFolder::ScratchFolder()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "walkview-XXXXXX").string();
+    if (!mkdtemp(pattern.data()))
+        throw std::runtime_error("no scratch folder");
+    folder = pattern;
+}
+
+ScratchFolder::~ScratchFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+std::string ScratchFolder::write(const std::string& name, const VellTools::Bytes& bytes) const
+{
+    std::string file = path(name);
+    VellTools::writeFile(file, bytes);
+    return file;
+}
+
+VellTools::Bytes demoArchiveBytes()
+{
+    static const VellTools::Bytes bytes = VellTools::demoArchive(false);
+    return bytes;
+}
+
+ViewScene::ViewScene(const VellTools::MapContent& map) { open(map, Vell3D::MapView::processRenderers()); }
+
+ViewScene::ViewScene(const VellTools::MapContent& map, Vell3D::MapView::Renderers renderers)
+{
+    open(map, renderers);
+}
+
+void ViewScene::open(const VellTools::MapContent& map, Vell3D::MapView::Renderers renderers)
+{
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    archive.open(scratch.write("demo.grp", demoArchiveBytes()).c_str());
+    tiles.load(archive, "tiles", "palette.dat");
+    main = std::make_unique<Vell3D::MainWindow>("walkview test");
+    setFrameCapture(main->handle(), true);
+    main->show(true);
+    view = std::make_unique<Vell3D::MapView>(Vell::Rect(0, 0, 800, 600), main.get(), renderers);
+    world.build(WorldFixtures::loadMap(map));
+    world.attachTextures(tiles);
+    view->setWorld(&world);
+    pump();
+}
+
+ViewScene::~ViewScene()
+{
+    view.reset();
+    main.reset();
+    // Whatever the windows left queued belongs to no window now.
+    Message message;
+    while (peekMessage(message)) {
+    }
+}
+
+int ViewScene::pump()
+{
+    Message message;
+    int count = 0;
+    while (peekMessage(message) && message.message != WM_QUIT && count < 10000) {
+        translateMessage(message);
+        dispatchMessage(message);
+        ++count;
+    }
+    return count;
+}
+
+void ViewScene::key(int virtualKey)
+{
+    postMessage({view->handle(), WM_KEYDOWN, std::uint64_t(virtualKey), 1});
+    pump();
+}
+
+void ViewScene::mouse(int dx, int dy)
+{
+    // Setting the cursor raises the mouse move at its new place.
+    setCursorPos(300 + dx, 300 + dy);
+    pump();
+}
+
+bool ViewScene::repaintPending() const { return isInvalid(view->handle()); }
+
+std::uint32_t Picture::at(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        return 0xFF000000;
+    return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
+}
+
+Picture ViewScene::picture()
+{
+    pump();
+    Picture picture;
+    picture.pixels = readFrame(main->handle(), picture.width, picture.height);
+    for (std::uint32_t& pixel : picture.pixels)
+        pixel &= 0xFFFFFF;
+    return picture;
+}
+
+} // namespace WalkviewFixture
