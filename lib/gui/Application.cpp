@@ -32,9 +32,9 @@ int runApplication(int argc, char** argv)
         for (int i = 0; i < argc; ++i)
             theApplication->arguments.append(String(argv[i]));
         // run's result is not the exit status: a program that ends normally
-        // exits with 0.
+        // exits with the status it chose, 0 unless it set another.
         theApplication->run();
-        return 0;
+        return theApplication->exitStatus;
     });
 }
 

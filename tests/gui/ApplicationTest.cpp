@@ -77,7 +77,7 @@ TEST(Application, StandsForTheMainThread)
     EXPECT_STREQ(app.className(), "GUIApplication");
 }
 
-TEST(Application, ExitStatusIsZeroWhateverRunReturns)
+TEST(Application, ExitStatusIsTheProgramsChoiceWhateverRunReturns)
 {
     ScriptedApplication app;
     char name[] = "prog";
@@ -85,6 +85,9 @@ TEST(Application, ExitStatusIsZeroWhateverRunReturns)
     EXPECT_EQ(runApplication(1, argv), 0);
     ASSERT_EQ(app.arguments.count(), 1);
     EXPECT_STREQ(app.arguments.first().text(), "prog");
+    // A program that ends early on purpose chooses its status.
+    app.exitStatus = 2;
+    EXPECT_EQ(runApplication(1, argv), 2);
 }
 
 TEST(Application, TimerMessagesGoToTheRegisteredTimer)
