@@ -4,6 +4,7 @@
 // any solid wall hands the move on to the sector behind it. Each opening is
 // crossed at most once per move (with the wall behind it), so a move ends
 // after at most one sector per wall, whatever the map's links look like.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -99,7 +100,9 @@ void PlayerNode::collide(double dx, double dy)
 
     Vector3 stop = end;
     if (nearest <= 1.0) {
-        const double t = nearest - back;
+        // Closer than five units to the wall the player stays where he is:
+        // backing off would take him over walls the move never looked at.
+        const double t = std::max(nearest - back, 0.0);
         stop = end.times(t);
         // Five units back from a wall just behind an opening is on the near
         // side of that opening: the player stands in the sector before it.

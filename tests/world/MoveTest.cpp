@@ -226,3 +226,14 @@ TEST(PlayerMove, cutBackOverAnOpeningReturnsToTheSectorBefore)
     EXPECT_EQ(walker.player.sector, 0);
     EXPECT_NEAR(walker.at().z, 50, 1e-9);
 }
+
+// Closer than five units to the wall ahead, a move leaves the player where
+// he is: backing off could take him over walls behind that nobody tested.
+TEST(PlayerMove, noBackingOffBehindTheStart)
+{
+    Walker walker(roomRow({0, 1024, 2048}, {0, 24}));
+    walker.placeAt(-2045, 512, 1);   // three units before the far wall
+    walker.player.move(-100, 0, 0);
+    EXPECT_NEAR(walker.at().x, -2045, 1e-9);
+    EXPECT_EQ(walker.player.sector, 1);
+}
