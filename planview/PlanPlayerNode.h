@@ -49,6 +49,9 @@ public:
     std::vector<int> visibleSectors;     // each once, in order of first reach
     std::vector<Segment> visibleSegments;
     PlanView* view = nullptr;            // not owned
+    // Whether covers too small for the first pass are cut in a second one
+    // (see PlanVisibility.cpp); off gives the plain clipping, for comparison.
+    bool mendSmallCovers = true;
 
 protected:
     double floorOffset() const override { return 0.0; }
@@ -56,7 +59,7 @@ protected:
 private:
     void queueSector(int s);
     void clipWindow(const Segment& window);
-    void clipAgainstWall(std::vector<Segment>& working, int w);
+    void clipAgainstWall(std::vector<Segment>& working, int w, bool smallCovers);
     void drawSectorWalls() const;
     void drawFan() const;
     static void drawMarker();

@@ -6,6 +6,7 @@
 // (solid) or the sector behind it is queued (opening).
 //
 // All of it happens in the player's frame, with the origin O at the player.
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -18,7 +19,10 @@ namespace Vell3D {
 namespace {
 
 const double infinity = std::numeric_limits<double>::infinity();
-constexpr double minimumCover = 0.001;   // of a segment: smaller covers cut nothing
+constexpr double minimumCover = 0.001;   // of a segment: smaller covers wait for the second pass
+constexpr double hairCover = 1e-9;       // covers below this are rounding, never cut
+constexpr double minimumAngle = 1e-7;    // radians: what the second pass
+constexpr double minimumDepth = 0.5;     // and units: may still cut
 constexpr double endSlack = 0.01;        // a cover this close to an end takes the end too
 const Vector3 origin(0.0, 0.0, 0.0);
 
@@ -111,6 +115,34 @@ bool coverOf(const Segment& seg, const Vector3& e, const Vector3& s, Cover& cove
     return true;
 }
 
+// Whether the part of the segment that the wall covers lies clearly beyond
+// the wall: wider than a hair's angle seen from O and, at one of its ends,
+// more than half a unit past the wall's line. Rounding at shared corners
+// and segments lying on the wall itself are not.
+bool clearlyHidden(const Segment& seg, const Cover& c, const Vector3& e, const Vector3& s)
+{
+    const Vector3 p = pointAt(seg, std::max(c.lo, 0.0));
+    const Vector3 q = pointAt(seg, std::min(c.hi, 1.0));
+    const double angle = std::atan2(std::fabs(p.x * q.y - p.y * q.x), p.x * q.x + p.y * q.y);
+    if (angle < minimumAngle)
+        return false;
+    const double length = std::hypot(s.x - e.x, s.y - e.y);
+    // Positive on the side of the wall away from O.
+    auto past = [&](const Vector3& v) {
+        double side0 = (s.x - e.x) * (0.0 - e.y) - (s.y - e.y) * (0.0 - e.x);
+        double sideV = (s.x - e.x) * (v.y - e.y) - (s.y - e.y) * (v.x - e.x);
+        return (side0 > 0.0 ? -sideV : sideV) / length;
+    };
+    return std::max(past(p), past(q)) > minimumDepth;
+}
+
+// Whether O, on the line of the wall E->S, lies between its ends.
+bool standsIn(const Vector3& e, const Vector3& s, double length)
+{
+    const double along = ((0.0 - e.x) * (s.x - e.x) + (0.0 - e.y) * (s.y - e.y)) / (length * length);
+    return along >= 0.0 && along <= 1.0;
+}
+
 bool tiny(const Segment& s)
 {
     return std::fabs(s.b.x - s.a.x) + std::fabs(s.b.y - s.a.y) < 1e-9;
@@ -152,16 +184,32 @@ void PlanPlayerNode::clipWindow(const Segment& window)
     sectorQueue.clear();
     queueSector(sector);
     std::vector<Segment> working{window};
-    while (!sectorQueue.empty()) {
-        int s = sectorQueue.front();
-        sectorQueue.pop_front();
-        for (int w : world->sectors[std::size_t(s)].walls)
-            clipAgainstWall(working, w);
+    std::vector<int> walked;   // the sectors whose walls were clipped against
+    std::size_t secondPassDone = 0;
+    for (;;) {
+        while (!sectorQueue.empty()) {
+            int s = sectorQueue.front();
+            sectorQueue.pop_front();
+            walked.push_back(s);
+            for (int w : world->sectors[std::size_t(s)].walls)
+                clipAgainstWall(working, w, false);
+        }
+        if (!mendSmallCovers || secondPassDone == walked.size())
+            break;
+        // A wall too small against a long segment is passed over, and once
+        // another wall has split that segment it is not met again: the
+        // fan then reaches past it in a sliver. So every wall walked is met
+        // once more; what it still hides is cut now, however small, and the
+        // openings found so bring their sectors in.
+        std::size_t upTo = walked.size();
+        for (; secondPassDone < upTo; ++secondPassDone)
+            for (int w : world->sectors[std::size_t(walked[secondPassDone])].walls)
+                clipAgainstWall(working, w, true);
     }
     visibleSegments.insert(visibleSegments.end(), working.begin(), working.end());
 }
 
-void PlanPlayerNode::clipAgainstWall(std::vector<Segment>& working, int w)
+void PlanPlayerNode::clipAgainstWall(std::vector<Segment>& working, int w, bool smallCovers)
 {
     if (!world->hasPoints(w))
         return;
@@ -169,8 +217,15 @@ void PlanPlayerNode::clipAgainstWall(std::vector<Segment>& working, int w)
     const Vector3 e = fromParent(world->points[std::size_t(wall.nextPoint)].floorPoint());
     const Vector3 s = fromParent(world->points[std::size_t(wall.index)].floorPoint());
     // A wall of no length hides nothing; a wall whose line passes through
-    // the player is seen edge on.
-    if (std::hypot(s.x - e.x, s.y - e.y) < 1e-9 || side(e, s, origin) != -1)
+    // the player is seen edge on and hides nothing either, but a player
+    // standing in an opening sees into the sector on its other side.
+    const double length = std::hypot(s.x - e.x, s.y - e.y);
+    if (length < 1e-9)
+        return;
+    const int facing = side(e, s, origin);
+    if (facing == 0 && wall.isOpening() && standsIn(e, s, length))
+        queueSector(wall.nextSector);
+    if (facing != -1)
         return;
 
     for (std::size_t i = 0; i < working.size(); ++i) {
@@ -178,7 +233,12 @@ void PlanPlayerNode::clipAgainstWall(std::vector<Segment>& working, int w)
         Cover c;
         if (tiny(seg) || !coverOf(seg, e, s, c))
             continue;
-        if (!(c.hi > 0.0 && c.lo < 1.0 && c.hi - c.lo >= minimumCover))
+        if (!(c.hi > 0.0 && c.lo < 1.0))
+            continue;
+        const double width = c.hi - c.lo;
+        if (!(width >= (smallCovers ? hairCover : minimumCover)))
+            continue;
+        if (smallCovers && !clearlyHidden(seg, c, e, s))
             continue;
         if (wall.isOpening()) {
             queueSector(wall.nextSector);

@@ -232,7 +232,9 @@ std::string fanLeak(const Vell3D::PlanPlayerNode& player, double tolerance)
                     continue;
                 Vector3 p0 = player.fromParent(world.points[std::size_t(wall.index)].floorPoint());
                 Vector3 p1 = player.fromParent(world.points[std::size_t(wall.nextPoint)].floorPoint());
-                double u0 = 0, u1 = 1;
+                // Rays that graze a wall's end within the tolerance do not count.
+                double margin = tolerance / std::max(std::hypot(p1.x - p0.x, p1.y - p0.y), 1e-9);
+                double u0 = margin, u1 = 1 - margin;
                 // The part of the wall inside the wedge and in front of the far edge.
                 if (!clipHalf(p0, p1, -sign * a.y, sign * a.x, 0, 0, u0, u1) ||
                     !clipHalf(p0, p1, sign * b.y, -sign * b.x, 0, 0, u0, u1) ||

@@ -33,8 +33,9 @@ std::vector<Vell3D::Segment> viewWindows();
 
 // Where the fan shows through a solid wall: a piece of a solid wall of the
 // reached sectors or their neighbours lies inside a triangle of the fan, in
-// front of its far edge, and the far edge reaches more than tolerance units
-// past the wall's line there. Empty when the fan is sound.
+// front of its far edge, more than tolerance units from the wall's ends, and
+// the far edge reaches more than tolerance units past the wall's line there.
+// Empty when the fan is sound.
 std::string fanLeak(const Vell3D::PlanPlayerNode& player, double tolerance = 1.0);
 
 } // namespace PlanFixtures

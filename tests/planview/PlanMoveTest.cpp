@@ -83,13 +83,15 @@ TEST(PlanMove, everyChangeOfPlacementRecomputesTheFan)
 
     walker.player.rotate(180, 0, 0, 1);   // facing the near wall 100 behind
     for (const Segment& s : walker.player.visibleSegments) {
-        if (s.a.y > 0)
+        if (s.a.y > 0) {
             EXPECT_NEAR(s.a.y, 100, 1e-6);
+        }
     }
     walker.player.move(0, 50, 0);
     for (const Segment& s : walker.player.visibleSegments) {
-        if (s.a.y > 0)
+        if (s.a.y > 0) {
             EXPECT_NEAR(s.a.y, 50, 1e-6);
+        }
     }
     walker.player.setPosition(-1500, 512, 0);   // placed, not moved: no walls
     EXPECT_NEAR(walker.at().x, -1500, 1e-9);
