@@ -59,7 +59,8 @@ protected:
 private:
     void queueSector(int s);
     void clipWindow(const Segment& window);
-    void clipAgainstWall(std::vector<Segment>& working, int w, bool smallCovers);
+    // Returns whether a cover too small for the first pass was passed over.
+    bool clipAgainstWall(std::vector<Segment>& working, int w, bool smallCovers);
     void drawSectorWalls() const;
     void drawFan() const;
     static void drawMarker();

@@ -143,9 +143,52 @@ bool standsIn(const Vector3& e, const Vector3& s, double length)
     return along >= 0.0 && along <= 1.0;
 }
 
+// Whether the wall E-S lies wholly on the far side of one of the lines
+// through O and the segment's ends, so that it cannot hide any of it. Cheap,
+// and true for most walls of a large map.
+bool outsideWedge(const Segment& seg, const Vector3& e, const Vector3& s)
+{
+    const double turn = seg.a.x * seg.b.y - seg.a.y * seg.b.x;
+    const double sign = turn > 0.0 ? 1.0 : -1.0;
+    auto cross = [](const Vector3& p, const Vector3& q) { return p.x * q.y - p.y * q.x; };
+    if (sign * cross(seg.a, e) < 0.0 && sign * cross(seg.a, s) < 0.0)
+        return true;
+    return sign * cross(seg.b, e) > 0.0 && sign * cross(seg.b, s) > 0.0;
+}
+
 bool tiny(const Segment& s)
 {
     return std::fabs(s.b.x - s.a.x) + std::fabs(s.b.y - s.a.y) < 1e-9;
+}
+
+// Cuts segment i back to the wall where the cover says; returns how many
+// segments were inserted before it (they are not looked at again for this
+// wall).
+std::size_t cut(std::vector<Segment>& working, std::size_t i, const Cover& c)
+{
+    const Segment seg = working[i];
+    const Vector3 a = onWall(seg.a, c.s1);
+    const Vector3 b = onWall(seg.b, c.s2);
+    const bool startCovered = c.lo <= endSlack;
+    const bool endCovered = c.hi >= 1.0 - endSlack;
+    const auto at = working.begin() + std::ptrdiff_t(i);
+    if (startCovered && endCovered) {
+        working[i] = {a, b};
+        return 0;
+    }
+    if (startCovered) {
+        working[i] = {pointAt(seg, c.hi), seg.b};
+        working.insert(at, Segment{a, c.w1});
+        return 1;
+    }
+    if (endCovered) {
+        working[i] = {c.w0, b};
+        working.insert(at, Segment{seg.a, pointAt(seg, c.lo)});
+        return 1;
+    }
+    working[i] = {pointAt(seg, c.hi), seg.b};
+    working.insert(at, {Segment{seg.a, pointAt(seg, c.lo)}, Segment{c.w0, c.w1}});
+    return 2;
 }
 
 } // namespace
@@ -184,35 +227,34 @@ void PlanPlayerNode::clipWindow(const Segment& window)
     sectorQueue.clear();
     queueSector(sector);
     std::vector<Segment> working{window};
-    std::vector<int> walked;   // the sectors whose walls were clipped against
+    std::vector<int> passedOver;   // walls with covers too small for the first pass
     std::size_t secondPassDone = 0;
     for (;;) {
         while (!sectorQueue.empty()) {
             int s = sectorQueue.front();
             sectorQueue.pop_front();
-            walked.push_back(s);
             for (int w : world->sectors[std::size_t(s)].walls)
-                clipAgainstWall(working, w, false);
+                if (clipAgainstWall(working, w, false))
+                    passedOver.push_back(w);
         }
-        if (!mendSmallCovers || secondPassDone == walked.size())
+        if (!mendSmallCovers || secondPassDone == passedOver.size())
             break;
         // A wall too small against a long segment is passed over, and once
         // another wall has split that segment it is not met again: the
-        // fan then reaches past it in a sliver. So every wall walked is met
-        // once more; what it still hides is cut now, however small, and the
+        // fan then reaches past it in a sliver. So those walls are met once
+        // more; what they still hide is cut now, however small, and the
         // openings found so bring their sectors in.
-        std::size_t upTo = walked.size();
+        std::size_t upTo = passedOver.size();
         for (; secondPassDone < upTo; ++secondPassDone)
-            for (int w : world->sectors[std::size_t(walked[secondPassDone])].walls)
-                clipAgainstWall(working, w, true);
+            clipAgainstWall(working, passedOver[secondPassDone], true);
     }
     visibleSegments.insert(visibleSegments.end(), working.begin(), working.end());
 }
 
-void PlanPlayerNode::clipAgainstWall(std::vector<Segment>& working, int w, bool smallCovers)
+bool PlanPlayerNode::clipAgainstWall(std::vector<Segment>& working, int w, bool smallCovers)
 {
     if (!world->hasPoints(w))
-        return;
+        return false;
     const WorldWall& wall = world->walls[std::size_t(w)];
     const Vector3 e = fromParent(world->points[std::size_t(wall.nextPoint)].floorPoint());
     const Vector3 s = fromParent(world->points[std::size_t(wall.index)].floorPoint());
@@ -221,49 +263,34 @@ void PlanPlayerNode::clipAgainstWall(std::vector<Segment>& working, int w, bool 
     // standing in an opening sees into the sector on its other side.
     const double length = std::hypot(s.x - e.x, s.y - e.y);
     if (length < 1e-9)
-        return;
+        return false;
     const int facing = side(e, s, origin);
     if (facing == 0 && wall.isOpening() && standsIn(e, s, length))
         queueSector(wall.nextSector);
     if (facing != -1)
-        return;
+        return false;
 
+    bool passedOver = false;
     for (std::size_t i = 0; i < working.size(); ++i) {
         const Segment seg = working[i];
         Cover c;
-        if (tiny(seg) || !coverOf(seg, e, s, c))
+        if (tiny(seg) || outsideWedge(seg, e, s) || !coverOf(seg, e, s, c))
             continue;
         if (!(c.hi > 0.0 && c.lo < 1.0))
             continue;
         const double width = c.hi - c.lo;
-        if (!(width >= (smallCovers ? hairCover : minimumCover)))
+        if (!smallCovers && width < minimumCover) {
+            passedOver = passedOver || width >= hairCover;
             continue;
-        if (smallCovers && !clearlyHidden(seg, c, e, s))
+        }
+        if (smallCovers && !(width >= hairCover && clearlyHidden(seg, c, e, s)))
             continue;
-        if (wall.isOpening()) {
+        if (wall.isOpening())
             queueSector(wall.nextSector);
-            continue;
-        }
-        const Vector3 a = onWall(seg.a, c.s1);
-        const Vector3 b = onWall(seg.b, c.s2);
-        const bool startCovered = c.lo <= endSlack;
-        const bool endCovered = c.hi >= 1.0 - endSlack;
-        if (startCovered && endCovered) {
-            working[i] = {a, b};
-        } else if (startCovered) {
-            working[i] = {pointAt(seg, c.hi), seg.b};
-            working.insert(working.begin() + std::ptrdiff_t(i), Segment{a, c.w1});
-            i += 1;
-        } else if (endCovered) {
-            working[i] = {c.w0, b};
-            working.insert(working.begin() + std::ptrdiff_t(i), Segment{seg.a, pointAt(seg, c.lo)});
-            i += 1;
-        } else {
-            working[i] = {pointAt(seg, c.hi), seg.b};
-            working.insert(working.begin() + std::ptrdiff_t(i), {Segment{seg.a, pointAt(seg, c.lo)}, Segment{c.w0, c.w1}});
-            i += 2;
-        }
+        else
+            i += cut(working, i, c);
     }
+    return passedOver;
 }
 
 } // namespace Vell3D
