@@ -14,8 +14,10 @@
 #include "core/File.h"
 #include "gui/platform/Platform.h"
 #include "mapdata/Map.h"
+#include "planview/PlanApplication.h"
 #include "planview/PlanMainWindow.h"
 #include "planview/PlanView.h"
+#include "tools/DemoArchive.h"
 #include "tools/DemoMaps.h"
 #include "tools/MapWriter.h"
 #include "world/World.h"
@@ -158,6 +160,39 @@ void keyToFrame(benchmark::State& state)
     main->close(true);
 }
 BENCHMARK(keyToFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The plan viewer's whole start-up in this process, as its application runs
+// it: archive, tile set, windows, map, world with pieces, then the message
+// loop until the first frame is presented. Argument 0 shows the demo map
+// "$" from the archive, 1 large.map from a file. Starting the process itself
+// (loading the program and its libraries) is not included.
+void startToFirstFrame(benchmark::State& state)
+{
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    static BenchFile archive("planview-demo.grp", VellTools::demoArchive(false));
+    static BenchFile large("planview-large-start.map", VellTools::MapWriter::bytes(VellTools::largeMap()));
+    const char* mapName = state.range(0) == 0 ? "$" : large.path();
+    for (auto _ : state) {
+        auto* application = new Vell3D::PlanApplication;
+        application->arguments.append(Vell::String("planview"));
+        application->arguments.append(Vell::String(archive.path()));
+        application->arguments.append(Vell::String(mapName));
+        application->init();
+        Vell::Platform::Handle top = application->mainWindow->handle();
+        Vell::Platform::Message m;
+        while (Vell::Platform::presentCount(top) == 0) {
+            if (Vell::Platform::peekMessage(m)) {
+                Vell::Platform::translateMessage(m);
+                Vell::Platform::dispatchMessage(m);
+            }
+        }
+        state.PauseTiming();
+        application->mainWindow->close(true);
+        delete application;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(startToFirstFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 } // namespace
 
