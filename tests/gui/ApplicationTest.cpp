@@ -77,7 +77,7 @@ TEST(Application, StandsForTheMainThread)
     EXPECT_STREQ(app.className(), "GUIApplication");
 }
 
-TEST(Application, ExitStatusIsTheProgramsChoiceWhateverRunReturns)
+TEST(Application, ExitStatusIsZeroWhateverRunReturns)
 {
     ScriptedApplication app;
     char name[] = "prog";
@@ -85,8 +85,15 @@ TEST(Application, ExitStatusIsTheProgramsChoiceWhateverRunReturns)
     EXPECT_EQ(runApplication(1, argv), 0);
     ASSERT_EQ(app.arguments.count(), 1);
     EXPECT_STREQ(app.arguments.first().text(), "prog");
-    // A program that ends early on purpose chooses its status.
+}
+
+TEST(Application, AProgramThatStopsEarlyChoosesItsStatus)
+{
+    ScriptedApplication app;
+    app.initResult = false;
     app.exitStatus = 2;
+    char name[] = "prog";
+    char* argv[] = {name};
     EXPECT_EQ(runApplication(1, argv), 2);
 }
 
