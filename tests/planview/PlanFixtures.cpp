@@ -6,10 +6,8 @@
 #include <set>
 #include <sstream>
 
-#include "core/Exception.h"
-#include "core/Stream.h"
+#include "../world/WorldFixtures.h"
 #include "tools/MapBuilder.h"
-#include "tools/MapWriter.h"
 
 using Vell3D::Segment;
 using Vell3D::Vector3;
@@ -18,22 +16,6 @@ using VellTools::MapPoint;
 namespace PlanFixtures {
 
 namespace {
-
-class MemoryStream : public Vell::Stream {
-public:
-    explicit MemoryStream(VellTools::Bytes data) : bytes(std::move(data)) {}
-    std::uint8_t readByte() override
-    {
-        if (position >= bytes.size())
-            throw Vell::IOException();
-        return bytes[position++];
-    }
-    void writeByte(std::uint8_t) override { throw Vell::IOException(); }
-
-private:
-    VellTools::Bytes bytes;
-    std::size_t position = 0;
-};
 
 enum Passage { closed, open, door };
 
@@ -99,24 +81,11 @@ void addSide(std::vector<MapPoint>& loop, std::vector<MapPoint>& solid, MapPoint
 
 } // namespace
 
-std::int32_t mapZ(double worldZ)
-{
-    return std::int32_t(std::lround(-16.0 * worldZ));
-}
-
-Map loadMap(const VellTools::MapContent& content)
-{
-    MemoryStream stream(VellTools::MapWriter::bytes(content));
-    Map map;
-    map.load(stream);
-    return map;
-}
-
 void buildPlan(World& world, const VellTools::MapContent& content)
 {
     World::BuildOptions options;
     options.planOnly = true;
-    world.build(loadMap(content), options);
+    world.build(WorldFixtures::loadMap(content), options);
     world.buildPieces();
 }
 

@@ -6,14 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "mapdata/Map.h"
+#include "../world/WorldFixtures.h"
 #include "planview/PlanPlayerNode.h"
 #include "tools/MapContent.h"
 #include "world/World.h"
 
 namespace PlanFixtures {
 
-Map loadMap(const VellTools::MapContent& content);
 // The reduced build and the pieces, as planview's start-up makes them.
 void buildPlan(World& world, const VellTools::MapContent& content);
 
@@ -26,7 +25,7 @@ VellTools::MapContent maze(int columns, int rows, std::int32_t cell, unsigned se
 // whole-width openings; floors in world units.
 VellTools::MapContent roomRow(const std::vector<int>& edges, const std::vector<double>& floors);
 
-std::int32_t mapZ(double worldZ);
+using WorldFixtures::mapZ;
 
 // The far and near view windows the view gives its player.
 std::vector<Vell3D::Segment> viewWindows();
