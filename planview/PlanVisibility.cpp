@@ -6,6 +6,20 @@
 // (solid) or the sector behind it is queued (opening).
 //
 // All of it happens in the player's frame, with the origin O at the player.
+//
+// The fan must never show through a solid wall. Two places let it:
+//   - a wall that hides less than a thousandth of a long segment is passed
+//     over (cutting for every rounding-sized cover would only litter the
+//     list), and once another wall has split that segment the first is not
+//     met again, so a sliver reaches past it; a nearly edge-on wall ahead or
+//     beside the player is the usual case. The walls passed over are met
+//     once more after the queue runs dry, and whatever they still clearly
+//     hide is cut then. A fan that nothing leaks through is left as it was.
+//   - a player standing exactly on an opening's line sees it edge on, and
+//     the sector on its other side would never be queued.
+// The working list grows by at most two segments per wall met, and only
+// where the wall hides part of a segment, so it stays bounded by the walls
+// of the sectors reached.
 #include <algorithm>
 #include <cmath>
 #include <limits>
