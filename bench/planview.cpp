@@ -24,7 +24,7 @@
 
 namespace {
 
-using Vell3D::PlanPlayerNode;
+using namespace Vell3D;
 
 World& largeWorld()
 {

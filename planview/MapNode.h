@@ -4,8 +4,8 @@
 #pragma once
 
 #include "3d/Node.h"
+#include "world/World.h"
 
-class World;
 
 namespace Vell3D {
 

@@ -13,8 +13,8 @@
 #include "planview/MapNode.h"
 #include "planview/PlanCamera.h"
 #include "planview/PlanPlayerNode.h"
+#include "world/World.h"
 
-class World;
 
 namespace Vell3D {
 

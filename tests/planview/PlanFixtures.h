@@ -13,6 +13,9 @@
 
 namespace PlanFixtures {
 
+// The world's types, wherever their namespace.
+using namespace Vell3D;
+
 // The reduced build and the pieces, as planview's start-up makes them.
 void buildPlan(World& world, const VellTools::MapContent& content);
 
