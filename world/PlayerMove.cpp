@@ -4,8 +4,10 @@
 // any solid wall hands the move on to the sector behind it. Each opening is
 // crossed at most once per move (with the wall behind it), so a move ends
 // after at most one sector per wall, whatever the map's links look like.
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 #include "world/PlayerNode.h"
@@ -56,6 +58,9 @@ void PlayerNode::collide(double dx, double dy)
     const Matrix4& toLocal = inverse();
     const Vector3 heading = matrix().transformPoint(end).minus(matrix().transformPoint(start));
     std::vector<unsigned char> crossed(world->walls.size(), 0);
+    // Where each opening was crossed and the sector left there, so that a
+    // stop cut back over an opening returns to the sector before it.
+    std::vector<std::pair<double, int>> entries;
 
     double nearest = infinity;
     for (;;) {
@@ -88,12 +93,23 @@ void PlayerNode::collide(double dx, double dy)
         int behind = world->walls[std::size_t(crossingWall)].nextWall;
         if (inRange(behind, crossed.size()))
             crossed[std::size_t(behind)] = 1;
+        entries.emplace_back(furthest, sector);
         sector = crossingSector;
     }
 
     Vector3 stop = end;
-    if (nearest <= 1.0)
-        stop = end.times(nearest - back);
+    if (nearest <= 1.0) {
+        // Closer than five units to the wall the player stays where he is:
+        // backing off would take him over walls the move never looked at.
+        const double t = std::max(nearest - back, 0.0);
+        stop = end.times(t);
+        // Five units back from a wall just behind an opening is on the near
+        // side of that opening: the player stands in the sector before it.
+        while (!entries.empty() && t < entries.back().first) {
+            sector = entries.back().second;
+            entries.pop_back();
+        }
+    }
     shift(stop.x, stop.y, 0.0);
 }
 

@@ -1,0 +1,199 @@
+// The plan view on "large.map" (1024 sectors, 8192 walls): the visible-area
+// computation at 1000 random placements (median and worst as counters), and
+// one key press to the presented frame through the real view in an
+// offscreen window.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <ctime>
+#include <cstdlib>
+#include <random>
+#include <vector>
+
+#include "BenchFile.h"
+#include "core/File.h"
+#include "gui/platform/Platform.h"
+#include "mapdata/Map.h"
+#include "planview/PlanApplication.h"
+#include "planview/PlanMainWindow.h"
+#include "planview/PlanView.h"
+#include "tools/DemoArchive.h"
+#include "tools/DemoMaps.h"
+#include "tools/MapWriter.h"
+#include "world/World.h"
+
+namespace {
+
+using namespace Vell3D;
+
+World& largeWorld()
+{
+    static World world;
+    if (!world.built) {
+        BenchFile file("planview-large.map", VellTools::MapWriter::bytes(VellTools::largeMap()));
+        Vell::File stream(file.path(), Vell::File::readOnly);
+        Map map;
+        map.load(stream);
+        World::BuildOptions options;
+        options.planOnly = true;
+        world.build(map, options);
+        world.buildPieces();
+    }
+    return world;
+}
+
+// Whether (x, y) lies inside the sector: an odd number of its walls cross
+// the ray towards +x.
+bool inside(const World& world, int s, double x, double y)
+{
+    bool in = false;
+    for (int w : world.sectors[std::size_t(s)].walls) {
+        const WallPoint& a = world.points[std::size_t(world.walls[std::size_t(w)].index)];
+        const WallPoint& b = world.points[std::size_t(world.walls[std::size_t(w)].nextPoint)];
+        if ((a.y > y) != (b.y > y) && x < a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y))
+            in = !in;
+    }
+    return in;
+}
+
+double threadMicroseconds()
+{
+    timespec t;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e6 + double(t.tv_nsec) / 1e3;
+}
+
+struct Placement {
+    int sector;
+    double x, y, heading;
+};
+
+std::vector<Placement> randomPlacements(const World& world, int count)
+{
+    std::mt19937 random(2024);
+    std::vector<Placement> placements;
+    while (int(placements.size()) < count) {
+        int s = int(random() % world.sectors.size());
+        double x0 = 1e9, x1 = -1e9, y0 = 1e9, y1 = -1e9;
+        for (int w : world.sectors[std::size_t(s)].walls) {
+            const WallPoint& p = world.points[std::size_t(w)];
+            x0 = std::min(x0, p.x), x1 = std::max(x1, p.x), y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
+        }
+        std::uniform_real_distribution<double> ux(x0, x1), uy(y0, y1), turn(0.0, 360.0);
+        double x = ux(random), y = uy(random);
+        if (inside(world, s, x, y))
+            placements.push_back({s, x, y, turn(random)});
+    }
+    return placements;
+}
+
+void visibility(benchmark::State& state)
+{
+    World& world = largeWorld();
+    static const std::vector<Placement> placements = randomPlacements(world, 1000);
+    PlanPlayerNode player;
+    player.viewWindows = {{Vell3D::Vector3(20000, 60000, 0), Vell3D::Vector3(-20000, 60000, 0)},
+                          {Vell3D::Vector3(2000, -4000, 0), Vell3D::Vector3(-2000, -4000, 0)}};
+    player.world = &world;
+    std::vector<double> times;
+    std::size_t sectors = 0;
+    std::size_t worstSectors = 0, worstSegments = 0;
+    double worst = 0;
+    for (auto _ : state) {
+        times.clear();
+        sectors = 0;
+        for (const Placement& p : placements) {
+            player.setPosition(p.x, p.y, 0.0);   // computes once; the timed run is the next
+            player.rotate(p.heading, 0.0, 0.0, 1.0);
+            player.sector = p.sector;
+            // The thread's own processor time: the machine may be shared,
+            // and a preempted run says nothing about the computation.
+            double start = threadMicroseconds();
+            player.updateVisibility();
+            times.push_back(threadMicroseconds() - start);
+            sectors += player.visibleSectors.size();
+            if (times.back() > worst) {
+                worst = times.back();
+                worstSectors = player.visibleSectors.size();
+                worstSegments = player.visibleSegments.size();
+            }
+        }
+    }
+    std::sort(times.begin(), times.end());
+    state.counters["median_us"] = times[times.size() / 2];
+    state.counters["worst_us"] = times.back();
+    state.counters["worst_sectors"] = double(worstSectors);
+    state.counters["worst_segments"] = double(worstSegments);
+    state.counters["mean_sectors"] = double(sectors) / double(placements.size());
+}
+BENCHMARK(visibility)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// One Left key through the platform's event queue, the loop's dispatch and
+// the view's paint, until the frame is presented.
+void keyToFrame(benchmark::State& state)
+{
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    World& world = largeWorld();
+    auto* main = new Vell3D::PlanMainWindow;
+    Vell::Platform::setFrameCapture(main->handle(), false);
+    main->show(true);
+    auto* view = new Vell3D::PlanView(Vell::Rect(0, 0, 800, 600), main);
+    view->setWorld(&world);
+    view->focus();
+    Vell::Platform::Handle top = main->handle();
+    auto pumpUntilPresented = [&](int presented) {
+        Vell::Platform::Message m;
+        while (Vell::Platform::presentCount(top) <= presented) {
+            if (Vell::Platform::peekMessage(m)) {
+                Vell::Platform::translateMessage(m);
+                Vell::Platform::dispatchMessage(m);
+            }
+        }
+    };
+    pumpUntilPresented(0);
+    for (auto _ : state) {
+        int presented = Vell::Platform::presentCount(top);
+        Vell::Platform::simulateKey(Vell3D::PlanView::keyLeft, true);
+        Vell::Platform::simulateKey(Vell3D::PlanView::keyLeft, false);
+        pumpUntilPresented(presented);
+    }
+    main->close(true);
+}
+BENCHMARK(keyToFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The plan viewer's whole start-up in this process, as its application runs
+// it: archive, tile set, windows, map, world with pieces, then the message
+// loop until the first frame is presented. Argument 0 shows the demo map
+// "$" from the archive, 1 large.map from a file. Starting the process itself
+// (loading the program and its libraries) is not included.
+void startToFirstFrame(benchmark::State& state)
+{
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    static BenchFile archive("planview-demo.grp", VellTools::demoArchive(false));
+    static BenchFile large("planview-large-start.map", VellTools::MapWriter::bytes(VellTools::largeMap()));
+    const char* mapName = state.range(0) == 0 ? "$" : large.path();
+    for (auto _ : state) {
+        auto* application = new Vell3D::PlanApplication;
+        application->arguments.append(Vell::String("planview"));
+        application->arguments.append(Vell::String(archive.path()));
+        application->arguments.append(Vell::String(mapName));
+        application->init();
+        Vell::Platform::Handle top = application->mainWindow->handle();
+        Vell::Platform::Message m;
+        while (Vell::Platform::presentCount(top) == 0) {
+            if (Vell::Platform::peekMessage(m)) {
+                Vell::Platform::translateMessage(m);
+                Vell::Platform::dispatchMessage(m);
+            }
+        }
+        state.PauseTiming();
+        application->mainWindow->close(true);
+        delete application;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(startToFirstFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+} // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,9 @@
+// planview: the map of a level seen from above, the player fixed in the
+// middle. "planview <grpfile> <mapname>".
+#include "planview/PlanApplication.h"
+
+namespace {
+
+Vell3D::PlanApplication application;
+
+} // namespace
