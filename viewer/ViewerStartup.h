@@ -18,10 +18,10 @@
 #include "core/String.h"
 #include "mapdata/TileSet.h"
 
+namespace Vell3D {
+
 class GroupArchive;
 class Map;
-
-namespace Vell3D {
 
 class ViewerStartup {
 public:

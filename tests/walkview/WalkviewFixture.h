@@ -18,6 +18,8 @@
 
 namespace WalkviewFixture {
 
+using namespace Vell3D;
+
 class ScratchFolder {
 public:
     ScratchFolder();
