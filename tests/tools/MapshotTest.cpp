@@ -1,0 +1,153 @@
+// mapshot end to end: the built program against reference pictures of the
+// demo archive, a gallery of a whole archive with a map that fails, and the
+// command lines it refuses.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tests/support/ProgramRun.h"
+#include "tests/tools/MapshotCases.h"
+#include "tools/DemoArt.h"
+#include "tools/DemoMaps.h"
+#include "tools/DemoPalette.h"
+#include "tools/FileOutput.h"
+#include "tools/GroupWriter.h"
+#include "tools/MapWriter.h"
+#include "tools/PngFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using VellTools::Picture;
+
+// Rounding (another Mesa, another CPU's vector width) moves polygon edges by
+// a pixel and texels by a few levels: well under 0.5 % of a picture, and
+// rarely by more than 24 in a channel. A missing or misplaced surface, a
+// wrong texture or a lost mirror changes far more than 0.5 % of the pixels.
+constexpr int channelTolerance = 24;
+constexpr double differingShare = 0.005;
+
+struct Difference {
+    double share = 1.0;
+    Picture marked;   // the picture with differing pixels in magenta
+};
+
+Difference compare(const Picture& expected, const Picture& actual)
+{
+    Difference d;
+    if (expected.width != actual.width || expected.height != actual.height || expected.pixels.empty())
+        return d;
+    d.marked = actual;
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i < actual.pixels.size(); ++i) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            const int a = int(expected.pixels[i] >> shift & 0xFF), b = int(actual.pixels[i] >> shift & 0xFF);
+            if (std::abs(a - b) > channelTolerance) {
+                ++differing;
+                d.marked.pixels[i] = 0xFFFF00FFu;
+                break;
+            }
+        }
+    }
+    d.share = double(differing) / double(actual.pixels.size());
+    return d;
+}
+
+TestSupport::ProgramRun mapshot(const std::string& arguments)
+{
+    return TestSupport::runCommand("SDL_VIDEODRIVER=offscreen '" + std::string(MAPSHOT_PATH) + "' " + arguments +
+                                   " 2>&1");
+}
+
+fs::path scratch(const char* name)
+{
+    const fs::path dir = fs::path(testing::TempDir()) / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir;
+}
+
+std::string readText(const fs::path& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(Mapshot, picturesMatchTheReferencesOfTheDemoArchive)
+{
+    const fs::path out = fs::path(MAPSHOT_OUTPUT_DIR);
+    fs::create_directories(out);
+    for (const MapshotCases::Case& c : MapshotCases::all()) {
+        SCOPED_TRACE(c.file);
+        const fs::path made = out / c.file;
+        const auto run = mapshot(std::string(c.arguments) + " '" + DEMO_ARCHIVE + "' '" + c.map + "' '" +
+                                 made.string() + "'");
+        ASSERT_EQ(run.status, 0) << run.output;
+        if (std::getenv("REFRESH_PICTURES")) {   // scripts/refresh-pictures
+            fs::copy_file(made, fs::path(REFERENCE_PICTURES) / c.file, fs::copy_options::overwrite_existing);
+            continue;
+        }
+        const Picture expected = VellTools::readPng(std::string(REFERENCE_PICTURES) + "/" + c.file);
+        const Difference d = compare(expected, VellTools::readPng(made.string()));
+        if (d.share >= differingShare && !d.marked.pixels.empty())
+            VellTools::writePng((out / (std::string("diff-") + c.file)).string(), d.marked);
+        EXPECT_LT(d.share, differingShare) << "the picture made is " << made << "; differing pixels in magenta: "
+                                           << out / (std::string("diff-") + c.file)
+                                           << "; scripts/refresh-pictures remakes the references on purpose";
+    }
+}
+
+TEST(Mapshot, galleryListsEveryMapAndTheErrorOfOneThatFails)
+{
+    const fs::path dir = scratch("mapshot-gallery");
+    VellTools::GroupWriter group;
+    group.add("PALETTE.DAT", VellTools::demoPaletteFile());
+    group.add("TILES000.ART", VellTools::demoArtFile(0));
+    group.add("E3L1.MAP", VellTools::MapWriter::bytes(VellTools::firstLevelMap()));
+    VellTools::Bytes broken = VellTools::MapWriter::bytes(VellTools::showcaseMap());
+    broken[0] = 8;   // a version the viewers do not read
+    group.add("BROKEN.MAP", broken);
+    group.add("NOTES.TXT", VellTools::Bytes{'h', 'i'});
+    VellTools::writeFile((dir / "set.grp").string(), group.bytes());
+
+    const auto run = mapshot("--all --size 160x120 '" + (dir / "set.grp").string() + "' '" + (dir / "out").string() + "'");
+    EXPECT_EQ(run.status, 1) << run.output;
+    EXPECT_NE(run.output.find("[1/2] BROKEN.MAP failed: Exception: bad map format"), std::string::npos) << run.output;
+    EXPECT_NE(run.output.find("[2/2] E3L1.MAP ok"), std::string::npos) << run.output;
+
+    const Picture picture = VellTools::readPng((dir / "out" / "E3L1.png").string());
+    EXPECT_EQ(picture.width, 160);
+    EXPECT_EQ(picture.height, 120);
+    EXPECT_FALSE(fs::exists(dir / "out" / "BROKEN.png"));
+    EXPECT_FALSE(fs::exists(dir / "out" / "NOTES.png"));
+    const std::string page = readText(dir / "out" / "index.html");
+    EXPECT_NE(page.find("<img src=\"E3L1.png\""), std::string::npos) << page;
+    EXPECT_NE(page.find("bad map format"), std::string::npos) << page;
+    EXPECT_NE(page.find("sectors 12, walls 76, sprites 6"), std::string::npos) << page;
+    // Nothing half-written or temporary is left beside the results.
+    for (const auto& entry : fs::directory_iterator(dir / "out"))
+        EXPECT_TRUE(entry.path().extension() == ".png" || entry.path().filename() == "index.html") << entry.path();
+}
+
+TEST(Mapshot, commandLinesOutOfRangeGiveTheUsageAndStatusTwo)
+{
+    const std::string grp = std::string("'") + DEMO_ARCHIVE + "' ";
+    for (const std::string& arguments :
+         {std::string(""), grp + "'$'", "--size 63x48 " + grp + "'$' x.png", "--size 800 " + grp + "'$' x.png",
+          "--view 4d " + grp + "'$' x.png", "--angle east " + grp + "'$' x.png", "--at 1 " + grp + "'$' x.png",
+          "--all " + grp, "--size 100000x100 " + grp + "'$' x.png"}) {
+        SCOPED_TRACE(arguments);
+        const auto run = mapshot(arguments);
+        EXPECT_EQ(run.status, 2) << run.output;
+        EXPECT_NE(run.output.find("use: mapshot"), std::string::npos) << run.output;
+    }
+    EXPECT_FALSE(fs::exists("x.png"));
+}
+
+} // namespace

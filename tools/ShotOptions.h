@@ -1,0 +1,43 @@
+// ShotOptions: the command line of mapshot.
+//
+//     mapshot [options] <grpfile> <mapname> <out.png>
+//     mapshot --all [options] <grpfile> <outdir>
+//
+// Options: --view 3d|wire|plan, --at X,Y, --angle DEG, --tilt DEG, --eye Z,
+// --size WxH, --overlay, --debug. Anything the parser does not accept (an
+// unknown option, a value out of range, the wrong number of arguments) is a
+// usage error: parse returns false and says why in error.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace VellTools {
+
+enum class ShotView { sector, wire, plan };
+
+struct ShotOptions {
+    static constexpr int minWidth = 64, minHeight = 48;
+
+    ShotView view = ShotView::sector;
+    // Unset values keep the map's start placement, as the viewers open.
+    std::optional<double> atX, atY;
+    std::optional<double> angle;
+    std::optional<double> tilt;
+    std::optional<double> eye;
+    int width = 800;
+    int height = 600;
+    bool overlay = false;
+    bool debug = false;
+    bool all = false;
+    std::string archive;
+    std::string mapName;     // one picture only
+    std::string output;      // the picture, or the gallery's folder with --all
+
+    // maxSide: the largest picture side the GL implementation can draw.
+    bool parse(int argc, const char* const* argv, int maxSide, std::string& error);
+};
+
+const char* shotUsage();
+
+} // namespace VellTools
