@@ -14,6 +14,7 @@
 //   - all pieces together may have 262144 corners.
 // A piece that would break either of the last two is left out, and so is
 // every later one.
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -24,7 +25,8 @@ using Vell3D::Vector3;
 namespace {
 
 constexpr double cutMargin = 0.000001;   // no cut this close to a segment's ends
-constexpr double square = 100000.0;      // the region a piece is cut from
+constexpr double square = 100000.0;      // the region a piece is cut from...
+constexpr double squareMargin = 1024.0;  // ...or this far round a sector past it
 constexpr int extraCutsPerSector = 64;
 constexpr long long clipBudget = 32LL * 1024 * 1024;
 constexpr std::size_t cornerBudget = 262144;
@@ -33,6 +35,42 @@ struct Segment {
     int wall;
     double t0;
     double t1;
+};
+
+// The region a sector's pieces are cut from: the square of +-100000 that
+// holds most maps, as long as the sector lies inside it. A sector that
+// reaches past it (32-bit coordinates go to 2 billion) gets its own bounding
+// box widened by squareMargin instead: a crossing closer than cutMargin (a
+// fraction of an edge) to a corner adds no point, so a region stretched over
+// the whole world from one far-out sector would drop points everywhere.
+struct Region {
+    double left = -square;
+    double bottom = -square;
+    double right = square;
+    double top = square;
+
+    Region() = default;
+    Region(const World& world, const WorldSector& sector)
+    {
+        double x0 = square, y0 = square, x1 = -square, y1 = -square;
+        for (int w : sector.walls) {
+            if (!world.hasPoints(w))
+                continue;
+            for (int i : {world.walls[std::size_t(w)].index, world.walls[std::size_t(w)].nextPoint}) {
+                const WallPoint& p = world.points[std::size_t(i)];
+                x0 = std::min(x0, p.x);
+                y0 = std::min(y0, p.y);
+                x1 = std::max(x1, p.x);
+                y1 = std::max(y1, p.y);
+            }
+        }
+        if (x0 >= -square && y0 >= -square && x1 <= square && y1 <= square)
+            return;
+        left = x0 - squareMargin;
+        bottom = y0 - squareMargin;
+        right = x1 + squareMargin;
+        top = y1 + squareMargin;
+    }
 };
 
 struct Pending {
@@ -59,6 +97,7 @@ private:
     bool clip(std::vector<Vector3>& polygon, const BspNode& node, bool keepFront);
 
     World& world;
+    Region region;
     int cutsLeft = 0;
     long long clipsLeft = clipBudget;
     std::size_t cornersLeft = cornerBudget;
@@ -93,6 +132,7 @@ void PieceBuilder::buildSector(int s)
             segments.push_back({w, 0.0, 1.0});
     }
     cutsLeft = 2 * int(segments.size()) + extraCutsPerSector;
+    region = Region(world, sector);
     int root = buildTree(std::move(segments));
     world.sectors[std::size_t(s)].bspRoot = root;
     if (root != -1)
@@ -177,12 +217,12 @@ void PieceBuilder::collect(int root, int s)
     }
 }
 
-// The empty region on n's front side: the big square cut by the lines of n
+// The empty region on n's front side: the big region cut by the lines of n
 // and of all its ancestors, each time keeping the side the walk came from.
 bool PieceBuilder::makePiece(int n, int s)
 {
-    std::vector<Vector3> polygon{Vector3(-square, square, 0.0), Vector3(-square, -square, 0.0),
-                                 Vector3(square, -square, 0.0), Vector3(square, square, 0.0)};
+    std::vector<Vector3> polygon{Vector3(region.left, region.top, 0.0), Vector3(region.left, region.bottom, 0.0),
+                                 Vector3(region.right, region.bottom, 0.0), Vector3(region.right, region.top, 0.0)};
     int at = n;
     bool keepFront = true;
     for (;;) {
