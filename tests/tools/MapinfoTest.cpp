@@ -211,6 +211,19 @@ TEST_F(MapinfoTest, BrokenReferencesAreWarnedAbout)
     EXPECT_NE(outcome.output.find("warning    : start sector 4 out of range"), std::string::npos);
 }
 
+// Maps may lie far beyond 100000: a start inside its sector is not
+// reported outside, and the sector still makes its pieces.
+TEST_F(MapinfoTest, FarOutStartInsideItsSectorIsNotWarnedAbout)
+{
+    VellTools::MapBuilder builder;
+    builder.addSector({{300000, 0}, {301024, 0}, {301024, 1024}, {300000, 1024}}, 0, -4096);
+    builder.setStart(300512, 512, 0, 0, 0);
+    VellTools::writeFile(folder + "/far.map", VellTools::MapWriter::bytes(builder.build()));
+    std::string rest = tail(run("game.grp far.map").output);
+    EXPECT_NE(rest.find("pieces     : 1\n"), std::string::npos) << rest;
+    EXPECT_NE(rest.find("warnings   : 0\n"), std::string::npos) << rest;
+}
+
 TEST_F(MapinfoTest, WarningsStopAfterAScreenfulAndCountTheRest)
 {
     VellTools::MapBuilder builder;
