@@ -58,6 +58,7 @@ public:
         const Vector3 stop = end.times(reach);
         const double winding = world.windingArea(s);
         const double near = atStart / std::fabs(reach);
+        const Vector3 way = reach < 0.0 ? heading.times(-1.0) : heading;
         for (int w : world.sectors[std::size_t(s)].walls) {
             if (!world.hasPoints(w))
                 continue;
@@ -67,7 +68,6 @@ public:
             LineCrossing c = intersect(start, stop, a, b);
             if (!(c.r >= -near && c.r <= 1.0 && c.s >= 0.0 && c.s <= 1.0))
                 continue;
-            const Vector3 way = reach < 0.0 ? heading.times(-1.0) : heading;
             if (c.r <= near && !world.headsOutOf(winding, w, way))
                 continue;
             double t = c.r * reach;

@@ -213,3 +213,29 @@ TEST(PlayerMove, inAndOutOfASectorInsideARoom)
     EXPECT_NEAR(walker.at().x, -700, 1e-9);
     EXPECT_NEAR(walker.at().z, 50, 1e-9);
 }
+
+// The stop five units short of a solid wall can lie before the opening just
+// crossed, or behind the start; the player still ends in the sector he is
+// tracked in.
+TEST(PlayerMove, aStopShortOfAWallStaysInTheTrackedSector)
+{
+    // A room 3 units deep behind an opening: the stop lies 2 units before
+    // the opening, back in the first room.
+    Walker walker(roomRow({0, 1024, 1027}, {0, 0}));
+    walker.placeAt(-1000, 512, 0);
+    walker.player.move(-100, 0, 0);
+    EXPECT_EQ(walker.player.sector, 0);
+    EXPECT_NEAR(walker.at().x, -1022, 1e-9);
+
+    // A corridor 4 units wide: backing off from one wall must not pass the
+    // other, so the player stays; with room behind him he still backs off.
+    Walker narrow(roomRow({0, 4}, {0}));
+    narrow.placeAt(-1, 512, 0);
+    narrow.player.move(100, 0, 0);
+    EXPECT_EQ(narrow.player.sector, 0);
+    EXPECT_NEAR(narrow.at().x, -1, 1e-9);
+    Walker room(roomRow({0, 1024}, {0}));
+    room.placeAt(-3, 512, 0);
+    room.player.move(100, 0, 0);
+    EXPECT_NEAR(room.at().x, -5, 1e-9);
+}
