@@ -1,5 +1,6 @@
 #include "tools/FileOutput.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -52,10 +53,32 @@ bool writeAll(int fd, const Bytes& bytes)
     return true;
 }
 
+// A device or pipe (/dev/stdout, a FIFO) cannot be replaced: it is written
+// as it is.
+bool isSpecial(const std::string& path)
+{
+    struct stat existing;
+    return ::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode);
+}
+
+void writeThrough(const std::string& path, const Bytes& bytes)
+{
+    int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
+    if (fd < 0)
+        throw Vell::IOException("can't create file");
+    bool written = writeAll(fd, bytes);
+    if (::close(fd) != 0 || !written)
+        throw Vell::IOException("can't write file");
+}
+
 } // namespace
 
 void writeFile(const std::string& path, const Bytes& bytes)
 {
+    if (isSpecial(path)) {
+        writeThrough(path, bytes);
+        return;
+    }
     const std::filesystem::path target = targetOf(path);
     std::filesystem::path folder = target.parent_path();
     if (folder.empty())

@@ -2,6 +2,7 @@
 // bytes go to a temporary file beside the target, which is renamed over the
 // target only once everything is written: a write that fails part-way (disk
 // full, file size limit) leaves the old file as it was and no temporary.
+// Devices and pipes (/dev/stdout) are written directly.
 #pragma once
 
 #include <string>

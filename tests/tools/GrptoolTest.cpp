@@ -98,6 +98,11 @@ TEST_F(GrptoolTest, ExtractNeverWritesOntoItsOwnArchive)
         EXPECT_EQ(outcome.output, refused) << output;
     }
     EXPECT_EQ(contentsOf(path("test.grp")), original);
+
+    // A device is written as it is, not replaced.
+    Outcome shown = runGrptool("extract " + grp + " b.dat /dev/stdout");
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_EQ(shown.output, "second");
 }
 
 // Past the file size limit (here 512 bytes) the write fails part-way: the
