@@ -11,6 +11,8 @@
 #include "mapdata/GroupEntryStream.h"
 #include "tools/GroupWriter.h"
 
+using namespace Vell3D;
+
 namespace {
 
 constexpr int entryCount = 4096;

@@ -13,6 +13,8 @@
 #include "tools/GroupWriter.h"
 #include "tools/MapWriter.h"
 
+using namespace Vell3D;
+
 namespace {
 
 const VellTools::Bytes& largeMapBytes()

@@ -20,7 +20,7 @@ namespace {
 
 class View : public GLWidget {
 public:
-    View(const Rect& r, Window* parent) : GLWidget(r, parent) {}
+    View(const Rect& r, Window* parentWindow) : GLWidget(r, parentWindow) {}
     void render() override
     {
         glClearColor(0.1f, 0.2f, 0.3f, 1.0f);

@@ -14,6 +14,8 @@
 #include "tools/MapWriter.h"
 #include "world/World.h"
 
+using namespace Vell3D;
+
 namespace {
 
 constexpr int wallCount = 8192;

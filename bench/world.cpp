@@ -14,6 +14,8 @@
 #include "world/PlayerNode.h"
 #include "world/World.h"
 
+using namespace Vell3D;
+
 namespace {
 
 const Map& largeMap()

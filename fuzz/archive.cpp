@@ -9,6 +9,8 @@
 #include "mapdata/GroupEntryStream.h"
 #include "mapdata/Map.h"
 
+using namespace Vell3D;
+
 namespace {
 
 // Bounds the work per input: a large directory is still read in full by

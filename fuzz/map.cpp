@@ -14,6 +14,8 @@
 #include "mapdata/MapSource.h"
 #include "tools/GroupWriter.h"
 
+using namespace Vell3D;
+
 namespace {
 
 void printMap(const Map& map)

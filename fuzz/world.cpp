@@ -19,6 +19,8 @@
 #include "world/PlayerNode.h"
 #include "world/World.h"
 
+using namespace Vell3D;
+
 namespace {
 
 // Tiles of a few shapes, among them empty and one-texel ones.

@@ -5,6 +5,9 @@
 #include <vector>
 
 #include "core/Exception.h"
+#include "core/LittleEndian.h"
+
+namespace Vell3D {
 
 namespace {
 
@@ -13,21 +16,13 @@ constexpr int headerSize = 16;
 constexpr int directoryEntrySize = 16;
 constexpr int nameSize = 12;
 
-std::int32_t readInt32(const unsigned char* bytes)
-{
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(bytes[0]) |
-                                     static_cast<std::uint32_t>(bytes[1]) << 8 |
-                                     static_cast<std::uint32_t>(bytes[2]) << 16 |
-                                     static_cast<std::uint32_t>(bytes[3]) << 24);
-}
-
 [[noreturn]] void badArchive()
 {
     throw Vell::Exception("bad grp archive");
 }
 
 // Directory entries are read this many at a time, so that the buffer stays
-// the size of the classic 4096-entry directory whatever the count.
+// at 4096 entries (64 KB) whatever the count.
 constexpr std::int32_t entriesPerRead = 4096;
 
 // Reads the directory into the lookup table. Offsets are summed in 64 bits so
@@ -42,7 +37,7 @@ GroupArchive::EntryTable readEntries(Vell::File& file, std::int32_t count, std::
         file.readFully(directory.data(), n * directoryEntrySize);
         for (std::int32_t i = 0; i < n; ++i) {
             const unsigned char* entry = directory.data() + std::size_t(i) * directoryEntrySize;
-            std::int32_t size = readInt32(entry + nameSize);
+            std::int32_t size = Vell::LittleEndian::read<std::int32_t>(entry + nameSize);
             if (size < 0 || offset + size > fileSize)
                 badArchive();
             // A name of all 12 bytes has no terminator in the file.
@@ -75,7 +70,7 @@ void GroupArchive::open(const char* path)
     opened->readFully(header, headerSize);
     if (std::memcmp(header, magic, sizeof magic) != 0)
         badArchive();
-    std::int32_t count = readInt32(header + nameSize);
+    std::int32_t count = Vell::LittleEndian::read<std::int32_t>(header + nameSize);
     if (count < 0 || count > maxEntries)
         badArchive();
     // Checked before the directory is read, so that a huge count in a small
@@ -105,3 +100,5 @@ Vell::File& GroupArchive::archiveFile()
         throw Vell::IOException();
     return *file;
 }
+
+} // namespace Vell3D

@@ -13,6 +13,8 @@
 #include "core/Object.h"
 #include "core/UsageCounter.h"
 
+namespace Vell3D {
+
 struct GroupEntry {
     std::int32_t offset;   // from the start of the archive file
     std::int32_t size;
@@ -57,3 +59,5 @@ private:
     std::unique_ptr<Vell::File> file;
     EntryTable entries;
 };
+
+} // namespace Vell3D

@@ -2,13 +2,15 @@
 
 #include "core/Exception.h"
 
-GroupEntryStream::GroupEntryStream(const char* name, GroupArchive& archive)
-    : archive(&archive)
+namespace Vell3D {
+
+GroupEntryStream::GroupEntryStream(const char* name, GroupArchive& group)
+    : archive(&group)
 {
-    GroupEntry entry = archive.findEntry(name);
+    GroupEntry entry = group.findEntry(name);
     offset = entry.offset;
     entrySize = entry.size;
-    archive.attach();
+    group.attach();
 }
 
 GroupEntryStream::~GroupEntryStream() noexcept(false)
@@ -69,3 +71,5 @@ int GroupEntryStream::seek(int distance, int mode)
     position = std::int32_t(target);
     return position;
 }
+
+} // namespace Vell3D

@@ -9,10 +9,12 @@
 #include "core/RandomAccessStream.h"
 #include "mapdata/GroupArchive.h"
 
+namespace Vell3D {
+
 class GroupEntryStream : public Vell::RandomAccessStream {
 public:
     // Exception "can't find grp entry" when the archive has no such entry.
-    GroupEntryStream(const char* name, GroupArchive& archive);
+    GroupEntryStream(const char* name, GroupArchive& group);
     ~GroupEntryStream() noexcept(false) override;
     GroupEntryStream(const GroupEntryStream&) = delete;
     GroupEntryStream& operator=(const GroupEntryStream&) = delete;
@@ -37,3 +39,5 @@ private:
     std::int32_t offset;
     std::int32_t entrySize;
 };
+
+} // namespace Vell3D

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <bit>
 #include <limits>
-#include <cstring>
 
 #include "core/Exception.h"
+#include "core/LittleEndian.h"
 #include "core/Stream.h"
 #include "core/TextStream.h"
+
+namespace Vell3D {
 
 static_assert(std::endian::native == std::endian::little,
               "map records are copied unchanged from the little-endian file");
@@ -24,7 +26,7 @@ constexpr std::int32_t mapVersion = 7;
 std::int16_t readInt16(Vell::Stream& stream)
 {
     std::int16_t value;
-    stream.readFully(&value, sizeof value);
+    stream >> value;
     return value;
 }
 
@@ -77,20 +79,18 @@ const Record& recordAt(const std::vector<Record>& table, int index)
 void Map::load(Vell::Stream& stream)
 {
     std::int32_t version;
-    stream.readFully(&version, sizeof version);
+    stream >> version;
     if (version != mapVersion)
         badFormat();
 
     // x, y, z (4 bytes each), angle and sector (2 bytes each).
-    unsigned char head[16];
+    std::uint8_t head[16];
     stream.readFully(head, sizeof head);
-    std::int32_t x, y, z;
-    std::int16_t newAngle, newSector;
-    std::memcpy(&x, head, 4);
-    std::memcpy(&y, head + 4, 4);
-    std::memcpy(&z, head + 8, 4);
-    std::memcpy(&newAngle, head + 12, 2);
-    std::memcpy(&newSector, head + 14, 2);
+    const std::int32_t x = Vell::LittleEndian::read<std::int32_t>(head);
+    const std::int32_t y = Vell::LittleEndian::read<std::int32_t>(head + 4);
+    const std::int32_t z = Vell::LittleEndian::read<std::int32_t>(head + 8);
+    const std::int16_t newAngle = Vell::LittleEndian::read<std::int16_t>(head + 12);
+    const std::int16_t newSector = Vell::LittleEndian::read<std::int16_t>(head + 14);
 
     auto newSectors = readTable<Sector>(stream, maxSectors);
     if (wallRangesOverlap(newSectors))
@@ -119,3 +119,5 @@ void Map::print(Vell::TextStream& out) const
 const Sector& Map::sectorAt(int index) const { return recordAt(sectorTable, index); }
 const Wall& Map::wallAt(int index) const { return recordAt(wallTable, index); }
 const Sprite& Map::spriteAt(int index) const { return recordAt(spriteTable, index); }
+
+} // namespace Vell3D

@@ -18,6 +18,8 @@ class Stream;
 class TextStream;
 }
 
+namespace Vell3D {
+
 class Map : public Vell::Object, public Vell::Printable {
 public:
     Map() = default;
@@ -38,7 +40,7 @@ public:
     // The three table sizes, one labelled line each.
     void print(Vell::TextStream& out) const override;
 
-    const Vell3D::Vector3& start() const { return startPoint; }
+    const Vector3& start() const { return startPoint; }
     std::int32_t startAngle() const { return angle; }
     std::int32_t startSector() const { return sector; }
 
@@ -54,10 +56,12 @@ public:
     const Sprite& spriteAt(int index) const;
 
 private:
-    Vell3D::Vector3 startPoint;   // z already in x/y units
+    Vector3 startPoint;   // z already in x/y units
     std::int32_t angle = 0;
     std::int32_t sector = 0;
     std::vector<Sector> sectorTable;
     std::vector<Wall> wallTable;
     std::vector<Sprite> spriteTable;
 };
+
+} // namespace Vell3D

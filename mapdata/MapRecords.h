@@ -4,6 +4,10 @@
 
 #include <cstdint>
 
+#include "mapdata/MapFlags.h"
+
+namespace Vell3D {
+
 #pragma pack(push, 1)
 
 struct Sector {
@@ -11,8 +15,8 @@ struct Sector {
     std::int16_t wallCount;      // walls stored one after the other from firstWall
     std::int32_t ceilingZ;       // z units, 16 per x/y unit, growing downwards
     std::int32_t floorZ;
-    std::uint16_t ceilingFlags;  // value 1: sky (parallax); value 2: sloped by ceilingSlope
-    std::uint16_t floorFlags;
+    std::uint16_t ceilingFlags;  // SurfaceBits
+    std::uint16_t floorFlags;    // SurfaceBits
     std::int16_t ceilingTile;
     std::int16_t ceilingSlope;
     std::int8_t ceilingShade;
@@ -38,7 +42,7 @@ struct Wall {
     std::int16_t nextPoint;      // next wall of the loop; its start is this wall's end
     std::int16_t otherWall;      // wall on the other side of an opening, -1 for none
     std::int16_t otherSector;    // sector behind an opening, -1 for a solid wall
-    std::uint16_t flags;         // the wall's status word (attribute bits)
+    std::uint16_t flags;         // the wall's status word: WallBits
     std::int16_t tile;
     std::int16_t overTile;       // second picture (masked walls, mirrors)
     std::int8_t shade;
@@ -56,7 +60,7 @@ struct Sprite {
     std::int32_t x;
     std::int32_t y;
     std::int32_t z;              // z units
-    std::uint16_t flags;         // the sprite's status word (attribute bits)
+    std::uint16_t flags;         // the sprite's status word: SpriteBits
     std::int16_t tile;
     std::int8_t shade;
     std::uint8_t palette;
@@ -68,7 +72,7 @@ struct Sprite {
     std::int8_t offsetY;
     std::int16_t sector;
     std::int16_t status;
-    std::int16_t angle;          // 2048 units to a full turn
+    std::int16_t angle;          // degreesPerAngleUnit
     std::int16_t owner;
     std::int16_t velocityX;
     std::int16_t velocityY;
@@ -88,3 +92,5 @@ static_assert(sizeof(Sprite) == 44, "sprite records are 44 bytes");
 constexpr int maxSectors = 1024;
 constexpr int maxWalls = 8192;
 constexpr int maxSprites = 4096;
+
+} // namespace Vell3D

@@ -6,6 +6,8 @@
 #include "core/File.h"
 #include "mapdata/GroupEntryStream.h"
 
+namespace Vell3D {
+
 namespace {
 
 Map loadFromEntry(GroupArchive& archive, const char* entryName)
@@ -34,3 +36,5 @@ Map loadMapByName(GroupArchive& archive, const char* name)
     }
     return loadFromEntry(archive, name);
 }
+
+} // namespace Vell3D

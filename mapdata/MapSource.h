@@ -8,7 +8,11 @@
 #include "mapdata/GroupArchive.h"
 #include "mapdata/Map.h"
 
+namespace Vell3D {
+
 constexpr const char* defaultMapName = "$";
 constexpr const char* defaultMapEntry = "e3l1.map";
 
 Map loadMapByName(GroupArchive& archive, const char* name);
+
+} // namespace Vell3D

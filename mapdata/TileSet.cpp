@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 
 #include "3d/Texture.h"
 #include "core/Exception.h"
+#include "core/LittleEndian.h"
 #include "core/TextStream.h"
 #include "mapdata/GroupEntryStream.h"
+
+namespace Vell3D {
 
 namespace {
 
@@ -23,13 +25,12 @@ constexpr Tint tints[TileSet::tintCount] = {
 
 std::int32_t read32(const std::uint8_t* p)
 {
-    return std::int32_t(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-                        std::uint32_t(p[3]) << 24);
+    return Vell::LittleEndian::read<std::int32_t>(p);
 }
 
 std::int16_t read16(const std::uint8_t* p)
 {
-    return std::int16_t(std::uint16_t(p[0] | p[1] << 8));
+    return Vell::LittleEndian::read<std::int16_t>(p);
 }
 
 } // namespace
@@ -77,7 +78,7 @@ void TileSet::readPalette(const char* name, Index255 index255)
     stream.readFully(count, sizeof count);
     stream.readFully(shadeTable, sizeof shadeTable);
 
-    shades = std::uint16_t(count[0] | count[1] << 8);
+    shades = Vell::LittleEndian::read<std::uint16_t>(count);
     for (int i = 0; i < paletteSize; ++i) {
         const std::uint8_t* rgb = raw + 3 * shadeTable[i];
         // Six-bit components; the shift drops anything above 63 on purpose.
@@ -126,60 +127,14 @@ void TileSet::readArtFile(const Vell::String& name)
     tiles.insert(tiles.end(), fileTiles.begin(), fileTiles.end());
 }
 
+std::size_t TileSet::slotOf(int number) const
+{
+    return number < 0 || number >= int(tiles.size()) ? 0 : std::size_t(number);
+}
+
 const Tile& TileSet::tile(int number) const
 {
-    if (tiles.empty())
-        return emptyTile;
-    if (number < 0 || number >= int(tiles.size()))
-        number = 0;
-    return tiles[std::size_t(number)];
-}
-
-Tile TileSet::textureFor(int number)
-{
-    Tile& record = const_cast<Tile&>(tile(number));
-    if (!record.texture)
-        makeTexture(record);
-    return record;
-}
-
-void TileSet::makeTexture(Tile& tile)
-{
-    const std::int64_t count = std::int64_t(tile.width) * tile.height;
-    std::vector<std::uint8_t> indices;
-    if (count > 0) {
-        GroupEntryStream stream(tile.artFile.text(), *archive);
-        // Checked before anything is allocated for the picture: a tile can
-        // claim up to 32767 x 32767 pixels in an entry of a few bytes.
-        if (tile.dataOffset + count > stream.size())
-            throw Vell::Exception("bad size while read");
-        indices.resize(std::size_t(count));
-        stream.seek(tile.dataOffset, 0);
-        stream.readFully(indices.data(), int(count));
-    }
-
-    // Stored column by column; the texture wants rows from the top.
-    std::vector<std::uint8_t> rgba(std::size_t(count) * 4);
-    for (int y = 0; y < tile.height; ++y) {
-        for (int x = 0; x < tile.width; ++x) {
-            std::uint8_t index = indices[std::size_t(x) * std::size_t(tile.height) + std::size_t(y)];
-            const Vell::Color& color = palette[index];
-            std::uint8_t* texel = &rgba[(std::size_t(y) * std::size_t(tile.width) + std::size_t(x)) * 4];
-            texel[0] = color.red;
-            texel[1] = color.green;
-            texel[2] = color.blue;
-            texel[3] = index == transparentIndex ? 0 : 255;
-        }
-    }
-    auto texture = std::make_unique<Vell3D::Texture>();
-    texture->create(tile.width, tile.height);
-    texture->fill(rgba.data(), tile.width, tile.height);
-    texture->upload(true);
-    tile.texture = texture.release();
-    tile.textureRange[0] = 0.0;
-    tile.textureRange[1] = 1.0;
-    tile.textureRange[2] = 0.0;
-    tile.textureRange[3] = 1.0;
+    return tiles.empty() ? emptyTile : tiles[slotOf(number)];
 }
 
 Vell::Color TileSet::surfaceColor(int paletteNumber, int shade) const
@@ -198,6 +153,7 @@ Vell::Color TileSet::surfaceColor(int paletteNumber, int shade) const
 
 void TileSet::print(Vell::TextStream& stream) const
 {
+    // No line end after the base name: stored outputs hold this exact text.
     stream << "base name   : " << base << "tiles count : " << tileCount() << "\n";
 }
 
@@ -207,3 +163,5 @@ Vell::String TileSet::artFileName(const char* baseName, int number)
     std::snprintf(digits, sizeof digits, "%03d.art", number);
     return Vell::String(baseName) + Vell::String(digits);
 }
+
+} // namespace Vell3D

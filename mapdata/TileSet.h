@@ -14,17 +14,16 @@
 #include "core/String.h"
 #include "gui/Color.h"
 
-class GroupArchive;
-
 namespace Vell3D {
+
+class GroupArchive;
 class Texture;
-}
 
 using TileAnimation = std::uint32_t;
 
 struct Tile {
     double textureRange[4] = {0.0, 1.0, 0.0, 1.0};  // sMin, sMax, tMin, tMax
-    Vell3D::Texture* texture = nullptr;             // owned by the tile set
+    Texture* texture = nullptr;                     // owned by the tile set
     std::int32_t width = 0;                         // never negative
     std::int32_t height = 0;
     TileAnimation animation = 0;
@@ -56,7 +55,8 @@ public:
     // The tile's record with its texture, made on first use. Numbers outside
     // the set give tile 0; a set without tiles gives a tile of size 0 with a
     // 1 x 1 grey texture. Archive errors of the pixel read pass through.
-    Tile textureFor(int number);
+    // The reference stays valid until the next load.
+    const Tile& textureFor(int number);
     // The record as it stands (texture possibly null), same fallback rule;
     // for callers that only need sizes and need no GL context.
     const Tile& tile(int number) const;
@@ -73,6 +73,9 @@ public:
     static Vell::String artFileName(const char* base, int number);
 
 private:
+    // Index of a number's record in a set with tiles: the number itself, or
+    // 0 for numbers outside the set.
+    std::size_t slotOf(int number) const;
     void readPalette(const char* name, Index255 index255);
     void readArtFile(const Vell::String& name);
     void makeTexture(Tile& tile);
@@ -86,3 +89,5 @@ private:
     std::int32_t shades = 0;
     Tile emptyTile;    // what an empty set hands out
 };
+
+} // namespace Vell3D

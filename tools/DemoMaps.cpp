@@ -155,12 +155,17 @@ void addHallSprites(MapBuilder& b, int hall)
 
 } // namespace
 
+void useDemoDefaults(MapBuilder& builder)
+{
+    builder.spriteDefaults.repeatX = builder.spriteDefaults.repeatY = 8;
+    builder.wallDefaults.repeatX = 0;
+    builder.wallDefaults.repeatY = 64;
+}
+
 MapContent firstLevelMap()
 {
     MapBuilder b;
-    b.spriteDefaults.repeatX = b.spriteDefaults.repeatY = 8;
-    b.wallDefaults.repeatX = 0;
-    b.wallDefaults.repeatY = 64;
+    useDemoDefaults(b);
     int hall = buildHall(b);
     buildCourtyard(b);
     buildMirrorWing(b);

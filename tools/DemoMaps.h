@@ -6,6 +6,12 @@
 
 namespace VellTools {
 
+class MapBuilder;
+
+// What every demo map starts from: sprites at repeat 8, walls at y repeat 64
+// with an x repeat fitted to their length.
+void useDemoDefaults(MapBuilder& builder);
+
 MapContent firstLevelMap(); // stored as "e3l1.map", the map "$" stands for
 MapContent showcaseMap();   // stored as "demo.map"
 MapContent largeMap();      // stored as "large.map": 1024 sectors, 8192 walls, 4096 sprites

@@ -129,9 +129,7 @@ int slopeRoom(MapBuilder& b)
 MapContent showcaseMap()
 {
     MapBuilder b;
-    b.spriteDefaults.repeatX = b.spriteDefaults.repeatY = 8;
-    b.wallDefaults.repeatX = 0;
-    b.wallDefaults.repeatY = 64;
+    useDemoDefaults(b);
     int start = alignedRoom(b);
     flippedSurfacesRoom(b);
     flippedWallsRoom(b);

@@ -1,6 +1,8 @@
 // Tile numbers of the demo art, shared by the art generator and the demo maps.
 #pragma once
 
+#include "mapdata/MapFlags.h"
+
 namespace VellTools::DemoTiles {
 
 constexpr int checker = 0; // also what any unknown tile number falls back to
@@ -19,14 +21,14 @@ constexpr int darkStone = 12;
 constexpr int sand = 13;
 
 // Each sky draws its base tile and the four after it around the horizon.
-constexpr int daySky = 80;
-constexpr int duskSky = 84;
-constexpr int nightSky = 89;
+constexpr int daySky = Vell3D::SpecialTiles::daySky;
+constexpr int duskSky = Vell3D::SpecialTiles::duskSky;
+constexpr int nightSky = Vell3D::SpecialTiles::nightSky;
 constexpr int lastSkyTile = 93;
 
 constexpr int firstFileTiles = 128; // tiles000.art holds 0..127
-constexpr int glass = 504;
-constexpr int mirror = 560;
+constexpr int glass = Vell3D::SpecialTiles::mirrorGlass;
+constexpr int mirror = Vell3D::SpecialTiles::mirror;
 constexpr int lamp = 520;
 constexpr int tree = 521;
 constexpr int sign = 522;

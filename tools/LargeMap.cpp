@@ -70,9 +70,7 @@ void addSprites(MapBuilder& b, int s, int i, int j)
 MapContent largeMap()
 {
     MapBuilder b;
-    b.spriteDefaults.repeatX = b.spriteDefaults.repeatY = 8;
-    b.wallDefaults.repeatX = 0;
-    b.wallDefaults.repeatY = 64;
+    useDemoDefaults(b);
     for (int j = 0; j < grid; ++j) {
         for (int i = 0; i < grid; ++i) {
             std::int32_t floor = ((i * 7 + j * 13) % 5) * 16 * 16;

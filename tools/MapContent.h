@@ -9,6 +9,19 @@
 
 namespace VellTools {
 
+// The tools build and read the viewers' own records, and their bits by the
+// same names.
+using Vell3D::Sector;
+using Vell3D::Sprite;
+using Vell3D::Wall;
+using Vell3D::maxSectors;
+using Vell3D::maxSprites;
+using Vell3D::maxWalls;
+namespace SurfaceBits = Vell3D::SurfaceBits;
+namespace WallBits = Vell3D::WallBits;
+namespace SpriteBits = Vell3D::SpriteBits;
+namespace SpecialTiles = Vell3D::SpecialTiles;
+
 struct MapContent {
     std::int32_t startX = 0;
     std::int32_t startY = 0;

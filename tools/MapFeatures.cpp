@@ -56,7 +56,7 @@ void sectorFeatures(std::set<std::string>& out, const MapContent& map)
 
 bool isMirror(const Wall& w)
 {
-    return w.otherSector != -1 && has(w.flags, WallBits::oneWay) && w.overTile == mirrorOverTile;
+    return w.otherSector != -1 && has(w.flags, WallBits::oneWay) && w.overTile == SpecialTiles::mirror;
 }
 
 void mirrorFeatures(std::set<std::string>& out, const MapContent& map)

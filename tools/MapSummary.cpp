@@ -8,13 +8,13 @@
 
 namespace VellTools {
 
-namespace {
+using namespace Vell3D;
 
-constexpr int mirrorTile = 560;
+namespace {
 
 bool sloped(std::uint16_t flags, std::int16_t slope)
 {
-    return (flags & 0x02) && slope != 0;
+    return (flags & SurfaceBits::sloped) && slope != 0;
 }
 
 } // namespace
@@ -45,8 +45,8 @@ void MapSummary::countSectors(const Map& map, const World& world)
 {
     for (int s = 0; s < map.sectorCount() && std::size_t(s) < world.sectors.size(); ++s) {
         const Sector& sector = map.sectors()[std::size_t(s)];
-        skyCeilings += (sector.ceilingFlags & 0x01) ? 1 : 0;
-        skyFloors += (sector.floorFlags & 0x01) ? 1 : 0;
+        skyCeilings += (sector.ceilingFlags & SurfaceBits::sky) ? 1 : 0;
+        skyFloors += (sector.floorFlags & SurfaceBits::sky) ? 1 : 0;
         slopedSurfaces += sloped(sector.ceilingFlags, sector.ceilingSlope) ? 1 : 0;
         slopedSurfaces += sloped(sector.floorFlags, sector.floorSlope) ? 1 : 0;
         for (int w : world.sectors[std::size_t(s)].walls) {
@@ -59,11 +59,11 @@ void MapSummary::countSectors(const Map& map, const World& world)
                 continue;
             }
             ++openings;
-            if ((wall.flags & 0x20) && wall.overTile == mirrorTile)
+            if ((wall.flags & WallBits::oneWay) && wall.overTile == SpecialTiles::mirror)
                 ++mirrors;
-            if (wall.flags & 0x10) {
+            if (wall.flags & WallBits::masked) {
                 ++masked;
-                if (wall.flags & 0x80)
+                if (wall.flags & WallBits::translucent)
                     ++translucent;
             }
         }
@@ -74,10 +74,10 @@ void MapSummary::countSprites(const Map& map)
 {
     for (int i = 0; i < map.spriteCount(); ++i) {
         const Sprite& sprite = map.sprites()[std::size_t(i)];
-        switch (sprite.flags & 0x30) {
-        case 0x00: ++spritesByKind[1]; break;
-        case 0x10: ++spritesByKind[2]; break;
-        case 0x20: ++spritesByKind[3]; break;
+        switch (sprite.flags & SpriteBits::kindMask) {
+        case 0: ++spritesByKind[1]; break;
+        case SpriteBits::wallKind: ++spritesByKind[2]; break;
+        case SpriteBits::floorKind: ++spritesByKind[3]; break;
         default: ++spritesByKind[0]; break;
         }
         if (sprite.sector < 0 || sprite.sector >= map.sectorCount())

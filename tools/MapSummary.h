@@ -9,15 +9,17 @@
 
 #include "core/TextStream.h"
 
+namespace Vell3D {
 class Map;
 class World;
+}
 
 namespace VellTools {
 
 class MapSummary {
 public:
     // planWorld: the plan view's world built from map, with its pieces.
-    MapSummary(const Map& map, const World& planWorld);
+    MapSummary(const Vell3D::Map& map, const Vell3D::World& planWorld);
 
     void print(Vell::TextStream& out) const;
 
@@ -41,9 +43,9 @@ public:
 private:
     template <typename... Values>
     void warn(const char* pattern, Values... values);
-    void countSectors(const Map& map, const World& world);
-    void countSprites(const Map& map);
-    void checkStart(const Map& map, const World& world);
+    void countSectors(const Vell3D::Map& map, const Vell3D::World& world);
+    void countSprites(const Vell3D::Map& map);
+    void checkStart(const Vell3D::Map& map, const Vell3D::World& world);
 };
 
 } // namespace VellTools

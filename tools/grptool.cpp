@@ -24,6 +24,9 @@
 #include "tools/FileOutput.h"
 #include "tools/GroupWriter.h"
 
+using Vell3D::GroupArchive;
+using Vell3D::GroupEntryStream;
+
 namespace {
 
 constexpr int usageStatus = 2;

@@ -14,6 +14,11 @@
 #include "tools/MapSummary.h"
 #include "world/World.h"
 
+using Vell3D::GroupArchive;
+using Vell3D::Map;
+using Vell3D::TileSet;
+using Vell3D::World;
+
 namespace {
 
 constexpr int usageStatus = 2;
@@ -43,7 +48,7 @@ int run(int argc, char** argv)
         return usage();
     GroupArchive archive;
     archive.open(argv[1]);
-    Map map = loadMapByName(archive, argv[2]);
+    Map map = Vell3D::loadMapByName(archive, argv[2]);
     TileSet tiles;
     tiles.load(archive, "tiles", "palette.dat");
     // Everything that can fail runs before the first line is written.

@@ -22,6 +22,8 @@
 
 #include "world/World.h"
 
+namespace Vell3D {
+
 namespace {
 
 constexpr double cutMargin = 0.000001;   // no cut this close to a segment's ends
@@ -100,8 +102,8 @@ struct Region {
         for (int w : sector.walls) {
             if (!world.hasPoints(w))
                 continue;
-            for (int i : {world.walls[std::size_t(w)].index, world.walls[std::size_t(w)].nextPoint}) {
-                const WallPoint& p = world.points[std::size_t(i)];
+            for (const WallPoint* end : {&world.wallStart(w), &world.wallEnd(w)}) {
+                const WallPoint& p = *end;
                 x0 = std::min(x0, p.x);
                 y0 = std::min(y0, p.y);
                 x1 = std::max(x1, p.x);
@@ -164,8 +166,8 @@ PieceBuilder::PieceBuilder(World& world) : world(world), ends(world.walls.size()
     for (std::size_t w = 0; w < world.walls.size(); ++w) {
         if (!world.hasPoints(int(w)))
             continue;
-        const WallPoint& e = world.points[std::size_t(world.walls[w].nextPoint)];
-        const WallPoint& s = world.points[std::size_t(world.walls[w].index)];
+        const WallPoint& e = world.wallEnd(int(w));
+        const WallPoint& s = world.wallStart(int(w));
         ends[w] = {e.x, e.y};
         starts[w] = {s.x, s.y};
     }
@@ -385,3 +387,5 @@ void World::buildPieces()
     for (std::size_t s = 0; s < sectors.size(); ++s)
         builder.buildSector(int(s));
 }
+
+} // namespace Vell3D

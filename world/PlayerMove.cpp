@@ -11,8 +11,7 @@
 #include "world/PlayerNode.h"
 #include "world/World.h"
 
-using Vell3D::Matrix4;
-using Vell3D::Vector3;
+namespace Vell3D {
 
 namespace {
 
@@ -63,8 +62,8 @@ public:
             if (!world.hasPoints(w))
                 continue;
             const WorldWall& wall = world.walls[std::size_t(w)];
-            Vector3 a = toLocal.transformPoint(world.points[std::size_t(wall.index)].floorPoint());
-            Vector3 b = toLocal.transformPoint(world.points[std::size_t(wall.nextPoint)].floorPoint());
+            Vector3 a = toLocal.transformPoint(world.wallStart(w).floorPoint());
+            Vector3 b = toLocal.transformPoint(world.wallEnd(w).floorPoint());
             LineCrossing c = intersect(start, stop, a, b);
             if (!(c.r >= -near && c.r <= 1.0 && c.s >= 0.0 && c.s <= 1.0))
                 continue;
@@ -175,3 +174,5 @@ void PlayerNode::followFloor()
     // only about z, and still straight up for any other.
     applyGlobal(Matrix4::translation(0.0, 0.0, rise), Matrix4::translation(0.0, 0.0, -rise));
 }
+
+} // namespace Vell3D

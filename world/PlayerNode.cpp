@@ -1,5 +1,7 @@
 #include "world/PlayerNode.h"
 
+namespace Vell3D {
+
 PlayerNode::PlayerNode(Vell3D::Node* parent) : Vell3D::Node(parent)
 {
 }
@@ -13,3 +15,5 @@ void PlayerNode::takePlacement(const PlayerNode& other)
     applyLocal(other.matrix(), other.inverse());
     changed();
 }
+
+} // namespace Vell3D

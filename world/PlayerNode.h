@@ -10,11 +10,13 @@
 
 #include "3d/Node.h"
 
+namespace Vell3D {
+
 class World;
 
-class PlayerNode : public Vell3D::Node {
+class PlayerNode : public Node {
 public:
-    explicit PlayerNode(Vell3D::Node* parent = nullptr);
+    explicit PlayerNode(Node* parent = nullptr);
 
     // Copies the other node's sector and transform (not its world or parent
     // node), then runs the change hook. Nothing happens for the node itself.
@@ -24,9 +26,9 @@ public:
     // A node without a world or without a valid sector moves freely.
     virtual void move(double dx, double dy, double dz);
 
-    int sector = -1;                       // -1: no sector, free movement
-    World* world = nullptr;                // not owned
-    Vell3D::Node* parentNode = nullptr;    // not owned
+    int sector = -1;               // -1: no sector, free movement
+    World* world = nullptr;        // not owned
+    Node* parentNode = nullptr;    // not owned
 
 protected:
     // Whether the node stands in a sector of its world, so that moves are
@@ -46,3 +48,5 @@ protected:
     // that subclasses may route translate through move.
     void shift(double dx, double dy, double dz);
 };
+
+} // namespace Vell3D

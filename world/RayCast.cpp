@@ -8,8 +8,7 @@
 
 #include "world/World.h"
 
-using Vell3D::Plane;
-using Vell3D::Vector3;
+namespace Vell3D {
 
 namespace {
 
@@ -81,9 +80,8 @@ bool World::sectorPlaneHit(const RayHit& hit, int sector, const Plane& plane, do
     for (int w : sectors[std::size_t(sector)].walls) {
         if (!hasPoints(w))
             continue;
-        const WorldWall& wall = walls[std::size_t(w)];
-        const WallPoint& a = points[std::size_t(wall.index)];
-        const WallPoint& b = points[std::size_t(wall.nextPoint)];
+        const WallPoint& a = wallStart(w);
+        const WallPoint& b = wallEnd(w);
         if ((a.y > p.y) == (b.y > p.y))
             continue;
         double x = a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y);
@@ -112,8 +110,7 @@ void World::castRay(RayHit& hit) const
             if (!hasPoints(w))
                 continue;
             const WorldWall& wall = walls[std::size_t(w)];
-            LineCrossing c = intersect(hit.origin, hit.target, points[std::size_t(wall.nextPoint)].floorPoint(),
-                                       points[std::size_t(wall.index)].floorPoint());
+            LineCrossing c = intersect(hit.origin, hit.target, wallEnd(w).floorPoint(), wallStart(w).floorPoint());
             if (!between0And1(c.r) || !between0And1(c.s))
                 continue;
             bool opening = wall.isOpening() && inRange(wall.nextSector, sectors.size());
@@ -162,3 +159,5 @@ void World::castRay(RayHit& hit) const
         s = wall.nextSector;
     }
 }
+
+} // namespace Vell3D

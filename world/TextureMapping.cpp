@@ -10,9 +10,7 @@
 
 #include "mapdata/TileSet.h"
 
-using Vell3D::Matrix4;
-using Vell3D::Vector2;
-using Vell3D::Vector3;
+namespace Vell3D {
 
 namespace {
 
@@ -125,9 +123,9 @@ Matrix4 wallTextureMatrix(const Vector3& a, const Vector3& b, double refZ, int s
     // Height becomes the second texture coordinate.
     const double project[16] = {1, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 1};
     Matrix4 p = fromRows(project);
-    Matrix4 y = (status & 0x100) ? Matrix4::scaling(1.0, -1.0, 1.0) : Matrix4();
+    Matrix4 y = (status & WallBits::flipY) ? Matrix4::scaling(1.0, -1.0, 1.0) : Matrix4();
     Matrix4 f;
-    if (status & 0x08)
+    if (status & WallBits::flipX)
         f = Matrix4::translation(length, 0.0, 0.0) * Matrix4::scaling(-1.0, 1.0, 1.0);
     Matrix4 s = Matrix4::scaling(xs / length, -ys / 1024.0, 1.0);
     return s * f * y * p * r * t;
@@ -136,7 +134,7 @@ Matrix4 wallTextureMatrix(const Vector3& a, const Vector3& b, double refZ, int s
 Matrix4 surfaceTextureMatrix(const Vector3& a, const Vector3& b, int stat, double tilt)
 {
     Matrix4 relative;
-    if (stat & 0x40) {
+    if (stat & SurfaceBits::alignToWall) {
         // Aligned to the first wall: measured from its start, along it, in
         // the plane of the (possibly sloped) surface.
         Vector3 r = a.minus(b);
@@ -144,15 +142,15 @@ Matrix4 surfaceTextureMatrix(const Vector3& a, const Vector3& b, int stat, doubl
         Matrix4 rs = Matrix4::rotation(tilt * degreesPerRadian, r.x, r.y, r.z);
         relative = Matrix4::scaling(1.0, -1.0, 1.0) * rz * rs * Matrix4::translation(-a.x, -a.y, -a.z);
     }
-    double f = (stat & 0x08) ? -0.125 : -0.0625;
+    double f = (stat & SurfaceBits::doubleSize) ? -0.125 : -0.0625;
     Matrix4 k = Matrix4::scaling(f, f, 1.0);
     Matrix4 w;
-    if (stat & 0x04) {
+    if (stat & SurfaceBits::swapped) {
         const double swap[16] = {0, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1};
         w = fromRows(swap);
     }
-    Matrix4 yf = (stat & 0x20) ? Matrix4::scaling(1.0, -1.0, 1.0) : Matrix4();
-    Matrix4 x = (stat & 0x10) ? Matrix4::scaling(-1.0, 1.0, 1.0) : Matrix4();
+    Matrix4 yf = (stat & SurfaceBits::flipY) ? Matrix4::scaling(1.0, -1.0, 1.0) : Matrix4();
+    Matrix4 x = (stat & SurfaceBits::flipX) ? Matrix4::scaling(-1.0, 1.0, 1.0) : Matrix4();
     return x * yf * w * k * relative;
 }
 
@@ -204,3 +202,5 @@ void WorldSprite::faceCamera(const Vector3& cameraPosition)
     for (int i = 0; i < 4; ++i)
         corners[i] = offsets[i].plus(position);
 }
+
+} // namespace Vell3D

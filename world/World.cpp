@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-using Vell3D::Vector3;
+namespace Vell3D {
 
 World::World()
 {
@@ -71,9 +71,8 @@ double World::windingArea(int sector) const
     for (int i : sectors[std::size_t(sector)].walls) {
         if (!hasPoints(i))
             continue;
-        const WorldWall& wall = walls[std::size_t(i)];
-        const WallPoint& a = points[std::size_t(wall.index)];
-        const WallPoint& b = points[std::size_t(wall.nextPoint)];
+        const WallPoint& a = wallStart(i);
+        const WallPoint& b = wallEnd(i);
         area += a.x * b.y - b.x * a.y;
     }
     return area;
@@ -81,9 +80,8 @@ double World::windingArea(int sector) const
 
 bool World::headsOutOf(double windingArea, int w, const Vector3& direction) const
 {
-    const WorldWall& wall = walls[std::size_t(w)];
-    const WallPoint& a = points[std::size_t(wall.index)];
-    const WallPoint& b = points[std::size_t(wall.nextPoint)];
+    const WallPoint& a = wallStart(w);
+    const WallPoint& b = wallEnd(w);
     double turn = (b.x - a.x) * direction.y - (b.y - a.y) * direction.x;
     if (windingArea > 0.0)
         return turn < 0.0;
@@ -91,3 +89,5 @@ bool World::headsOutOf(double windingArea, int w, const Vector3& direction) cons
         return turn > 0.0;
     return true;
 }
+
+} // namespace Vell3D

@@ -24,6 +24,8 @@
 #include "mapdata/MapRecords.h"
 #include "world/PlayerNode.h"
 
+namespace Vell3D {
+
 class Map;
 class TileSet;
 
@@ -72,12 +74,12 @@ enum SpriteKind {
 
 // What the ray cast reads and fills.
 struct RayHit {
-    Vell3D::Vector3 origin;
-    Vell3D::Vector3 target;
+    Vector3 origin;
+    Vector3 target;
     int sector = -1;      // in: the sector holding origin; out: where it ended
     int kind = surfaceNone;
-    Vell3D::Vector3 point;
-    Vell3D::Vector3 normal;
+    Vector3 point;
+    Vector3 normal;
     int wall = -1;
 };
 
@@ -85,9 +87,9 @@ struct RayHit {
 // bottom, 3 end bottom (start is the wall's first vertex).
 struct WallPiece {
     int tile = -1;
-    Vell3D::Matrix4 textureMatrix;    // world point -> texels (u, v) in rows 0, 1
-    Vell3D::Vector3 corners[4];
-    Vell3D::Vector2 texCoords[4];
+    Matrix4 textureMatrix;    // world point -> texels (u, v) in rows 0, 1
+    Vector3 corners[4];
+    Vector2 texCoords[4];
     double panX = 0.0;
     double panY = 0.0;
     std::uint8_t palette = 0;
@@ -99,7 +101,7 @@ struct WallPiece {
     // Whether the ray of hit passes through the piece.
     bool rayHit(const RayHit& hit) const;
     // Unit horizontal normal from the top edge.
-    Vell3D::Vector3 normal() const;
+    Vector3 normal() const;
 };
 
 // The first vertex of a wall, with the heights of the wall's own sector.
@@ -107,13 +109,13 @@ struct WallPoint {
     double x = 0.0;
     double y = 0.0;
     double floorZ = 0.0;
-    Vell3D::Vector2 floorTexCoord;
+    Vector2 floorTexCoord;
     double ceilingZ = 0.0;
-    Vell3D::Vector2 ceilingTexCoord;
+    Vector2 ceilingTexCoord;
     int sector = -1;
 
-    Vell3D::Vector3 floorPoint() const { return Vell3D::Vector3(x, y, floorZ); }
-    Vell3D::Vector3 ceilingPoint() const { return Vell3D::Vector3(x, y, ceilingZ); }
+    Vector3 floorPoint() const { return Vector3(x, y, floorZ); }
+    Vector3 ceilingPoint() const { return Vector3(x, y, ceilingZ); }
 };
 
 struct SurfaceUse {
@@ -133,10 +135,10 @@ struct Panning {
 };
 
 struct WorldSector {
-    Vell3D::Plane floorPlane;
-    Vell3D::Plane ceilingPlane;
-    Vell3D::Matrix4 floorTextureMatrix;
-    Vell3D::Matrix4 ceilingTextureMatrix;
+    Plane floorPlane;
+    Plane ceilingPlane;
+    Matrix4 floorTextureMatrix;
+    Matrix4 ceilingTextureMatrix;
     Panning floorPanning;
     Panning ceilingPanning;
     bool floorParallax = false;    // sky: not drawn as a polygon
@@ -176,7 +178,7 @@ struct WorldWall {
 };
 
 struct WorldSprite {
-    Vell3D::Vector3 position;
+    Vector3 position;
     int tile = -1;
     int sector = -1;       // -1: held by no sector, never drawn
     double angle = 0.0;    // degrees
@@ -187,11 +189,11 @@ struct WorldSprite {
     double alpha = 1.0;
     int flags = 0;
     int kind = spriteKindNone;
-    Vell3D::Vector3 corners[4];
-    Vell3D::Vector2 texCoords[4];
+    Vector3 corners[4];
+    Vector2 texCoords[4];
 
     // Turns a face sprite's quad towards a viewer at cameraPosition.
-    void faceCamera(const Vell3D::Vector3& cameraPosition);
+    void faceCamera(const Vector3& cameraPosition);
 };
 
 // A node of a sector's partition tree (plan view).
@@ -206,7 +208,7 @@ struct BspNode {
 
 // Which side of the directed line a->b the point p lies on, in x and y:
 // 0 within half a unit, -1 left, +1 right.
-int side(const Vell3D::Vector3& a, const Vell3D::Vector3& b, const Vell3D::Vector3& p);
+int side(const Vector3& a, const Vector3& b, const Vector3& p);
 
 // Parameters of the crossing of line p1->p2 (r) and line q1->q2 (s), in x and
 // y; both +infinity for parallel lines.
@@ -214,13 +216,13 @@ struct LineCrossing {
     double r;
     double s;
 };
-LineCrossing intersect(const Vell3D::Vector3& p1, const Vell3D::Vector3& p2,
-                       const Vell3D::Vector3& q1, const Vell3D::Vector3& q2);
+LineCrossing intersect(const Vector3& p1, const Vector3& p2,
+                       const Vector3& q1, const Vector3& q2);
 
 // The texture matrices (TextureMapping.cpp).
-Vell3D::Matrix4 wallTextureMatrix(const Vell3D::Vector3& a, const Vell3D::Vector3& b, double refZ,
+Matrix4 wallTextureMatrix(const Vector3& a, const Vector3& b, double refZ,
                                   int status, double xs, double ys);
-Vell3D::Matrix4 surfaceTextureMatrix(const Vell3D::Vector3& a, const Vell3D::Vector3& b, int stat,
+Matrix4 surfaceTextureMatrix(const Vector3& a, const Vector3& b, int stat,
                                      double tilt);
 
 // The plan view builds a reduced world: no middle pieces, fog, surface
@@ -255,16 +257,22 @@ public:
     // behind, or a player standing on the line would be handed back and lose
     // his sector. A sector without area cannot tell and lets every path out.
     // windingArea is the sector's windingArea(), computed once per sector.
-    bool headsOutOf(double windingArea, int w, const Vell3D::Vector3& direction) const;
+    bool headsOutOf(double windingArea, int w, const Vector3& direction) const;
     double windingArea(int sector) const;
     // Wall w exists and both its end points do.
     bool hasPoints(int w) const;
+    // The end points of wall w: its own start, and the start of the next
+    // wall of its loop. Need hasPoints(w).
+    const WallPoint& wallStart(int w) const { return points[std::size_t(walls[std::size_t(w)].index)]; }
+    const WallPoint& wallEnd(int w) const { return points[std::size_t(walls[std::size_t(w)].nextPoint)]; }
 
-    // Ray cast.
+    // Fills hit with the first surface between its origin and its target
+    // (RayCast.cpp); kind stays surfaceNone when nothing is in the way.
     void castRay(RayHit& hit) const;
-    bool sectorPlaneHit(const RayHit& hit, int sector, const Vell3D::Plane& plane, double& t) const;
+    bool sectorPlaneHit(const RayHit& hit, int sector, const Plane& plane, double& t) const;
 
-    // Plan view: convex pieces of every sector.
+    // The plan view's convex pieces (PlanPieces.cpp). Their corners go after
+    // the walls' own points, so building again starts over from those.
     void buildPieces();
 
     std::vector<WorldSector> sectors;
@@ -296,3 +304,5 @@ protected:
     // Anything else is treated as a solid wall.
     static bool validOpening(const Map& map, int s, int w);
 };
+
+} // namespace Vell3D

@@ -13,14 +13,11 @@
 #include "core/Exception.h"
 #include "mapdata/Map.h"
 
-using Vell3D::Matrix4;
-using Vell3D::Plane;
-using Vell3D::Vector3;
+namespace Vell3D {
 
 namespace {
 
 constexpr double degreesPerRadian = 180.0 / std::numbers::pi;
-constexpr int mirrorTile = 560;
 
 Vector3 mapPosition(const Wall& wall, double z = 0.0)
 {
@@ -109,10 +106,10 @@ void registerSurface(WorldSector& sector, int tile, int kind, int wall)
 
 int spriteKind(std::uint16_t status)
 {
-    switch (status & 0x30) {
-    case 0x00: return spriteKindFace;
-    case 0x10: return spriteKindWall;
-    case 0x20: return spriteKindFloor;
+    switch (status & SpriteBits::kindMask) {
+    case 0: return spriteKindFace;
+    case SpriteBits::wallKind: return spriteKindWall;
+    case SpriteBits::floorKind: return spriteKindFloor;
     default: return spriteKindNone;
     }
 }
@@ -120,15 +117,15 @@ int spriteKind(std::uint16_t status)
 int spriteFlags(std::uint16_t status)
 {
     int flags = 0;
-    if (status & 0x80)
+    if (status & SpriteBits::centred)
         flags |= spriteCentred;
-    if (status & 0x04)
+    if (status & SpriteBits::flipX)
         flags |= spriteFlipX;
-    if (status & 0x08)
+    if (status & SpriteBits::flipY)
         flags |= spriteFlipY;
-    if (status & 0x40)
+    if (status & SpriteBits::oneSided)
         flags |= spriteOneSided;
-    if (status & 0x8000)
+    if (status & SpriteBits::invisible)
         flags |= spriteInvisible;
     return flags;
 }
@@ -140,6 +137,97 @@ struct WallHeights {
     double nextCeil;
     double nextFloor;
 };
+
+// The pieces' tile, palette, shade and panning from the wall, and what the
+// middle piece of an opening is: mirror, masked, one-way, translucent.
+void dressPieces(const Wall& record, WorldWall& wall, bool withMiddle)
+{
+    for (WallPiece* piece : {&wall.upper, &wall.lower, &wall.middle}) {
+        piece->panX = record.panX;
+        piece->panY = record.panY;
+    }
+    for (WallPiece* piece : {&wall.upper, &wall.lower}) {
+        piece->tile = record.tile;
+        piece->palette = record.palette;
+        piece->shade = record.shade;
+    }
+    if (!withMiddle)
+        return;
+    const int wallFlags = record.flags;
+    WallPiece& middle = wall.middle;
+    middle.tile = record.overTile;
+    middle.palette = record.palette;
+    middle.shade = record.shade;
+    if ((wallFlags & WallBits::oneWay) && record.overTile == SpecialTiles::mirror)
+        middle.flags |= pieceMirror;
+    if ((wallFlags & WallBits::masked) && (wallFlags & WallBits::translucent))
+        middle.alpha = (wallFlags & WallBits::moreTranslucent) ? 0.3 : 0.6;
+    if (wallFlags & WallBits::masked)
+        middle.flags |= pieceMasked;
+    if (wallFlags & WallBits::oneWay) {
+        middle.flags &= ~pieceMasked;
+        if (!(middle.flags & pieceMirror))
+            middle.flags |= pieceOneWay | pieceSolid;
+    }
+}
+
+// An opening with swapped bottoms shows the wall behind it in its lower
+// piece. Returns the status word the lower piece is mapped with.
+int takeLowerFromBehind(const Map& map, const Wall& record, WorldWall& wall)
+{
+    const int wallFlags = record.flags;
+    if (!(wallFlags & WallBits::swapBottoms))
+        return wallFlags;
+    const Wall& behind = map.walls()[std::size_t(record.otherWall)];
+    wall.lower.tile = behind.tile;
+    wall.lower.palette = behind.palette;
+    wall.lower.shade = behind.shade;
+    wall.lower.panX = behind.panX;
+    wall.lower.panY = behind.panY;
+    return (wallFlags & ~WallBits::swappedLowerBits) | (behind.flags & WallBits::swappedLowerBits);
+}
+
+void flipPanning(WorldWall& wall, int wallFlags, int lowerStatus)
+{
+    if (wallFlags & WallBits::flipY)
+        wall.upper.panY = -wall.upper.panY;
+    if (lowerStatus & WallBits::flipY)
+        wall.lower.panY = -wall.lower.panY;
+    if (wallFlags & WallBits::flipY)
+        wall.middle.panY = -wall.middle.panY;
+}
+
+// The texture matrices, each aligned to the heights its piece hangs from.
+void alignTextures(const Map& map, int s, const Wall& record, WorldWall& wall, int lowerStatus, bool withMiddle)
+{
+    const int wallFlags = record.flags;
+    const Sector& own = map.sectors()[std::size_t(s)];
+    WallHeights h{mapHeight(own.ceilingZ), mapHeight(own.floorZ), 0.0, 0.0};
+    if (wall.isOpening()) {
+        const Sector& next = map.sectors()[std::size_t(record.otherSector)];
+        h.nextCeil = mapHeight(next.ceilingZ);
+        h.nextFloor = mapHeight(next.floorZ);
+    }
+    Vector3 a = mapPosition(record);
+    Vector3 b = mapPosition(map.walls()[std::size_t(record.nextPoint)]);
+    double xs = 8.0 * record.repeatX;
+    double ys = 8.0 * record.repeatY;
+    const bool bottom = (wallFlags & WallBits::bottomAligned) != 0;
+    if (!wall.isOpening()) {
+        wall.upper.textureMatrix = wallTextureMatrix(a, b, bottom ? h.ownFloor : h.ownCeil, wallFlags, xs, ys);
+        return;
+    }
+    wall.upper.textureMatrix = wallTextureMatrix(a, b, bottom ? h.ownCeil : h.nextCeil, wallFlags, xs, ys);
+    bool lowerBottom = (lowerStatus & WallBits::bottomAligned) != 0;
+    wall.lower.textureMatrix = wallTextureMatrix(a, b, lowerBottom ? h.ownCeil : h.nextFloor, lowerStatus, xs, ys);
+    double middleZ = 0.0;
+    if (wallFlags & WallBits::oneWay)
+        middleZ = bottom ? h.ownCeil : h.nextCeil;
+    else if (wallFlags & WallBits::masked)
+        middleZ = bottom ? std::max(h.nextFloor, h.ownFloor) : std::min(h.nextCeil, h.ownCeil);
+    if (withMiddle)
+        wall.middle.textureMatrix = wallTextureMatrix(a, b, middleZ, wallFlags, xs, ys);
+}
 
 } // namespace
 
@@ -211,7 +299,7 @@ void World::placeCameraAtStart(const Map& map)
 {
     // The start angle counts a full turn in 2048 units from map +x; the
     // node looks along its own +y, and map x is mirrored in the world.
-    double heading = 90.0 - double(map.startAngle()) * (360.0 / 2048.0);
+    double heading = 90.0 - double(map.startAngle()) * degreesPerAngleUnit;
     int startSector = map.startSector();
     double z = -map.start().z;
     if (startSector >= 0 && startSector < map.sectorCount())
@@ -247,8 +335,8 @@ void World::buildSector(const Map& map, int s, BuildOptions options)
     const Sector& record = map.sectors()[std::size_t(s)];
     sectors.emplace_back();
     WorldSector& sector = sectors.back();
-    sector.floorParallax = (record.floorFlags & 0x01) != 0;
-    sector.ceilingParallax = (record.ceilingFlags & 0x01) != 0;
+    sector.floorParallax = (record.floorFlags & SurfaceBits::sky) != 0;
+    sector.ceilingParallax = (record.ceilingFlags & SurfaceBits::sky) != 0;
 
     double floorHeight = mapHeight(record.floorZ);
     double ceilingHeight = mapHeight(record.ceilingZ);
@@ -258,8 +346,8 @@ void World::buildSector(const Map& map, int s, BuildOptions options)
         a = mapPosition(first);
         b = mapPosition(map.walls()[std::size_t(first.nextPoint)]);
     }
-    double floorTilt = tiltAngle(record.floorFlags & 0x02, record.floorSlope);
-    double ceilingTilt = tiltAngle(record.ceilingFlags & 0x02, record.ceilingSlope);
+    double floorTilt = tiltAngle(record.floorFlags & SurfaceBits::sloped, record.floorSlope);
+    double ceilingTilt = tiltAngle(record.ceilingFlags & SurfaceBits::sloped, record.ceilingSlope);
     Vector3 floorA(a.x, a.y, floorHeight), floorB(b.x, b.y, floorHeight);
     Vector3 ceilingA(a.x, a.y, ceilingHeight), ceilingB(b.x, b.y, ceilingHeight);
     sector.floorPlane = surfacePlane(floorA, floorB, floorTilt, Vector3(0.0, 0.0, 1.0));
@@ -305,85 +393,14 @@ void World::buildWall(const Map& map, int s, int w, bool firstLoop, BuildOptions
     wall.nextWall = opening ? record.otherWall : -1;
     wall.nextSector = opening ? record.otherSector : -1;
 
-    for (WallPiece* piece : {&wall.upper, &wall.lower}) {
-        piece->tile = record.tile;
-        piece->palette = record.palette;
-        piece->shade = record.shade;
-    }
-    const int wallFlags = record.flags;
     const bool withMiddle = opening && !options.planOnly;
-    if (withMiddle) {
-        wall.middle.tile = record.overTile;
-        wall.middle.palette = record.palette;
-        wall.middle.shade = record.shade;
-        if ((wallFlags & 0x20) && record.overTile == mirrorTile)
-            wall.middle.flags |= pieceMirror;
-        if ((wallFlags & 0x10) && (wallFlags & 0x80))
-            wall.middle.alpha = (wallFlags & 0x200) ? 0.3 : 0.6;
-    }
-
-    // Panning, the lower piece's status and the middle's flags.
-    for (WallPiece* piece : {&wall.upper, &wall.lower, &wall.middle}) {
-        piece->panX = record.panX;
-        piece->panY = record.panY;
-    }
-    int lowerStatus = wallFlags;
-    if ((wallFlags & 0x02) && opening) {
-        const Wall& behind = map.walls()[std::size_t(record.otherWall)];
-        wall.lower.tile = behind.tile;
-        wall.lower.palette = behind.palette;
-        wall.lower.shade = behind.shade;
-        wall.lower.panX = behind.panX;
-        wall.lower.panY = behind.panY;
-        lowerStatus = (wallFlags & ~0x104) | (behind.flags & 0x104);
-    }
-    if (withMiddle) {
-        if (wallFlags & 0x10)
-            wall.middle.flags |= pieceMasked;
-        if (wallFlags & 0x20) {
-            wall.middle.flags &= ~pieceMasked;
-            if (!(wall.middle.flags & pieceMirror))
-                wall.middle.flags |= pieceOneWay | pieceSolid;
-        }
-    }
-    if (wallFlags & 0x100)
-        wall.upper.panY = -wall.upper.panY;
-    if (lowerStatus & 0x100)
-        wall.lower.panY = -wall.lower.panY;
-    if (wallFlags & 0x100)
-        wall.middle.panY = -wall.middle.panY;
-
-    // Texture matrices, each aligned to the heights its piece hangs from.
-    const Sector& own = map.sectors()[std::size_t(s)];
-    WallHeights h{mapHeight(own.ceilingZ), mapHeight(own.floorZ), 0.0, 0.0};
-    if (opening) {
-        const Sector& next = map.sectors()[std::size_t(record.otherSector)];
-        h.nextCeil = mapHeight(next.ceilingZ);
-        h.nextFloor = mapHeight(next.floorZ);
-    }
-    Vector3 a = mapPosition(record);
-    Vector3 b = mapPosition(map.walls()[std::size_t(record.nextPoint)]);
-    double xs = 8.0 * record.repeatX;
-    double ys = 8.0 * record.repeatY;
-    const bool bottom = (wallFlags & 0x04) != 0;
-    if (!opening) {
-        wall.upper.textureMatrix = wallTextureMatrix(a, b, bottom ? h.ownFloor : h.ownCeil, wallFlags, xs, ys);
-    } else {
-        wall.upper.textureMatrix = wallTextureMatrix(a, b, bottom ? h.ownCeil : h.nextCeil, wallFlags, xs, ys);
-        bool lowerBottom = (lowerStatus & 0x04) != 0;
-        wall.lower.textureMatrix =
-            wallTextureMatrix(a, b, lowerBottom ? h.ownCeil : h.nextFloor, lowerStatus, xs, ys);
-        double middleZ = 0.0;
-        if (wallFlags & 0x20)
-            middleZ = bottom ? h.ownCeil : h.nextCeil;
-        else if (wallFlags & 0x10)
-            middleZ = bottom ? std::max(h.nextFloor, h.ownFloor) : std::min(h.nextCeil, h.ownCeil);
-        if (withMiddle)
-            wall.middle.textureMatrix = wallTextureMatrix(a, b, middleZ, wallFlags, xs, ys);
-    }
+    dressPieces(record, wall, withMiddle);
+    const int lowerStatus = opening ? takeLowerFromBehind(map, record, wall) : record.flags;
+    flipPanning(wall, record.flags, lowerStatus);
+    alignTextures(map, s, record, wall, lowerStatus, withMiddle);
 
     sector.walls.push_back(w);
-    if (opening && (wallFlags & 0x10))
+    if (opening && (record.flags & WallBits::masked))
         sector.maskedWalls.push_back(w);
 }
 
@@ -392,8 +409,8 @@ void World::buildPieceCorners(BuildOptions options)
     for (const WorldSector& sector : sectors) {
         for (int w : sector.walls) {
             WorldWall& wall = walls[std::size_t(w)];
-            const WallPoint& start = points[std::size_t(wall.index)];
-            const WallPoint& end = points[std::size_t(wall.nextPoint)];
+            const WallPoint& start = wallStart(w);
+            const WallPoint& end = wallEnd(w);
             if (!wall.isOpening()) {
                 setCorners(wall.upper, end.ceilingPoint(), start.ceilingPoint(), start.floorPoint(),
                            end.floorPoint());
@@ -401,9 +418,8 @@ void World::buildPieceCorners(BuildOptions options)
                 wall.upper.flags |= pieceSolid;
                 continue;
             }
-            const WorldWall& behind = walls[std::size_t(wall.nextWall)];
-            const WallPoint& start2 = points[std::size_t(behind.nextPoint)];
-            const WallPoint& end2 = points[std::size_t(behind.index)];
+            const WallPoint& start2 = wallEnd(wall.nextWall);
+            const WallPoint& end2 = wallStart(wall.nextWall);
             const WorldSector& next = sectors[std::size_t(wall.nextSector)];
             if (sector.ceilingParallax && next.ceilingParallax) {
                 wall.upper.flags |= pieceHidden;
@@ -462,20 +478,20 @@ void World::buildSprites(const Map& map)
         const Sprite& record = map.sprites()[i];
         const std::uint16_t status = record.flags;
         WorldSprite sprite;
-        double offsetX = (status & 0x04) ? -double(record.offsetX) : double(record.offsetX);
-        double offsetY = (status & 0x08) ? -double(record.offsetY) : double(record.offsetY);
+        double offsetX = (status & SpriteBits::flipX) ? -double(record.offsetX) : double(record.offsetX);
+        double offsetY = (status & SpriteBits::flipY) ? -double(record.offsetY) : double(record.offsetY);
         sprite.position = Vector3(-(double(record.x) + offsetX), double(record.y) + offsetY,
                                   mapHeight(record.z));
         sprite.tile = record.tile;
         bool inSector = record.sector >= 0 && record.sector < map.sectorCount();
         sprite.sector = inSector ? record.sector : -1;
-        sprite.angle = -(double(record.angle) * 0.17578125 + 90.0);
+        sprite.angle = -(double(record.angle) * degreesPerAngleUnit + 90.0);
         sprite.width = record.repeatX;
         sprite.height = record.repeatY;
         sprite.palette = record.palette;
         sprite.shade = inSector ? map.sectors()[std::size_t(record.sector)].floorShade : record.shade;
-        if (status & 0x02)
-            sprite.alpha = (status & 0x200) ? 0.3 : 0.6;
+        if (status & SpriteBits::translucent)
+            sprite.alpha = (status & SpriteBits::moreTranslucent) ? 0.3 : 0.6;
         sprite.flags = spriteFlags(status);
         sprite.kind = spriteKind(status);
         sprites.push_back(sprite);
@@ -483,3 +499,5 @@ void World::buildSprites(const Map& map)
             sectors[std::size_t(record.sector)].sprites.push_back(int(i));
     }
 }
+
+} // namespace Vell3D

@@ -39,7 +39,7 @@ Exception& Exception::operator=(const Exception& other) noexcept
 
 void UsageCounter::checkUnused() const
 {
-    if (count != 0 && std::uncaught_exceptions() == 0)
+    if (attached != 0 && std::uncaught_exceptions() == 0)
         throw InternalException("server busy");
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/Exception.h"
+#include "core/LittleEndian.h"
 
 namespace Vell {
 
@@ -13,8 +14,7 @@ namespace {
 void putLittle(Stream& stream, std::uint64_t bits, int width)
 {
     std::uint8_t bytes[8];
-    for (int i = 0; i < width; ++i)
-        bytes[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+    LittleEndian::put(bytes, bits, width);
     stream.write(bytes, width);
 }
 
@@ -22,10 +22,7 @@ std::uint64_t getLittle(Stream& stream, int width)
 {
     std::uint8_t bytes[8];
     stream.readFully(bytes, width);
-    std::uint64_t bits = 0;
-    for (int i = 0; i < width; ++i)
-        bits |= std::uint64_t(bytes[i]) << (8 * i);
-    return bits;
+    return LittleEndian::get(bytes, width);
 }
 
 } // namespace

@@ -7,13 +7,13 @@ namespace Vell {
 class UsageCounter {
 public:
     UsageCounter() = default;
-    UsageCounter(const UsageCounter&) : count(0) {}            // attachments are not copied
+    UsageCounter(const UsageCounter&) : attached(0) {}            // attachments are not copied
     UsageCounter& operator=(const UsageCounter&) { return *this; }
     virtual ~UsageCounter() noexcept(false) = default;
 
-    virtual void attach() { ++count; }
-    virtual void detach() { --count; }
-    int usageCount() const { return count; }
+    virtual void attach() { ++attached; }
+    virtual void detach() { --attached; }
+    int usageCount() const { return attached; }
 
     // Called from the destructor of the class that owns the counter. Throws
     // "server busy" while something is attached, except while another
@@ -22,7 +22,7 @@ public:
     void checkUnused() const;
 
 private:
-    int count = 0;
+    int attached = 0;
 };
 
 } // namespace Vell

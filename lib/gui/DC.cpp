@@ -283,16 +283,16 @@ void DC::stretchCopyTo(DC& dest, const Rect& to, const Rect& from, RasterOp rop)
                             from.width(), from.height(), rop);
 }
 
-void DC::transparentCopyTo(DC& dest, const Point& at, const Rect& area, const Color& transparent)
+void DC::transparentCopyTo(DC& dest, const Point& at, const Rect& area, const Color& key)
 {
     Rect a = area.normalized();
-    dest.canvas->transparentBlt(at.x, at.y, a.width(), a.height(), *canvas, a.left(), a.top(), refOf(transparent));
+    dest.canvas->transparentBlt(at.x, at.y, a.width(), a.height(), *canvas, a.left(), a.top(), refOf(key));
 }
 
-void DC::greyedCopyTo(DC& dest, const Point& at, const Rect& area, const Color& transparent)
+void DC::greyedCopyTo(DC& dest, const Point& at, const Rect& area, const Color& key)
 {
     Rect a = area.normalized();
-    dest.canvas->greyedBlt(at.x, at.y, a.width(), a.height(), *canvas, a.left(), a.top(), refOf(transparent),
+    dest.canvas->greyedBlt(at.x, at.y, a.width(), a.height(), *canvas, a.left(), a.top(), refOf(key),
                            refOf(Colors::highlight), refOf(greyTextColor));
 }
 

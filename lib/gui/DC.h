@@ -138,8 +138,8 @@ public:
     // Transfers from this DC into another.
     void copyTo(DC& dest, const Point& at, const Rect& area, RasterOp rop = srcCopy);
     void stretchCopyTo(DC& dest, const Rect& to, const Rect& from, RasterOp rop = srcCopy);
-    void transparentCopyTo(DC& dest, const Point& at, const Rect& area, const Color& transparent);
-    void greyedCopyTo(DC& dest, const Point& at, const Rect& area, const Color& transparent);
+    void transparentCopyTo(DC& dest, const Point& at, const Rect& area, const Color& key);
+    void greyedCopyTo(DC& dest, const Point& at, const Rect& area, const Color& key);
 
     Rect clipBox() const;
 

@@ -43,77 +43,40 @@ void Font::recreate(const Platform::FontSpec& next)
     logical = next;
 }
 
-void Font::setHeight(int height)
+template <typename Edit>
+void Font::change(Edit edit)
 {
     Platform::FontSpec next = logical;
-    next.height = height;
+    edit(next);
     recreate(next);
 }
 
-void Font::setWidth(int width)
-{
-    Platform::FontSpec next = logical;
-    next.width = width;
-    recreate(next);
-}
-
-void Font::setWeight(int weight)
-{
-    Platform::FontSpec next = logical;
-    next.weight = weight;
-    recreate(next);
-}
+void Font::setHeight(int height) { change([&](Platform::FontSpec& f) { f.height = height; }); }
+void Font::setWidth(int width) { change([&](Platform::FontSpec& f) { f.width = width; }); }
+void Font::setWeight(int weight) { change([&](Platform::FontSpec& f) { f.weight = weight; }); }
+void Font::setItalic(bool on) { change([&](Platform::FontSpec& f) { f.italic = on; }); }
+void Font::setUnderline(bool on) { change([&](Platform::FontSpec& f) { f.underline = on; }); }
+void Font::setStrikeOut(bool on) { change([&](Platform::FontSpec& f) { f.strikeOut = on; }); }
+void Font::setCharSet(int charSet) { change([&](Platform::FontSpec& f) { f.charSet = charSet; }); }
 
 void Font::setAngle(int tenthsOfDegree)
 {
-    Platform::FontSpec next = logical;
-    next.escapement = next.orientation = tenthsOfDegree;
-    recreate(next);
-}
-
-void Font::setItalic(bool on)
-{
-    Platform::FontSpec next = logical;
-    next.italic = on;
-    recreate(next);
-}
-
-void Font::setUnderline(bool on)
-{
-    Platform::FontSpec next = logical;
-    next.underline = on;
-    recreate(next);
-}
-
-void Font::setStrikeOut(bool on)
-{
-    Platform::FontSpec next = logical;
-    next.strikeOut = on;
-    recreate(next);
-}
-
-void Font::setCharSet(int charSet)
-{
-    Platform::FontSpec next = logical;
-    next.charSet = charSet;
-    recreate(next);
+    change([&](Platform::FontSpec& f) { f.escapement = f.orientation = tenthsOfDegree; });
 }
 
 void Font::setPitch(int pitch)
 {
-    Platform::FontSpec next = logical;
-    next.pitchAndFamily = (next.pitchAndFamily & ~3) | (pitch & 3);
-    recreate(next);
+    change([&](Platform::FontSpec& f) { f.pitchAndFamily = (f.pitchAndFamily & ~3) | (pitch & 3); });
 }
 
 void Font::setFaceName(const char* name)
 {
     if (!name || std::strlen(name) >= sizeof logical.faceName)
         throw InternalException("invalid parameter");
-    Platform::FontSpec next = logical;
-    std::memset(next.faceName, 0, sizeof next.faceName);
-    std::strcpy(next.faceName, name);
-    recreate(next);
+    change([&](Platform::FontSpec& f) {
+        std::memset(f.faceName, 0, sizeof f.faceName);
+        std::strcpy(f.faceName, name);
+    });
 }
 
 bool Font::operator==(const Font& o) const

@@ -51,6 +51,9 @@ private:
     struct SystemTag {};
     explicit Font(SystemTag);
     void recreate(const Platform::FontSpec& next);
+    // Recreates the font from a copy of its description changed by edit.
+    template <typename Edit>
+    void change(Edit edit);
 
     Platform::FontSpec logical;
 };

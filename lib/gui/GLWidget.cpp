@@ -11,7 +11,7 @@ namespace {
 const char* glText(const GLubyte* s) { return s ? reinterpret_cast<const char*>(s) : ""; }
 }
 
-GLWidget::GLWidget(const Rect& rect, Window* parent) : Widget(rect, parent) { createContext(); }
+GLWidget::GLWidget(const Rect& placement, Window* parentWindow) : Widget(placement, parentWindow) { createContext(); }
 
 GLWidget::~GLWidget() noexcept(false)
 {

@@ -11,7 +11,7 @@ namespace Vell {
 
 class GLWidget : public Widget {
 public:
-    GLWidget(const Rect& rect, Window* parent);
+    GLWidget(const Rect& placement, Window* parentWindow);
     ~GLWidget() noexcept(false) override;
 
     // Draws one frame into the back buffer, with the context current and

@@ -4,13 +4,13 @@
 
 namespace Vell {
 
-Widget::Widget(const Rect& rect, Window* parent)
-    : Window("", widgetStyle, rect.left(), rect.top(), rect.width(), rect.height(), parent),
-      parentHandle(parent ? parent->handle() : Platform::noWindow), font(Font::defaultFont())
+Widget::Widget(const Rect& placement, Window* parentWindow)
+    : Window("", widgetStyle, placement.left(), placement.top(), placement.width(), placement.height(), parentWindow),
+      parentHandle(parentWindow ? parentWindow->handle() : Platform::noWindow), font(Font::defaultFont())
 {
     UiElement::registerElement(&uiElement);
-    if (parent)
-        parent->onChildAdded(this);
+    if (parentWindow)
+        parentWindow->onChildAdded(this);
 }
 
 Widget::~Widget() noexcept(false)

@@ -15,7 +15,7 @@ class Widget : public Window {
 public:
     static constexpr std::uint32_t widgetStyle = 0x56000000;   // child, visible, clipping
 
-    Widget(const Rect& rect, Window* parent);
+    Widget(const Rect& placement, Window* parentWindow);
     ~Widget() noexcept(false) override;
 
     const char* className() const override { return "Widget"; }

@@ -44,13 +44,14 @@ Point unsignedPoint(std::int64_t lParam)
 
 } // namespace
 
-Window::Window(const String& title, std::uint32_t style, int x, int y, int width, int height, Window* parent)
-    : Component(Rect(x, y, width, height), parent)
+Window::Window(const String& title, std::uint32_t style, int x, int y, int width, int height,
+               Window* parentWindow)
+    : Component(Rect(x, y, width, height), parentWindow)
 {
     if (!classRegistered)
         registerClass();
-    bool child = parent && (style & styleChild);
-    windowHandle = createWindow(title.text(), toBox(rect), child ? parent->handle() : noWindow);
+    bool child = parentWindow && (style & styleChild);
+    windowHandle = createWindow(title.text(), toBox(rect), child ? parentWindow->handle() : noWindow);
     if (windowHandle == noWindow)
         throw WindowException();
     setUserData(windowHandle, this);

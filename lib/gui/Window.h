@@ -22,7 +22,7 @@ public:
     static constexpr std::uint32_t styleVisible = 0x10000000;
     static constexpr int useDefault = INT32_MIN;
 
-    Window(const String& title, std::uint32_t style, int x, int y, int width, int height, Window* parent);
+    Window(const String& title, std::uint32_t style, int x, int y, int width, int height, Window* parentWindow);
     ~Window() noexcept(false) override;
 
     const char* className() const override { return "Window"; }

@@ -11,8 +11,8 @@
 #include "core/File.h"
 #include "core/String.h"
 #include "core/TextStream.h"
-#include "ByteBuffer.h"
 #include "TempDir.h"
+#include "tests/support/MemoryStream.h"
 
 using namespace Vell;
 
@@ -104,9 +104,9 @@ TEST(Exceptions, StreamRefusesDestructionWhileAttached)
 
 TEST(Streams, TypedValuesAreLittleEndian)
 {
-    ByteBuffer s;
+    TestSupport::MemoryStream s;
     s << std::int32_t(1) << std::int16_t(-2) << std::uint8_t(0xab) << true << 'z' << 1.0 << 0.5f;
-    EXPECT_EQ(s.bytes, std::string("\x01\0\0\0\xfe\xff\xab\x01z"
+    EXPECT_EQ(s.text(), std::string("\x01\0\0\0\xfe\xff\xab\x01z"
                                    "\0\0\0\0\0\0\xf0\x3f" "\0\0\0\x3f", 21));
     std::int32_t i; std::int16_t h; std::uint8_t b; bool flag; char c; double d; float f;
     s >> i >> h >> b >> flag >> c >> d >> f;

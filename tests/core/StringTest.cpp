@@ -2,25 +2,25 @@
 
 #include "core/Exception.h"
 #include "core/String.h"
-#include "ByteBuffer.h"
+#include "tests/support/MemoryStream.h"
 
 using namespace Vell;
+using TestSupport::MemoryStream;
 
 TEST(String, PersistentForm)
 {
     String abc("abc"), empty;
     // Zero bytes would end the text of a String stream, so the form is
-    // checked through a byte buffer.
-    ByteBuffer buffer;
+    // checked through a memory stream.
+    MemoryStream buffer;
     buffer << abc << empty;
-    EXPECT_EQ(buffer.bytes, std::string("\x03\x00\x00\x00" "abc" "\x00\x00\x00\x00", 11));
+    EXPECT_EQ(buffer.text(), std::string("\x03\x00\x00\x00" "abc" "\x00\x00\x00\x00", 11));
     String back("old"), back2("old");
     buffer >> back >> back2;
     EXPECT_STREQ(back.text(), "abc");
     EXPECT_STREQ(back2.text(), "");
 
-    buffer.bytes = std::string("\xff\xff\xff\xff", 4);
-    buffer.at = 0;
+    buffer.refill(std::string("\xff\xff\xff\xff", 4));
     String keep("keep");
     try {
         buffer >> keep;
@@ -31,8 +31,7 @@ TEST(String, PersistentForm)
     EXPECT_STREQ(keep.text(), "keep");
 
     // A count far beyond the data fails on the data, not on memory.
-    buffer.bytes = std::string("\xff\xff\xff\x7f" "ab", 6);
-    buffer.at = 0;
+    buffer.refill(std::string("\xff\xff\xff\x7f" "ab", 6));
     EXPECT_THROW(buffer >> keep, IOException);
     EXPECT_STREQ(keep.text(), "keep");
 }

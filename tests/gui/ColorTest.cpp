@@ -7,26 +7,10 @@
 #include "core/String.h"
 #include "core/TextStream.h"
 #include "gui/Color.h"
+#include "tests/support/MemoryStream.h"
 
 using namespace Vell;
-
-namespace {
-
-// Collects bytes, zeros included.
-class Bytes : public Stream {
-public:
-    std::uint8_t readByte() override
-    {
-        if (at >= data.size())
-            throw IOException();
-        return std::uint8_t(data[at++]);
-    }
-    void writeByte(std::uint8_t byte) override { data += char(byte); }
-    std::string data;
-    size_t at = 0;
-};
-
-} // namespace
+using TestSupport::MemoryStream;
 
 TEST(Color, PrintsAndStores)
 {
@@ -37,9 +21,9 @@ TEST(Color, PrintsAndStores)
         out << navy;
     }
     EXPECT_STREQ(text.text(), "(0,0,160)");
-    Bytes bytes;
+    MemoryStream bytes;
     bytes << navy;
-    EXPECT_EQ(bytes.data, std::string("\0\0\xa0", 3));
+    EXPECT_EQ(bytes.text(), std::string("\0\0\xa0", 3));
     Color back(1, 1, 1);
     bytes >> back;
     EXPECT_EQ(back, navy);
@@ -48,8 +32,7 @@ TEST(Color, PrintsAndStores)
 
 TEST(Color, ShortStreamLeavesColourUnchanged)
 {
-    Bytes bytes;
-    bytes.data = "ab";
+    MemoryStream bytes(std::string_view("ab"));
     Color colour(9, 9, 9);
     EXPECT_THROW(bytes >> colour, IOException);
     EXPECT_EQ(colour, Color(9, 9, 9));

@@ -52,7 +52,7 @@ protected:
 
 class ViewportProbe : public GLWidget {
 public:
-    ViewportProbe(const Rect& r, Window* parent) : GLWidget(r, parent) {}
+    ViewportProbe(const Rect& r, Window* parentWindow) : GLWidget(r, parentWindow) {}
     void render() override { glGetIntegerv(GL_VIEWPORT, viewport); }
     GLint viewport[4] = {};
 };

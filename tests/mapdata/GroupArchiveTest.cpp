@@ -9,7 +9,9 @@
 #include "mapdata/GroupArchive.h"
 #include "mapdata/GroupEntryStream.h"
 #include "tools/ByteBuffer.h"
+#include "tests/support/ThrownText.h"
 
+using namespace Vell3D;
 using namespace MapdataFiles;
 
 namespace {
@@ -36,13 +38,7 @@ Bytes rawArchive(std::int32_t count, const std::vector<std::pair<std::string, st
 
 std::string messageOfOpen(const std::string& path)
 {
-    GroupArchive archive;
-    try {
-        archive.open(path.c_str());
-    } catch (Vell::Exception& e) {
-        return std::string(e.className()) + ": " + e.message();
-    }
-    return "opened";
+    return TestSupport::thrownReport([&] { GroupArchive().open(path.c_str()); }, "opened");
 }
 
 class GroupArchiveTest : public ::testing::Test {

@@ -8,7 +8,10 @@
 #include "core/Exception.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/GroupEntryStream.h"
+#include "tests/support/ThrownText.h"
 
+using namespace Vell3D;
+using TestSupport::thrownMessage;
 using namespace MapdataFiles;
 
 namespace {
@@ -29,16 +32,6 @@ protected:
         archive.open(path.c_str());
     }
 
-    static std::string messageOf(const std::function<void()>& action)
-    {
-        try {
-            action();
-        } catch (Vell::Exception& e) {
-            return e.message();
-        }
-        return "no exception";
-    }
-
     ScratchFolder scratch;
     GroupArchive archive;
 };
@@ -51,7 +44,7 @@ TEST_F(GroupEntryStreamTest, ReadsAtTheEndOfTheEntry)
     char buffer[16];
     stream.seek(0, 2);
     EXPECT_EQ(stream.read(buffer, 0), 0);
-    EXPECT_EQ(messageOf([&] { stream.read(buffer, 1); }), "bad size while read");
+    EXPECT_EQ(thrownMessage([&] { stream.read(buffer, 1); }), "bad size while read");
     EXPECT_EQ(stream.tell(), 10);
 
     stream.seek(-5, 2);
@@ -65,13 +58,13 @@ TEST_F(GroupEntryStreamTest, ReadsAreNeverShortened)
     GroupEntryStream stream("first", archive);
     char buffer[16];
     stream.seek(4, 0);
-    EXPECT_EQ(messageOf([&] { stream.read(buffer, 7); }), "bad size while read");
+    EXPECT_EQ(thrownMessage([&] { stream.read(buffer, 7); }), "bad size while read");
     EXPECT_EQ(stream.tell(), 4);
-    EXPECT_EQ(messageOf([&] { stream.read(buffer, INT_MAX); }), "bad size while read");
-    EXPECT_EQ(messageOf([&] { stream.read(buffer, -5); }), "bad size while read");
+    EXPECT_EQ(thrownMessage([&] { stream.read(buffer, INT_MAX); }), "bad size while read");
+    EXPECT_EQ(thrownMessage([&] { stream.read(buffer, -5); }), "bad size while read");
     // A negative length that still ends inside the entry is refused as well.
     stream.seek(7, 0);
-    EXPECT_EQ(messageOf([&] { stream.read(buffer, -3); }), "bad size while read");
+    EXPECT_EQ(thrownMessage([&] { stream.read(buffer, -3); }), "bad size while read");
     EXPECT_EQ(stream.tell(), 7);
 }
 
@@ -80,12 +73,12 @@ TEST_F(GroupEntryStreamTest, BadPositionsAreFoundByTheNextRead)
     GroupEntryStream stream("first", archive);
     char byte;
     EXPECT_EQ(stream.seek(1, 2), 11);
-    EXPECT_EQ(messageOf([&] { stream.read(&byte, 1); }), "bad position while read");
+    EXPECT_EQ(thrownMessage([&] { stream.read(&byte, 1); }), "bad position while read");
     EXPECT_EQ(stream.seek(-12, 1), -1);
-    EXPECT_EQ(messageOf([&] { stream.read(&byte, 0); }), "bad position while read");
-    EXPECT_EQ(messageOf([&] { stream.seek(0, 3); }), "unknown seek mode");
+    EXPECT_EQ(thrownMessage([&] { stream.read(&byte, 0); }), "bad position while read");
+    EXPECT_EQ(thrownMessage([&] { stream.seek(0, 3); }), "unknown seek mode");
     stream.seek(INT_MAX, 0);
-    EXPECT_EQ(messageOf([&] { stream.seek(1, 1); }), "bad position while seek");
+    EXPECT_EQ(thrownMessage([&] { stream.seek(1, 1); }), "bad position while seek");
     EXPECT_EQ(stream.tell(), INT_MAX);
 }
 
@@ -101,7 +94,7 @@ TEST_F(GroupEntryStreamTest, EntriesStayInsideTheirOwnBytes)
     EXPECT_EQ(std::string(b, 3), "abc");
     EXPECT_EQ(second.size(), 6);
     EXPECT_EQ(second.tell(), 3);
-    EXPECT_EQ(messageOf([&] { first.readByte(); }), "bad size while read");
+    EXPECT_EQ(thrownMessage([&] { first.readByte(); }), "bad size while read");
 }
 
 TEST_F(GroupEntryStreamTest, EmptyEntryIsAtItsEnd)
@@ -118,20 +111,20 @@ TEST_F(GroupEntryStreamTest, TypedReadsGoThroughRead)
     stream >> value;
     EXPECT_EQ(value, 0x33323130);
     stream.seek(8, 0);
-    EXPECT_EQ(messageOf([&] { stream >> value; }), "bad size while read");
+    EXPECT_EQ(thrownMessage([&] { stream >> value; }), "bad size while read");
 }
 
 TEST_F(GroupEntryStreamTest, EntriesAreReadOnly)
 {
     GroupEntryStream stream("first", archive);
     std::int32_t value = 1;
-    EXPECT_EQ(messageOf([&] { stream.write("x", 1); }), "not supported");
-    EXPECT_EQ(messageOf([&] { stream << value; }), "not supported");
-    EXPECT_EQ(messageOf([&] { stream.length(); }), "not supported");
+    EXPECT_EQ(thrownMessage([&] { stream.write("x", 1); }), "not supported");
+    EXPECT_EQ(thrownMessage([&] { stream << value; }), "not supported");
+    EXPECT_EQ(thrownMessage([&] { stream.length(); }), "not supported");
 }
 
 TEST_F(GroupEntryStreamTest, MissingEntryMakesNoStream)
 {
-    EXPECT_EQ(messageOf([&] { GroupEntryStream stream("third", archive); }), "can't find grp entry");
+    EXPECT_EQ(thrownMessage([&] { GroupEntryStream stream("third", archive); }), "can't find grp entry");
     EXPECT_EQ(archive.usageCount(), 0);
 }

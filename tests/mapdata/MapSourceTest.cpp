@@ -4,7 +4,9 @@
 #include "MapdataFiles.h"
 #include "core/Exception.h"
 #include "mapdata/MapSource.h"
+#include "tests/support/ThrownText.h"
 
+using namespace Vell3D;
 using namespace MapdataFiles;
 
 namespace {
@@ -37,12 +39,7 @@ protected:
 
     std::string failureOf(const std::string& name)
     {
-        try {
-            loadMapByName(archive, name.c_str());
-        } catch (Vell::Exception& e) {
-            return e.message();
-        }
-        return "loaded";
+        return TestSupport::thrownMessage([&] { loadMapByName(archive, name.c_str()); }, "loaded");
     }
 
     // Runs the action with the scratch folder as working folder, so that a

@@ -11,14 +11,17 @@
 #include "mapdata/GroupArchive.h"
 #include "mapdata/GroupEntryStream.h"
 #include "mapdata/Map.h"
+#include "tests/support/ThrownText.h"
 
+using namespace Vell3D;
 using namespace MapdataFiles;
 
 namespace {
 
 class MapTest : public ::testing::Test {
 protected:
-    // Loads the bytes from a file on disk.
+    // The same bytes must load alike from a file and from an archive entry,
+    // whose stream starts and ends inside a larger file.
     void loadFile(Map& map, const Bytes& bytes)
     {
         std::string path = scratch.path("test.map");
@@ -27,7 +30,6 @@ protected:
         map.load(file);
     }
 
-    // Loads the bytes from an archive entry.
     void loadEntry(Map& map, const Bytes& bytes)
     {
         std::string path = scratch.path("test.grp");
@@ -40,12 +42,7 @@ protected:
 
     static std::string failure(const std::function<void()>& action)
     {
-        try {
-            action();
-        } catch (Vell::Exception& e) {
-            return std::string(e.className()) + ": " + e.message();
-        }
-        return "loaded";
+        return TestSupport::thrownReport(action, "loaded");
     }
 
     static std::string printed(const Map& map)

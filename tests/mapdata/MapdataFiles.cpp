@@ -4,6 +4,8 @@
 #include <fstream>
 #include <stdexcept>
 
+using namespace Vell3D;
+
 namespace MapdataFiles {
 
 ScratchFolder::ScratchFolder()

@@ -34,9 +34,9 @@ struct MapImage {
     std::int32_t version = 7;
     std::int32_t x = 0, y = 0, z = 0;
     std::uint16_t angle = 0, sector = 0;
-    std::vector<Sector> sectors;
-    std::vector<Wall> walls;
-    std::vector<Sprite> sprites;
+    std::vector<Vell3D::Sector> sectors;
+    std::vector<Vell3D::Wall> walls;
+    std::vector<Vell3D::Sprite> sprites;
     std::optional<std::int16_t> sectorCount, wallCount, spriteCount;
 
     Bytes bytes() const;

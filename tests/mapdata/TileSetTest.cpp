@@ -15,6 +15,7 @@
 #include "tools/PaletteWriter.h"
 #include "MapdataFiles.h"
 
+using namespace Vell3D;
 using VellTools::Bytes;
 
 namespace {

@@ -11,15 +11,12 @@
 #include "tools/DemoTiles.h"
 #include "tools/MapFeatures.h"
 #include "tools/MapValidator.h"
+#include "tests/support/ByteReads.h"
 
 using namespace VellTools;
+using TestSupport::le32;
 
 namespace {
-
-std::int32_t le32(const Bytes& b, std::size_t at)
-{
-    return static_cast<std::int32_t>(b.at(at) | b.at(at + 1) << 8 | b.at(at + 2) << 16 | std::uint32_t(b.at(at + 3)) << 24);
-}
 
 std::string joined(const std::vector<std::string>& lines)
 {

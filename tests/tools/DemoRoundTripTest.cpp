@@ -15,6 +15,7 @@
 #include "tools/DemoTiles.h"
 #include "tools/FileOutput.h"
 
+using namespace Vell3D;
 using namespace VellTools;
 
 namespace {

@@ -157,11 +157,11 @@ TEST_F(MapinfoTest, TileSetPiecesAndSummaryFollowTheMapLines)
     // more than one convex piece.
     builder.addSector({{0, 0}, {1024, 0}, {1024, 1024}, {0, 1024}}, 0, -4096);
     builder.addSector({{1024, 0}, {1536, 0}, {1536, 512}, {2048, 512}, {2048, 1024}, {1024, 1024}}, 0, -4096);
-    builder.sector(0).ceilingFlags = 0x01;
-    builder.sector(1).floorFlags = 0x02;
+    builder.sector(0).ceilingFlags = Vell3D::SurfaceBits::sky;
+    builder.sector(1).floorFlags = Vell3D::SurfaceBits::sloped;
     builder.sector(1).floorSlope = 512;
-    builder.addSprite(0, 100, 100, 0, 0, 0x00);
-    builder.addSprite(1, 1100, 100, 0, 0, 0x10);
+    builder.addSprite(0, 100, 100, 0, 0, 0);
+    builder.addSprite(1, 1100, 100, 0, 0, Vell3D::SpriteBits::wallKind);
     builder.setStart(512, 512, 0, 0, 0);
     VellTools::writeFile(folder + "/rooms.map", VellTools::MapWriter::bytes(builder.build()));
 
@@ -232,7 +232,7 @@ TEST_F(MapinfoTest, WarningsStopAfterAScreenfulAndCountTheRest)
     for (int i = 0; i < 4000; ++i)
         builder.addSprite(0, 100, 100, 0, 0, 0);
     VellTools::MapContent map = builder.build();
-    for (Sprite& sprite : map.sprites)
+    for (auto& sprite : map.sprites)
         sprite.sector = -7;
     VellTools::writeFile(folder + "/sprites.map", VellTools::MapWriter::bytes(map));
     Outcome outcome = run("game.grp sprites.map");

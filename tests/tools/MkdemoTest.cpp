@@ -11,6 +11,8 @@
 #include "mapdata/Map.h"
 #include "tests/support/ProgramRun.h"
 
+using namespace Vell3D;
+
 namespace {
 
 namespace fs = std::filesystem;

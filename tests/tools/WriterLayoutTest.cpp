@@ -13,17 +13,13 @@
 #include "tools/GroupWriter.h"
 #include "tools/MapWriter.h"
 #include "tools/PaletteWriter.h"
+#include "tests/support/ByteReads.h"
 
 using namespace VellTools;
+using TestSupport::le16;
+using TestSupport::le32;
 
 namespace {
-
-std::int32_t le32(const Bytes& b, std::size_t at)
-{
-    return static_cast<std::int32_t>(b.at(at) | b.at(at + 1) << 8 | b.at(at + 2) << 16 | std::uint32_t(b.at(at + 3)) << 24);
-}
-
-std::int16_t le16(const Bytes& b, std::size_t at) { return static_cast<std::int16_t>(b.at(at) | b.at(at + 1) << 8); }
 
 std::string text(const Bytes& b, std::size_t at, std::size_t count)
 {

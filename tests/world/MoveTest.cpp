@@ -10,8 +10,8 @@
 #include "world/World.h"
 #include "WorldFixtures.h"
 
+using namespace Vell3D;
 using namespace WorldFixtures;
-using Vell3D::Vector3;
 
 namespace {
 
@@ -116,7 +116,7 @@ TEST(PlayerMove, twoOpeningsInARowAndTheWallBeyond)
 TEST(PlayerMove, standsFiftyAboveASlopedFloor)
 {
     auto content = squareRoom(0, 2048);
-    content.sectors[0].floorFlags = 0x02;
+    content.sectors[0].floorFlags = SurfaceBits::sloped;
     content.sectors[0].floorSlope = 2048;
     Walker walker(content);
     const WorldSector& sector = walker.world.sectors[0];

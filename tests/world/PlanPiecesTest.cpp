@@ -10,8 +10,8 @@
 #include "world/World.h"
 #include "WorldFixtures.h"
 
+using namespace Vell3D;
 using namespace WorldFixtures;
-using Vell3D::Vector3;
 
 namespace {
 
@@ -87,7 +87,7 @@ TEST(PlanWorld, reducedBuildHasNoMiddlesSpritesOrSurfaceLists)
     TwoRooms rooms = twoRooms(0, 256, 32, 200);
     rooms.builder.addSprite(0, 100, 100, 0, 3, 0);
     auto content = finish(rooms);
-    content.walls[std::size_t(rooms.opening0)].flags = 0x10 | 0x80;
+    content.walls[std::size_t(rooms.opening0)].flags = WallBits::masked | WallBits::translucent;
     content.sectors[0].visibility = 16;
     World world;
     buildPlan(world, content);

@@ -15,8 +15,8 @@
 #include "world/World.h"
 #include "WorldFixtures.h"
 
+using namespace Vell3D;
 using namespace WorldFixtures;
-using Vell3D::Vector3;
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "world/World.h"
 #include "WorldFixtures.h"
 
+using namespace Vell3D;
 using namespace WorldFixtures;
-using Vell3D::Vector3;
 
 namespace {
 
@@ -123,7 +123,7 @@ TEST(RayCast, floorAndCeilingButNeverASkyCeiling)
     expectVector(down.point, -562, 512, 0);
     expectVector(down.normal, 0, 0, 1);
 
-    content.sectors[0].ceilingFlags = 0x01;
+    content.sectors[0].ceilingFlags = SurfaceBits::sky;
     world.build(loadMap(content));
     RayHit sky = ray(Vector3(-512, 512, 100), Vector3(-512, 512, 1000), 0);
     world.castRay(sky);

@@ -6,9 +6,8 @@
 #include "world/World.h"
 #include "WorldFixtures.h"
 
+using namespace Vell3D;
 using namespace WorldFixtures;
-using Vell3D::Matrix4;
-using Vell3D::Vector3;
 
 namespace {
 
@@ -27,7 +26,7 @@ TEST(WallTextureMatrix, repeatEightSpansSixtyFourTexelsWhateverTheLength)
         EXPECT_NEAR(uv(m, a).x, 0, 1e-9);
         EXPECT_NEAR(uv(m, b).x, 64, 1e-9);
         EXPECT_NEAR(uv(m, a.plus(b).times(0.5)).x, 32, 1e-9);
-        Matrix4 flipped = wallTextureMatrix(a, b, 0, 0x08, 64, 64);
+        Matrix4 flipped = wallTextureMatrix(a, b, 0, WallBits::flipX, 64, 64);
         EXPECT_NEAR(uv(flipped, a).x, 64, 1e-9);
         EXPECT_NEAR(uv(flipped, b).x, 0, 1e-9);
     }
@@ -39,7 +38,7 @@ TEST(WallTextureMatrix, heightGoesDownTheTileFromTheReference)
     Matrix4 m = wallTextureMatrix(a, b, 100, 0, 64, 64);
     EXPECT_NEAR(uv(m, Vector3(0, 0, 100)).y, 0, 1e-9);
     EXPECT_NEAR(uv(m, Vector3(0, 0, 0)).y, 100.0 * 8 / 128, 1e-9);
-    Matrix4 flipped = wallTextureMatrix(a, b, 100, 0x100, 64, 64);
+    Matrix4 flipped = wallTextureMatrix(a, b, 100, WallBits::flipY, 64, 64);
     EXPECT_NEAR(uv(flipped, Vector3(0, 0, 0)).y, -100.0 * 8 / 128, 1e-9);
     EXPECT_TRUE(wallTextureMatrix(a, a, 100, 0, 64, 64) == Matrix4());
 }
@@ -53,7 +52,7 @@ TEST(WallTextureMatrix, solidWallAlignsToCeilingOrBottom)
     EXPECT_NEAR(uv(piece.textureMatrix, piece.corners[1]).y, 0, 1e-9);
     EXPECT_NEAR(uv(piece.textureMatrix, piece.corners[2]).y, 256.0 * 8 / 128, 1e-9);
 
-    content.walls[0].flags = 0x04;
+    content.walls[0].flags = WallBits::bottomAligned;
     world.build(loadMap(content));
     const WallPiece& bottom = world.walls[0].upper;
     EXPECT_NEAR(uv(bottom.textureMatrix, bottom.corners[2]).y, 0, 1e-9);
@@ -67,10 +66,10 @@ TEST(SurfaceTextureMatrix, flatFloorIsFixedToTheWorld)
     Vector3 plain = uv(surfaceTextureMatrix(a, b, 0, 0), p);
     EXPECT_NEAR(plain.x, 10, 1e-9);     // -x / 16
     EXPECT_NEAR(plain.y, -20, 1e-9);    // -y / 16
-    Vector3 big = uv(surfaceTextureMatrix(a, b, 0x08, 0), p);
+    Vector3 big = uv(surfaceTextureMatrix(a, b, SurfaceBits::doubleSize, 0), p);
     EXPECT_NEAR(big.x, 20, 1e-9);
     EXPECT_NEAR(big.y, -40, 1e-9);
-    Vector3 swapped = uv(surfaceTextureMatrix(a, b, 0x04 | 0x10, 0), p);
+    Vector3 swapped = uv(surfaceTextureMatrix(a, b, SurfaceBits::swapped | SurfaceBits::flipX, 0), p);
     EXPECT_NEAR(swapped.x, 20, 1e-9);   // flipped -y / 16
     EXPECT_NEAR(swapped.y, 10, 1e-9);
 }
@@ -78,7 +77,7 @@ TEST(SurfaceTextureMatrix, flatFloorIsFixedToTheWorld)
 TEST(SurfaceTextureMatrix, alignedToTheFirstWallStartsAtItsStart)
 {
     Vector3 a(-300, 50, 10), b(-300, 50 + 160, 10);
-    Matrix4 m = surfaceTextureMatrix(a, b, 0x40, 0);
+    Matrix4 m = surfaceTextureMatrix(a, b, SurfaceBits::alignToWall, 0);
     Vector3 atA = uv(m, a);
     Vector3 atB = uv(m, b);
     EXPECT_NEAR(atA.x, 0, 1e-9);
@@ -149,7 +148,7 @@ protected:
 
 TEST_F(SpriteGeometry, centredWallSpriteIsLoweredByHalfItsHeight)
 {
-    buildWith(0x10 | 0x80);
+    buildWith(SpriteBits::wallKind | SpriteBits::centred);
     const WorldSprite& s = world.sprites[0];
     EXPECT_DOUBLE_EQ(s.width, 32 * 4 * 0.25);
     EXPECT_DOUBLE_EQ(s.height, 16 * 8 * 0.25);
@@ -159,7 +158,7 @@ TEST_F(SpriteGeometry, centredWallSpriteIsLoweredByHalfItsHeight)
 
 TEST_F(SpriteGeometry, centredFloorSpriteIsNotLowered)
 {
-    buildWith(0x20 | 0x80);
+    buildWith(SpriteBits::floorKind | SpriteBits::centred);
     EXPECT_DOUBLE_EQ(world.sprites[0].position.z, 40);
     for (const Vector3& c : world.sprites[0].corners)
         EXPECT_DOUBLE_EQ(c.z, 40);
@@ -167,7 +166,7 @@ TEST_F(SpriteGeometry, centredFloorSpriteIsNotLowered)
 
 TEST_F(SpriteGeometry, wallSpriteTurnsWithItsAngle)
 {
-    buildWith(0x10, 512);   // -(90 + 90) degrees
+    buildWith(SpriteBits::wallKind, 512);   // -(90 + 90) degrees
     const WorldSprite& s = world.sprites[0];
     EXPECT_NEAR(s.corners[0].x, -100 + 16, 1e-9);
     EXPECT_NEAR(s.corners[0].y, 200, 1e-9);
@@ -176,7 +175,7 @@ TEST_F(SpriteGeometry, wallSpriteTurnsWithItsAngle)
 
 TEST_F(SpriteGeometry, faceSpriteFacesTheViewerAndFlipsItsCoordinates)
 {
-    buildWith(0x04 | 0x08);
+    buildWith(SpriteBits::flipX | SpriteBits::flipY);
     WorldSprite& s = world.sprites[0];
     EXPECT_DOUBLE_EQ(s.width, 32 * 4 * 0.2);
     s.faceCamera(Vector3(-100, 0, 0));   // viewer straight down -y

@@ -7,8 +7,8 @@
 #include "world/World.h"
 #include "WorldFixtures.h"
 
+using namespace Vell3D;
 using namespace WorldFixtures;
-using Vell3D::Vector3;
 
 namespace {
 
@@ -60,7 +60,7 @@ TEST(WorldPlanes, flatSectorHasLevelPlanesAndHeights)
 TEST(WorldPlanes, fullSlopeTiltsFortyFiveDegreesAboutTheFirstWall)
 {
     auto content = squareRoom(0, 256);
-    content.sectors[0].floorFlags = 0x02;
+    content.sectors[0].floorFlags = SurfaceBits::sloped;
     content.sectors[0].floorSlope = 4096;
     World world;
     world.build(loadMap(content));
@@ -82,7 +82,7 @@ TEST(WorldPlanes, slopeWithoutItsFlagAndDegenerateFirstWallStayFlat)
     EXPECT_NEAR(world.points[2].floorZ, 0, 1e-9);
 
     // A first wall without length gives no axis to tilt about.
-    content.sectors[0].floorFlags = 0x02;
+    content.sectors[0].floorFlags = SurfaceBits::sloped;
     content.walls[1].x = content.walls[0].x;
     content.walls[1].y = content.walls[0].y;
     world.build(loadMap(content));
@@ -109,8 +109,8 @@ TEST(WorldPieces, upperBetweenTwoSkiesIsHidden)
 {
     auto rooms = twoRooms(0, 256, 0, 200);
     auto content = finish(rooms);
-    content.sectors[0].ceilingFlags = 0x01;
-    content.sectors[1].ceilingFlags = 0x01;
+    content.sectors[0].ceilingFlags = SurfaceBits::sky;
+    content.sectors[1].ceilingFlags = SurfaceBits::sky;
     World world;
     world.build(loadMap(content));
     const WorldWall& wall = world.walls[std::size_t(rooms.opening0)];
@@ -159,7 +159,7 @@ TEST(WorldPieces, crossingEdgesAreClippedAtTheCrossing)
     auto rooms = twoRooms(0, 256, -512, 1024);
     auto content = finish(rooms);
     // Sector 1 rises along the shared wall from -512 at map y 0 to 512 at y 1024.
-    content.sectors[1].floorFlags = 0x02;
+    content.sectors[1].floorFlags = SurfaceBits::sloped;
     content.sectors[1].floorSlope = -4096;
     World world;
     world.build(loadMap(content));
@@ -178,8 +178,8 @@ TEST(WorldPieces, oneWayMirrorAndMaskedFlags)
     Wall& wall = content.walls[std::size_t(rooms.opening0)];
     World world;
 
-    wall.flags = 0x20;
-    wall.overTile = 560;
+    wall.flags = WallBits::oneWay;
+    wall.overTile = SpecialTiles::mirror;
     world.build(loadMap(content));
     EXPECT_EQ(world.walls[std::size_t(rooms.opening0)].middle.flags, pieceMirror);
 
@@ -188,11 +188,11 @@ TEST(WorldPieces, oneWayMirrorAndMaskedFlags)
     EXPECT_EQ(world.walls[std::size_t(rooms.opening0)].middle.flags, pieceOneWay | pieceSolid);
     EXPECT_EQ(world.walls[std::size_t(rooms.opening0)].middle.tile, 12);
 
-    wall.flags = 0x30;   // one-way wins over masked
+    wall.flags = WallBits::oneWay | WallBits::masked;   // one-way wins over masked
     world.build(loadMap(content));
     EXPECT_EQ(world.walls[std::size_t(rooms.opening0)].middle.flags, pieceOneWay | pieceSolid);
 
-    wall.flags = 0x10;
+    wall.flags = WallBits::masked;
     world.build(loadMap(content));
     EXPECT_EQ(world.walls[std::size_t(rooms.opening0)].middle.flags, pieceMasked);
     EXPECT_DOUBLE_EQ(world.walls[std::size_t(rooms.opening0)].middle.alpha, 1.0);
@@ -204,10 +204,10 @@ TEST(WorldPieces, maskedTranslucentAlpha)
     auto rooms = twoRooms(0, 256, 0, 256);
     auto content = finish(rooms);
     World world;
-    content.walls[std::size_t(rooms.opening0)].flags = 0x10 | 0x80;
+    content.walls[std::size_t(rooms.opening0)].flags = WallBits::masked | WallBits::translucent;
     world.build(loadMap(content));
     EXPECT_DOUBLE_EQ(world.walls[std::size_t(rooms.opening0)].middle.alpha, 0.6);
-    content.walls[std::size_t(rooms.opening0)].flags = 0x10 | 0x80 | 0x200;
+    content.walls[std::size_t(rooms.opening0)].flags = WallBits::masked | WallBits::translucent | WallBits::moreTranslucent;
     world.build(loadMap(content));
     EXPECT_DOUBLE_EQ(world.walls[std::size_t(rooms.opening0)].middle.alpha, 0.3);
 }
@@ -216,10 +216,10 @@ TEST(WorldPieces, swappedBottomTakesTheWallBehind)
 {
     auto rooms = twoRooms(0, 256, 32, 256);
     auto content = finish(rooms);
-    content.walls[std::size_t(rooms.opening0)].flags = 0x02;
+    content.walls[std::size_t(rooms.opening0)].flags = WallBits::swapBottoms;
     content.walls[std::size_t(rooms.opening1)].tile = 77;
     content.walls[std::size_t(rooms.opening1)].panY = 9;
-    content.walls[std::size_t(rooms.opening1)].flags = 0x100;
+    content.walls[std::size_t(rooms.opening1)].flags = WallBits::flipY;
     World world;
     world.build(loadMap(content));
     const WorldWall& wall = world.walls[std::size_t(rooms.opening0)];
@@ -268,13 +268,13 @@ TEST(WorldSprites, recordsFollowTheStatusWord)
     VellTools::MapBuilder builder;
     builder.addSector({{0, 0}, {1024, 0}, {1024, 1024}, {0, 1024}}, 0, mapZ(256));
     builder.sector(0).floorShade = 12;
-    int face = builder.addSprite(0, 100, 200, mapZ(16), 5, 0x02 | 0x200);
+    int face = builder.addSprite(0, 100, 200, mapZ(16), 5, SpriteBits::translucent | SpriteBits::moreTranslucent);
     builder.sprite(face).shade = -20;
     builder.sprite(face).angle = 512;
-    int wall = builder.addSprite(0, 100, 200, 0, 6, 0x10 | 0x80 | 0x04);
+    int wall = builder.addSprite(0, 100, 200, 0, 6, SpriteBits::wallKind | SpriteBits::centred | SpriteBits::flipX);
     builder.sprite(wall).offsetX = 10;
     builder.sprite(wall).offsetY = 3;
-    builder.addSprite(0, 0, 0, 0, 7, 0x30 | 0x08 | 0x40 | 0x8000);
+    builder.addSprite(0, 0, 0, 0, 7, SpriteBits::kindMask | SpriteBits::flipY | SpriteBits::oneSided | SpriteBits::invisible);
     builder.setStart(512, 512, 0, 0, 0);
     World world;
     world.build(loadMap(builder.build()));
@@ -442,8 +442,8 @@ TEST(WorldPlan, planBuildLeavesOutMiddleSpritesAndFog)
 {
     auto rooms = twoRooms(0, 256, 0, 256);
     auto content = finish(rooms);
-    content.walls[std::size_t(rooms.opening0)].flags = 0x20;
-    content.walls[std::size_t(rooms.opening0)].overTile = 560;
+    content.walls[std::size_t(rooms.opening0)].flags = WallBits::oneWay;
+    content.walls[std::size_t(rooms.opening0)].overTile = SpecialTiles::mirror;
     World world;
     world.build(loadMap(content), World::BuildOptions{true});
     const WorldWall& wall = world.walls[std::size_t(rooms.opening0)];

@@ -11,26 +11,13 @@
 #include "tools/GroupWriter.h"
 #include "tools/MapWriter.h"
 #include "tools/PaletteWriter.h"
+#include "tests/support/MemoryStream.h"
+
+using namespace Vell3D;
 
 namespace WorldFixtures {
 
 namespace {
-
-class MemoryStream : public Vell::Stream {
-public:
-    explicit MemoryStream(VellTools::Bytes data) : bytes(std::move(data)) {}
-    std::uint8_t readByte() override
-    {
-        if (position >= bytes.size())
-            throw Vell::IOException();
-        return bytes[position++];
-    }
-    void writeByte(std::uint8_t) override { throw Vell::IOException(); }
-
-private:
-    VellTools::Bytes bytes;
-    std::size_t position = 0;
-};
 
 std::vector<VellTools::MapPoint> square(int x0)
 {
@@ -46,7 +33,7 @@ std::int32_t mapZ(double worldZ)
 
 Map loadMap(const VellTools::MapContent& content)
 {
-    MemoryStream stream(VellTools::MapWriter::bytes(content));
+    TestSupport::MemoryStream stream(VellTools::MapWriter::bytes(content));
     Map map;
     map.load(stream);
     return map;

@@ -16,7 +16,7 @@
 namespace WorldFixtures {
 
 // The map as the viewers would read it from a file.
-Map loadMap(const VellTools::MapContent& content);
+Vell3D::Map loadMap(const VellTools::MapContent& content);
 
 // A square sector 1024 wide, floor at world height floor, ceiling at ceiling
 // (map z = -16 * world z); the map start in its middle.
@@ -44,10 +44,10 @@ public:
 
 private:
     std::filesystem::path folder;
-    GroupArchive archive;
+    Vell3D::GroupArchive archive;
 
 public:
-    TileSet tiles;
+    Vell3D::TileSet tiles;
 };
 
 } // namespace WorldFixtures

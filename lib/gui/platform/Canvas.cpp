@@ -483,17 +483,20 @@ void Canvas::fillSolid(int l, int t, int r, int b, ColorRef c)
 
 // A transfer from a canvas onto itself reads from a copy, so that
 // overlapping areas move as a whole.
-PixelView Canvas::sourceView(Canvas& src, std::vector<std::uint32_t>& copy)
+template <typename Op>
+void Canvas::transferFrom(Canvas& src, Op op)
 {
+    std::vector<std::uint32_t> copy;
     PixelView source{src.pixels(), src.w, src.h, src.stride() / 4, src.mono};
     if (&src == this) {
         copy.assign(source.pixels, source.pixels + std::size_t(source.pitch) * h);
         source.pixels = copy.data();
     }
-    return source;
+    PixelView target{pixels(), w, h, stride() / 4, mono};
+    IntRect c = activeClip();
+    op(target, ClipRect{c.left, c.top, c.right, c.bottom}, source);
+    pixelsChanged();
 }
-
-PixelView Canvas::targetView() { return {pixels(), w, h, stride() / 4, mono}; }
 
 void Canvas::bitBlt(int x, int y, int bw, int bh, Canvas& src, int sx, int sy, std::uint32_t rop)
 {
@@ -505,41 +508,29 @@ void Canvas::stretchBlt(int x, int y, int bw, int bh, Canvas& src, int sx, int s
 {
     IntPoint d0 = toDevice(x, y), d1 = toDevice(x + bw, y + bh);
     IntPoint s0 = src.toDevice(sx, sy), s1 = src.toDevice(sx + sw, sy + sh);
-    std::vector<std::uint32_t> copy;
-    PixelView source = sourceView(src, copy);
-    PixelView target = targetView();
     TransferColors colors{src.st.bkColor, st.textColor, st.bkColor,
                           st.brush.style == BrushSpec::null ? st.bkColor : st.brush.color};
-    IntRect c = activeClip();
-    ClipRect clip{c.left, c.top, c.right, c.bottom};
-    RasterOp::transfer(target, clip, {d0.x, d0.y, d1.x - d0.x, d1.y - d0.y}, source,
-                       {s0.x, s0.y, s1.x - s0.x, s1.y - s0.y}, rop, colors);
-    pixelsChanged();
+    transferFrom(src, [&](const PixelView& target, ClipRect clip, const PixelView& source) {
+        RasterOp::transfer(target, clip, {d0.x, d0.y, d1.x - d0.x, d1.y - d0.y}, source,
+                           {s0.x, s0.y, s1.x - s0.x, s1.y - s0.y}, rop, colors);
+    });
 }
 
 void Canvas::transparentBlt(int x, int y, int bw, int bh, Canvas& src, int sx, int sy, ColorRef key)
 {
     IntPoint d = toDevice(x, y), s = src.toDevice(sx, sy);
-    std::vector<std::uint32_t> copy;
-    PixelView source = sourceView(src, copy);
-    PixelView target = targetView();
-    IntRect c = activeClip();
-    ClipRect clip{c.left, c.top, c.right, c.bottom};
-    RasterOp::keyed(target, clip, d.x, d.y, bw, bh, source, s.x, s.y, key & 0xFFFFFF);
-    pixelsChanged();
+    transferFrom(src, [&](const PixelView& target, ClipRect clip, const PixelView& source) {
+        RasterOp::keyed(target, clip, d.x, d.y, bw, bh, source, s.x, s.y, key & 0xFFFFFF);
+    });
 }
 
 void Canvas::greyedBlt(int x, int y, int bw, int bh, Canvas& src, int sx, int sy, ColorRef key,
                        ColorRef highlight, ColorRef shadow)
 {
     IntPoint d = toDevice(x, y), s = src.toDevice(sx, sy);
-    std::vector<std::uint32_t> copy;
-    PixelView source = sourceView(src, copy);
-    PixelView target = targetView();
-    IntRect c = activeClip();
-    ClipRect clip{c.left, c.top, c.right, c.bottom};
-    RasterOp::greyed(target, clip, d.x, d.y, bw, bh, source, s.x, s.y, key & 0xFFFFFF, highlight, shadow);
-    pixelsChanged();
+    transferFrom(src, [&](const PixelView& target, ClipRect clip, const PixelView& source) {
+        RasterOp::greyed(target, clip, d.x, d.y, bw, bh, source, s.x, s.y, key & 0xFFFFFF, highlight, shadow);
+    });
 }
 
 } // namespace Vell::Platform

@@ -219,8 +219,10 @@ private:
     IntRect deviceArea(int x, int y, int w, int h) const;
     IntRect activeClip() const;
     std::uint32_t* pixels();
-    PixelView sourceView(Canvas& src, std::vector<std::uint32_t>& copy);
-    PixelView targetView();
+    // Runs op(target, clip, source) for a transfer from src, then marks the
+    // pixels changed (Canvas.cpp).
+    template <typename Op>
+    void transferFrom(Canvas& src, Op op);
     void pixelsChanged();
 
     int w = 1, h = 1;

@@ -161,14 +161,14 @@ double advanceOf(cairo_t* cr, const std::string& utf8)
 
 void Canvas::textOut(int x, int y, const std::string& s)
 {
-    std::string text = toUtf8(s);
+    std::string utf8 = toUtf8(s);
     IntPoint ref = (st.textAlign & updateCP) ? st.position : IntPoint{x, y};
     IntPoint p = toDevice(ref.x, ref.y);
     beginDraw();
     cairo_t* cr = impl->cr;
     applyFont(cr, st.font, scaleY());
     FontMetrics m = metricsOf(cr);
-    double width = advanceOf(cr, text);
+    double width = advanceOf(cr, utf8);
     double x0 = (st.textAlign & center) == center ? -std::floor(width / 2)
               : (st.textAlign & right)            ? -width
                                                   : 0;
@@ -181,7 +181,7 @@ void Canvas::textOut(int x, int y, const std::string& s)
     }
     setSource(cr, st.textColor);
     cairo_move_to(cr, x0, base);
-    cairo_show_text(cr, text.c_str());
+    cairo_show_text(cr, utf8.c_str());
     cairo_new_path(cr);
     if (st.font.underline)
         cairo_rectangle(cr, x0, base + std::max(1, m.descent / 2), width, std::max(1, m.height / 16));
@@ -195,11 +195,11 @@ void Canvas::textOut(int x, int y, const std::string& s)
 
 IntPoint Canvas::textExtent(const std::string& s)
 {
-    std::string text = toUtf8(s);
+    std::string utf8 = toUtf8(s);
     beginDraw();
     applyFont(impl->cr, st.font, scaleY());
     FontMetrics m = metricsOf(impl->cr);
-    double width = advanceOf(impl->cr, text);
+    double width = advanceOf(impl->cr, utf8);
     cairo_restore(impl->cr);
     return {int(std::lround(width / std::fabs(scaleX()))), int(std::lround(m.height / std::fabs(scaleY())))};
 }

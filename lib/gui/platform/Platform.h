@@ -121,8 +121,7 @@ Canvas* canvasOf(Handle window);
 bool setFrameCapture(Handle topLevel, bool on);
 // The last presented frame as 0xAARRGGBB pixels, top row first.
 std::vector<std::uint32_t> readFrame(Handle topLevel, int& width, int& height);
-// Presents count per top-level window, and the overlay's time of the last
-// one in microseconds (for measurement).
+// How many frames the top-level window has presented (for measurement).
 int presentCount(Handle topLevel);
 
 // --- OpenGL --------------------------------------------------------------------

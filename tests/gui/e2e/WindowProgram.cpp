@@ -20,7 +20,7 @@ namespace {
 
 class View : public GLWidget {
 public:
-    View(const Rect& rect, Window* parent) : GLWidget(rect, parent) {}
+    View(const Rect& placement, Window* parentWindow) : GLWidget(placement, parentWindow) {}
 
     void render() override
     {

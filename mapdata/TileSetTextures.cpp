@@ -1,0 +1,62 @@
+// The tile set's textures, made on first use from the pixels in the archive.
+// Kept apart from the rest of the tile set so that programs that only read
+// tile sizes (mapinfo) do not link the GL texture code.
+#include "mapdata/TileSet.h"
+
+#include <memory>
+#include <vector>
+
+#include "3d/Texture.h"
+#include "core/Exception.h"
+#include "mapdata/GroupEntryStream.h"
+
+namespace Vell3D {
+
+const Tile& TileSet::textureFor(int number)
+{
+    Tile& record = tiles.empty() ? emptyTile : tiles[slotOf(number)];
+    if (!record.texture)
+        makeTexture(record);
+    return record;
+}
+
+void TileSet::makeTexture(Tile& tile)
+{
+    const std::int64_t count = std::int64_t(tile.width) * tile.height;
+    std::vector<std::uint8_t> indices;
+    if (count > 0) {
+        GroupEntryStream stream(tile.artFile.text(), *archive);
+        // Checked before anything is allocated for the picture: a tile can
+        // claim up to 32767 x 32767 pixels in an entry of a few bytes.
+        if (tile.dataOffset + count > stream.size())
+            throw Vell::Exception("bad size while read");
+        indices.resize(std::size_t(count));
+        stream.seek(tile.dataOffset, 0);
+        stream.readFully(indices.data(), int(count));
+    }
+
+    // Stored column by column; the texture wants rows from the top.
+    std::vector<std::uint8_t> rgba(std::size_t(count) * 4);
+    for (int y = 0; y < tile.height; ++y) {
+        for (int x = 0; x < tile.width; ++x) {
+            std::uint8_t index = indices[std::size_t(x) * std::size_t(tile.height) + std::size_t(y)];
+            const Vell::Color& color = palette[index];
+            std::uint8_t* texel = &rgba[(std::size_t(y) * std::size_t(tile.width) + std::size_t(x)) * 4];
+            texel[0] = color.red;
+            texel[1] = color.green;
+            texel[2] = color.blue;
+            texel[3] = index == transparentIndex ? 0 : 255;
+        }
+    }
+    auto texture = std::make_unique<Texture>();
+    texture->create(tile.width, tile.height);
+    texture->fill(rgba.data(), tile.width, tile.height);
+    texture->upload(true);
+    tile.texture = texture.release();
+    tile.textureRange[0] = 0.0;
+    tile.textureRange[1] = 1.0;
+    tile.textureRange[2] = 0.0;
+    tile.textureRange[3] = 1.0;
+}
+
+} // namespace Vell3D
