@@ -142,7 +142,7 @@ TEST(PlayerWalk, aStepFromAnOpeningsLineIntoTheNeighbourCrossesIt)
 
 TEST(PlayerWalk, randomWalksStayInTheTrackedSector)
 {
-    for (unsigned seed = 1; seed <= 12; ++seed) {
+    for (unsigned seed = 1; seed <= 40; ++seed) {
         walk(VellTools::firstLevelMap(), seed, 300);
         walk(VellTools::showcaseMap(), seed, 300);
         walk(slantedOpening(std::int16_t(seed * 150)), seed, 300);
