@@ -14,10 +14,7 @@
 #include "tools/MapSummary.h"
 #include "world/World.h"
 
-using Vell3D::GroupArchive;
-using Vell3D::Map;
-using Vell3D::TileSet;
-using Vell3D::World;
+using namespace Vell3D;
 
 namespace {
 
@@ -35,7 +32,7 @@ int usage()
 // map's own lines.
 void printMapInfo(Vell::TextStream& out, const Map& map)
 {
-    const Vell3D::Vector3& start = map.start();
+    const Vector3& start = map.start();
     out << map
         << "start      : " << start.x << " " << start.y << " " << start.z << "\n"
         << "angle      : " << int(map.startAngle()) << "\n"
@@ -48,7 +45,7 @@ int run(int argc, char** argv)
         return usage();
     GroupArchive archive;
     archive.open(argv[1]);
-    Map map = Vell3D::loadMapByName(archive, argv[2]);
+    Map map = loadMapByName(archive, argv[2]);
     TileSet tiles;
     tiles.load(archive, "tiles", "palette.dat");
     // Everything that can fail runs before the first line is written.

@@ -185,7 +185,7 @@ void Texture::resample(const std::uint8_t* source, int sw, int sh,
     }
 }
 
-void Texture::writeObject(Vell::Stream& stream)
+void Texture::writeObject(Vell::Stream& stream) const
 {
     if (!valid)
         throw Vell::Exception("Texture::writeObject: null texture");

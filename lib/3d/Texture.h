@@ -35,7 +35,7 @@ public:
     Texture(const Texture&) = delete;
     Texture& operator=(const Texture&) = delete;
 
-    void writeObject(Vell::Stream& stream) override;
+    void writeObject(Vell::Stream& stream) const override;
     void readObject(Vell::Stream& stream) override;
 
     // Filter: linear rather than nearest; repeat: repeat rather than clamp.

@@ -4,7 +4,7 @@
 
 namespace Vell3D {
 
-void Vector2::writeObject(Vell::Stream& stream)
+void Vector2::writeObject(Vell::Stream& stream) const
 {
     stream << x << y;
 }

@@ -11,7 +11,7 @@ public:
     Vector2(double x, double y) : x(x), y(y) {}
 
     // Two 8-byte doubles, x first.
-    void writeObject(Vell::Stream& stream) override;
+    void writeObject(Vell::Stream& stream) const override;
     void readObject(Vell::Stream& stream) override;
 
     virtual bool equals(const Vector2& v) const { return x == v.x && y == v.y; }

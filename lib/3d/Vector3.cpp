@@ -6,7 +6,7 @@
 
 namespace Vell3D {
 
-void Vector3::writeObject(Vell::Stream& stream)
+void Vector3::writeObject(Vell::Stream& stream) const
 {
     stream << x << y << z;
 }

@@ -12,7 +12,7 @@ public:
     Vector3(double x, double y, double z) : x(x), y(y), z(z) {}
 
     // Three 8-byte doubles, x first.
-    void writeObject(Vell::Stream& stream) override;
+    void writeObject(Vell::Stream& stream) const override;
     void readObject(Vell::Stream& stream) override;
 
     virtual double length() const;

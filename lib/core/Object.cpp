@@ -8,7 +8,7 @@
 
 namespace Vell {
 
-void Object::writeObject(Stream&)
+void Object::writeObject(Stream&) const
 {
     throw InternalException("this object don't support serialization");
 }

@@ -17,7 +17,8 @@ public:
 
     virtual void check() {}
     virtual const char* className() const { return "Object"; }
-    virtual void writeObject(Stream& stream);
+    // Writing leaves the object as it was, so const objects can be stored.
+    virtual void writeObject(Stream& stream) const;
     virtual void readObject(Stream& stream);
 };
 

@@ -76,7 +76,7 @@ void Stream::readFully(void* buffer, int length)
     }
 }
 
-Stream& Stream::operator<<(Object& object)
+Stream& Stream::operator<<(const Object& object)
 {
     object.writeObject(*this);
     return *this;

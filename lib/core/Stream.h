@@ -36,7 +36,7 @@ public:
     // error); the loaders use it so that no table keeps stale bytes.
     void readFully(void* buffer, int length);
 
-    Stream& operator<<(Object& object);
+    Stream& operator<<(const Object& object);
     Stream& operator<<(double value);
     Stream& operator<<(float value);
     Stream& operator<<(std::int32_t value);

@@ -166,7 +166,7 @@ int String::seek(int offset, int mode)
     return pos;
 }
 
-void String::writeObject(Stream& stream)
+void String::writeObject(Stream& stream) const
 {
     int n = length();
     stream << std::int32_t(n);

@@ -34,7 +34,7 @@ public:
     int size() override { return charCount(); }
     int length() const { return charCount(); }
 
-    void writeObject(Stream& stream) override;
+    void writeObject(Stream& stream) const override;
     void readObject(Stream& stream) override;
 
     virtual bool isEmpty() const { return data[0] == 0; }

@@ -42,7 +42,7 @@ void Color::toFractions(double& r, double& g, double& b) const
     b = blueFraction();
 }
 
-void Color::writeObject(Stream& stream)
+void Color::writeObject(Stream& stream) const
 {
     stream << red << green << blue;
 }

@@ -34,7 +34,7 @@ public:
     }
     bool operator!=(const Color& other) const { return !(*this == other); }
 
-    void writeObject(Stream& stream) override;
+    void writeObject(Stream& stream) const override;
     void readObject(Stream& stream) override;
     void print(TextStream& stream) const override;
 

@@ -83,7 +83,7 @@ DC& DC::display()
 
 void DC::setPixel(int x, int y, const Color& c) { canvas->setPixel(x, y, refOf(c)); }
 
-Color DC::getPixel(int x, int y) { return colorOf(canvas->getPixel(x, y)); }
+Color DC::getPixel(int x, int y) const { return colorOf(canvas->getPixel(x, y)); }
 
 void DC::line(int x1, int y1, int x2, int y2)
 {

@@ -64,8 +64,8 @@ public:
 
     void setPixel(const Point& p, const Color& c) { setPixel(p.x, p.y, c); }
     void setPixel(int x, int y, const Color& c);
-    Color getPixel(const Point& p) { return getPixel(p.x, p.y); }
-    Color getPixel(int x, int y);
+    Color getPixel(const Point& p) const { return getPixel(p.x, p.y); }
+    Color getPixel(int x, int y) const;
 
     void line(int x1, int y1, int x2, int y2);
     void line(const Point& a, const Point& b) { line(a.x, a.y, b.x, b.y); }

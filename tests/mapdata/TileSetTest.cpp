@@ -222,6 +222,7 @@ TEST_F(TileSetTextures, pixelsAreTurnedFromColumnsIntoRows)
     EXPECT_EQ(p[15], 0);       // index 255 is transparent
     EXPECT_EQ(p[12], 128);     // and grey
     EXPECT_EQ(tiles->textureFor(0).texture, t.texture);   // made once
+    EXPECT_EQ(&tiles->textureFor(0), &tiles->tile(0));    // the stored record, not a copy
 }
 
 TEST_F(TileSetTextures, outOfRangeNumbersGiveTileZero)

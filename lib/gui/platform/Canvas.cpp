@@ -63,7 +63,9 @@ std::unique_ptr<Canvas> Canvas::loadBmp(const char* path)
 
 int Canvas::stride() const { return cairo_image_surface_get_stride(impl->surface); }
 
-const unsigned char* Canvas::data()
+// Flushing only hands pending drawing to the pixels; what the canvas shows
+// stays the same, so the queries that flush are const.
+const unsigned char* Canvas::data() const
 {
     cairo_surface_flush(impl->surface);
     return cairo_image_surface_get_data(impl->surface);
@@ -284,12 +286,13 @@ void Canvas::setPixel(int x, int y, ColorRef c)
     pixelsChanged();
 }
 
-ColorRef Canvas::getPixel(int x, int y)
+ColorRef Canvas::getPixel(int x, int y) const
 {
     IntPoint d = toDevice(x, y);
     if (d.x < 0 || d.y < 0 || d.x >= w || d.y >= h)
         return invalidColor;
-    return RasterOp::toColorRef(pixels()[d.y * (stride() / 4) + d.x]);
+    const auto* row = reinterpret_cast<const std::uint32_t*>(data() + std::size_t(d.y) * std::size_t(stride()));
+    return RasterOp::toColorRef(row[d.x]);
 }
 
 // Thin and styled lines are stepped pixel by pixel so that the pixels set

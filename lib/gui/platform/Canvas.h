@@ -114,7 +114,7 @@ public:
     int width() const { return w; }
     int height() const { return h; }
     int stride() const;
-    const unsigned char* data();
+    const unsigned char* data() const;
     void resize(int width, int height);
     void clear();
     void fill(ColorRef color);          // every pixel, opaque, ignoring clip and mapping
@@ -164,7 +164,7 @@ public:
     IntRect clipBox() const;
 
     void setPixel(int x, int y, ColorRef c);
-    ColorRef getPixel(int x, int y);
+    ColorRef getPixel(int x, int y) const;
     void moveTo(int x, int y) { st.position = {x, y}; }
     IntPoint position() const { return st.position; }
     void lineTo(int x, int y);

@@ -41,7 +41,7 @@ bool isEmpty(const Box& b) { return b.width <= 0 || b.height <= 0; }
 // The bounding box of the pixels that are not fully transparent: an
 // overlay mostly holds a few lines of text, and only that part is laid
 // over the GL frame.
-Box inkBox(Canvas& canvas)
+Box inkBox(const Canvas& canvas)
 {
     const unsigned char* bytes = canvas.data();
     int width = canvas.width(), height = canvas.height(), stride = canvas.stride();
