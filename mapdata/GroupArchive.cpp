@@ -1,5 +1,6 @@
 #include "mapdata/GroupArchive.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -20,23 +21,31 @@ constexpr int nameSize = 12;
     throw Vell::Exception("bad grp archive");
 }
 
-// Turns the directory into the lookup table. Offsets are summed in 64 bits so
+// Directory entries are read this many at a time, so that the buffer stays
+// at 4096 entries (64 KB) whatever the count.
+constexpr std::int32_t entriesPerRead = 4096;
+
+// Reads the directory into the lookup table. Offsets are summed in 64 bits so
 // that no size, however large, can wrap an offset round into the file.
-GroupArchive::EntryTable readEntries(const unsigned char* directory, std::int32_t count,
-                                     std::int64_t fileSize)
+GroupArchive::EntryTable readEntries(Vell::File& file, std::int32_t count, std::int64_t fileSize)
 {
     GroupArchive::EntryTable entries;
     std::int64_t offset = headerSize + std::int64_t(directoryEntrySize) * count;
-    for (std::int32_t i = 0; i < count; ++i) {
-        const unsigned char* entry = directory + std::size_t(i) * directoryEntrySize;
-        std::int32_t size = Vell::LittleEndian::read<std::int32_t>(entry + nameSize);
-        if (size < 0 || offset + size > fileSize)
-            badArchive();
-        // A name of all 12 bytes has no terminator in the file.
-        std::size_t nameLength = strnlen(reinterpret_cast<const char*>(entry), nameSize);
-        std::string name(reinterpret_cast<const char*>(entry), nameLength);
-        entries[name] = GroupEntry{std::int32_t(offset), size};
-        offset += size;
+    std::vector<unsigned char> directory(std::size_t(entriesPerRead) * directoryEntrySize);
+    for (std::int32_t first = 0; first < count; first += entriesPerRead) {
+        std::int32_t n = std::min(entriesPerRead, count - first);
+        file.readFully(directory.data(), n * directoryEntrySize);
+        for (std::int32_t i = 0; i < n; ++i) {
+            const unsigned char* entry = directory.data() + std::size_t(i) * directoryEntrySize;
+            std::int32_t size = Vell::LittleEndian::read<std::int32_t>(entry + nameSize);
+            if (size < 0 || offset + size > fileSize)
+                badArchive();
+            // A name of all 12 bytes has no terminator in the file.
+            std::size_t nameLength = strnlen(reinterpret_cast<const char*>(entry), nameSize);
+            std::string name(reinterpret_cast<const char*>(entry), nameLength);
+            entries[name] = GroupEntry{std::int32_t(offset), size};
+            offset += size;
+        }
     }
     return entries;
 }
@@ -62,18 +71,14 @@ void GroupArchive::open(const char* path)
     if (std::memcmp(header, magic, sizeof magic) != 0)
         badArchive();
     std::int32_t count = Vell::LittleEndian::read<std::int32_t>(header + nameSize);
-    if (count < 0)
+    if (count < 0 || count > maxEntries)
         badArchive();
-    // Checked before the directory buffer is allocated, so that a huge count
-    // in a small file costs nothing.
+    // Checked before the directory is read, so that a huge count in a small
+    // file costs nothing.
     std::int64_t fileSize = opened->size();
-    std::int64_t directorySize = std::int64_t(directoryEntrySize) * count;
-    if (headerSize + directorySize > fileSize)
+    if (headerSize + std::int64_t(directoryEntrySize) * count > fileSize)
         badArchive();
-    std::vector<unsigned char> directory(std::size_t(directorySize) + 1);
-    if (directorySize > 0)
-        opened->readFully(directory.data(), int(directorySize));
-    entries = readEntries(directory.data(), count, fileSize);
+    entries = readEntries(*opened, count, fileSize);
     file = std::move(opened);
 }
 

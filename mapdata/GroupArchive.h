@@ -24,6 +24,14 @@ class GroupArchive : public Vell::Object, public Vell::UsageCounter {
 public:
     using EntryTable = std::map<std::string, GroupEntry>;
 
+    // Real archives hold a few thousand entries; a count above this is taken
+    // for a damaged or hostile header rather than read (its directory alone
+    // would be up to 2 GB, its table several times that).
+    static constexpr std::int32_t maxEntries = 65536;
+    // Positions in the archive file are 32-bit signed, so no entry may end
+    // past this.
+    static constexpr std::int64_t maxFileSize = 0x7fffffff;
+
     GroupArchive() = default;
     GroupArchive(const GroupArchive&) = delete;
     GroupArchive& operator=(const GroupArchive&) = delete;
@@ -32,8 +40,8 @@ public:
 
     // Reads the header and the directory. IOException when the file cannot be
     // opened or ends inside the header or directory; Exception "bad grp
-    // archive" for a wrong magic, a negative count or size, or entries that
-    // run past the end of the file. On failure the archive stays as it was.
+    // archive" for a wrong magic, a negative count or one above maxEntries,
+    // a negative size, or entries that run past the end of the file. On failure the archive stays as it was.
     void open(const char* path);
 
     // Upper-cases a to z of the name and looks it up byte for byte.

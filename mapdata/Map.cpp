@@ -1,6 +1,8 @@
 #include "mapdata/Map.h"
 
+#include <algorithm>
 #include <bit>
+#include <limits>
 
 #include "core/Exception.h"
 #include "core/LittleEndian.h"
@@ -42,6 +44,28 @@ std::vector<Record> readTable(Vell::Stream& stream, int limit)
     return table;
 }
 
+// A sector's walls are its own. When two sectors claim the same walls their
+// loops cannot both be drawn, and a map of a thousand sectors that all claim
+// the same thousands of walls would make every consumer's work grow with
+// the product. Empty ranges claim nothing; ranges outside the wall table are
+// left to the consumers, which guard their own lookups.
+bool wallRangesOverlap(const std::vector<Sector>& sectors)
+{
+    std::vector<std::pair<std::int32_t, std::int32_t>> ranges;
+    for (const Sector& sector : sectors) {
+        if (sector.wallCount > 0)
+            ranges.push_back({sector.firstWall, std::int32_t(sector.firstWall) + sector.wallCount});
+    }
+    std::sort(ranges.begin(), ranges.end());
+    std::int32_t claimedUpTo = std::numeric_limits<std::int32_t>::min();
+    for (const auto& [first, end] : ranges) {
+        if (first < claimedUpTo)
+            return true;
+        claimedUpTo = std::max(claimedUpTo, end);
+    }
+    return false;
+}
+
 template <typename Record>
 const Record& recordAt(const std::vector<Record>& table, int index)
 {
@@ -69,6 +93,8 @@ void Map::load(Vell::Stream& stream)
     const std::int16_t newSector = Vell::LittleEndian::read<std::int16_t>(head + 14);
 
     auto newSectors = readTable<Sector>(stream, maxSectors);
+    if (wallRangesOverlap(newSectors))
+        badFormat();
     auto newWalls = readTable<Wall>(stream, maxWalls);
     auto newSprites = readTable<Sprite>(stream, maxSprites);
 

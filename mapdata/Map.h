@@ -1,7 +1,8 @@
 // Map: one level as read from a version 7 map file: the player's start and
 // the sector, wall and sprite tables, every record kept byte for byte as
-// stored. Only the header is interpreted; indices inside the records stay as
-// read, so consumers must guard their own lookups.
+// stored. Only the header is interpreted, and the sectors' wall ranges are
+// checked not to overlap; other indices inside the records stay as read, so
+// consumers must guard their own lookups.
 #pragma once
 
 #include <cstdint>
@@ -31,7 +32,8 @@ public:
 
     // Reads a map from the stream's current position; the stream is neither
     // owned nor closed. Exception "bad map format" for a version other than 7
-    // or a table count that is negative or above its limit; stream errors pass
+    // a table count that is negative or above its limit, or two sectors whose
+    // wall ranges overlap (checked before the walls are read); stream errors pass
     // through. On any failure the map keeps what it held before.
     void load(Vell::Stream& stream);
 

@@ -12,20 +12,23 @@ using namespace Vell3D;
 
 namespace {
 
-template <typename... Values>
-std::string format(const char* pattern, Values... values)
-{
-    char line[160];
-    std::snprintf(line, sizeof line, pattern, values...);
-    return line;
-}
-
 bool sloped(std::uint16_t flags, std::int16_t slope)
 {
     return (flags & SurfaceBits::sloped) && slope != 0;
 }
 
 } // namespace
+
+template <typename... Values>
+void MapSummary::warn(const char* pattern, Values... values)
+{
+    if (warnings.size() < warningLines) {
+        char line[160];
+        std::snprintf(line, sizeof line, pattern, values...);
+        warnings.push_back(line);
+    }
+    ++warningCount;
+}
 
 MapSummary::MapSummary(const Map& map, const World& planWorld)
 {
@@ -51,9 +54,8 @@ void MapSummary::countSectors(const Map& map, const World& world)
             bool claimsOpening = wall.otherSector != -1 || wall.otherWall != -1;
             if (!world.walls[std::size_t(w)].isOpening()) {
                 if (claimsOpening)
-                    warnings.push_back(format("wall %d of sector %d: opening to sector %d, wall %d does not "
-                                              "lead back; drawn solid",
-                                              w, s, int(wall.otherSector), int(wall.otherWall)));
+                    warn("wall %d of sector %d: opening to sector %d, wall %d does not lead back; drawn solid",
+                         w, s, int(wall.otherSector), int(wall.otherWall));
                 continue;
             }
             ++openings;
@@ -79,7 +81,7 @@ void MapSummary::countSprites(const Map& map)
         default: ++spritesByKind[0]; break;
         }
         if (sprite.sector < 0 || sprite.sector >= map.sectorCount())
-            warnings.push_back(format("sprite %d: sector %d out of range; never drawn", i, int(sprite.sector)));
+            warn("sprite %d: sector %d out of range; never drawn", i, int(sprite.sector));
     }
 }
 
@@ -87,7 +89,7 @@ void MapSummary::checkStart(const Map& map, const World& world)
 {
     int s = map.startSector();
     if (s < 0 || s >= map.sectorCount() || std::size_t(s) >= world.sectors.size()) {
-        warnings.push_back(format("start sector %d out of range; the player moves freely", s));
+        warn("start sector %d out of range; the player moves freely", s);
         return;
     }
     // A short vertical ray through a level plane at the start, so that the
@@ -97,8 +99,7 @@ void MapSummary::checkStart(const Map& map, const World& world)
     probe.target = Vell3D::Vector3(-map.start().x, map.start().y, -1.0);
     double t;
     if (!world.sectorPlaneHit(probe, s, Vell3D::Plane(0.0, 0.0, 1.0, 0.0), t))
-        warnings.push_back(format("start position %.0f %.0f lies outside its sector %d", map.start().x,
-                                  map.start().y, s));
+        warn("start position %.0f %.0f lies outside its sector %d", map.start().x, map.start().y, s);
 }
 
 void MapSummary::print(Vell::TextStream& out) const
@@ -112,11 +113,11 @@ void MapSummary::print(Vell::TextStream& out) const
         << "masked     : " << masked << " (" << translucent << " translucent)\n"
         << "sprite kind: face " << spritesByKind[1] << ", wall " << spritesByKind[2] << ", floor "
         << spritesByKind[3] << ", other " << spritesByKind[0] << "\n"
-        << "warnings   : " << int(warnings.size()) << "\n";
-    for (std::size_t i = 0; i < warnings.size() && i < warningLines; ++i)
-        out << "warning    : " << warnings[i].c_str() << "\n";
-    if (warnings.size() > warningLines)
-        out << "warning    : " << int(warnings.size() - warningLines) << " more\n";
+        << "warnings   : " << warningCount << "\n";
+    for (const std::string& warning : warnings)
+        out << "warning    : " << warning.c_str() << "\n";
+    if (warningCount > long(warnings.size()))
+        out << "warning    : " << warningCount - long(warnings.size()) << " more\n";
 }
 
 } // namespace VellTools

@@ -35,9 +35,14 @@ public:
     int masked = 0;
     int translucent = 0;
     int spritesByKind[4] = {0, 0, 0, 0};   // other, face, wall, floor
+    // The first warningLines warnings; warningCount counts them all, so a
+    // map with millions of broken references costs no more than a screenful.
     std::vector<std::string> warnings;
+    long warningCount = 0;
 
 private:
+    template <typename... Values>
+    void warn(const char* pattern, Values... values);
     void countSectors(const Vell3D::Map& map, const Vell3D::World& world);
     void countSprites(const Vell3D::Map& map);
     void checkStart(const Vell3D::Map& map, const Vell3D::World& world);

@@ -2,9 +2,16 @@
 //   grptool list <grpfile>                      name, size and offset per entry
 //   grptool extract <grpfile> <name> <outfile>  one entry's bytes
 //   grptool pack <outgrp> <file>...             an archive of the given files
+// Outputs are replaced only once they are completely written; extract never
+// writes onto its own archive, and pack refuses what readers could not use.
 // Failures are reported like any unhandled exception of the library (exit
 // status 1); a wrong command line prints the usage text (exit status 2).
+#include <sys/stat.h>
+
+#include <csignal>
+#include <cstdint>
 #include <cstring>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -43,11 +50,21 @@ void list(const char* grpFile)
         out << name.c_str() << "\t" << int(entry.size) << "\t" << int(entry.offset) << "\n";
 }
 
-// The whole entry is read before the output is opened: truncating the output
-// first would destroy the archive when both name the same file.
+// The same file, whatever names lead to it (links, "./", another folder).
+bool sameFile(const char* a, const char* b)
+{
+    struct stat first, second;
+    return ::stat(a, &first) == 0 && ::stat(b, &second) == 0 && first.st_dev == second.st_dev &&
+           first.st_ino == second.st_ino;
+}
+
+// The output replaces its file only once it is complete (writeFile), and
+// never replaces the archive it came from: that would lose every other entry.
 void extract(const char* grpFile, const char* name, const char* outFile)
 {
-    std::vector<char> bytes;
+    if (sameFile(grpFile, outFile))
+        throw Vell::Exception("can't extract onto the archive itself");
+    VellTools::Bytes bytes;
     {
         GroupArchive archive;
         archive.open(grpFile);
@@ -55,8 +72,7 @@ void extract(const char* grpFile, const char* name, const char* outFile)
         bytes.resize(std::size_t(entry.size()));
         entry.readFully(bytes.data(), entry.size());
     }
-    Vell::File out(outFile, Vell::File::create | Vell::File::truncate);
-    out.write(bytes.data(), int(bytes.size()));
+    VellTools::writeFile(outFile, bytes);
 }
 
 // Entry names are what lookups search for: the base name in upper case.
@@ -72,6 +88,12 @@ std::string entryName(const char* path)
     return name;
 }
 
+std::int64_t fileSize(const char* path)
+{
+    Vell::File in(path, Vell::File::readOnly);
+    return in.size();
+}
+
 VellTools::Bytes readWholeFile(const char* path)
 {
     Vell::File in(path, Vell::File::readOnly);
@@ -80,14 +102,39 @@ VellTools::Bytes readWholeFile(const char* path)
     return bytes;
 }
 
+// Everything that would make the archive unreadable, or an entry
+// unreachable, is refused before any file is read or written: a name too
+// long or given twice (lookups find only the last one), more entries than
+// readers accept, or data that ends past the archive's 32-bit positions.
+std::vector<std::string> checkedNames(char** files, int count)
+{
+    if (count > GroupArchive::maxEntries)
+        throw Vell::Exception("too many grp entries");
+    std::vector<std::string> names;
+    std::set<std::string> seen;
+    std::int64_t end = 16 + 16 * std::int64_t(count);
+    for (int i = 0; i < count; ++i) {
+        names.push_back(entryName(files[i]));
+        if (!seen.insert(names.back()).second)
+            throw Vell::Exception("duplicate grp entry name");
+        end += fileSize(files[i]);
+        if (end > GroupArchive::maxFileSize)
+            throw Vell::Exception("grp archive too large");
+    }
+    return names;
+}
+
 void pack(const char* outGrp, char** files, int count)
 {
+    std::vector<std::string> names = checkedNames(files, count);
     VellTools::GroupWriter writer;
-    for (int i = 0; i < count; ++i) {
-        std::string name = entryName(files[i]);   // before reading: a bad name fails fast
-        writer.add(name, readWholeFile(files[i]));
-    }
-    VellTools::writeFile(outGrp, writer.bytes());
+    for (int i = 0; i < count; ++i)
+        writer.add(names[std::size_t(i)], readWholeFile(files[i]));
+    VellTools::Bytes archive = writer.bytes();
+    // A file may have grown since it was measured.
+    if (std::int64_t(archive.size()) > GroupArchive::maxFileSize)
+        throw Vell::Exception("grp archive too large");
+    VellTools::writeFile(outGrp, archive);
 }
 
 int run(int argc, char** argv)
@@ -108,5 +155,8 @@ int run(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // Past the file size limit a write should fail and be reported like a
+    // full disk, not end the process with its temporary file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
     return Vell::runGuarded([&] { return run(argc, argv); });
 }

@@ -14,7 +14,10 @@
 //   - all pieces together may have 262144 corners.
 // A piece that would break either of the last two is left out, and so is
 // every later one.
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <limits>
 #include <vector>
 
 #include "world/World.h"
@@ -24,75 +27,163 @@ namespace Vell3D {
 namespace {
 
 constexpr double cutMargin = 0.000001;   // no cut this close to a segment's ends
-constexpr double square = 100000.0;      // the region a piece is cut from
+constexpr double square = 100000.0;      // the region a piece is cut from...
+constexpr double squareMargin = 1024.0;  // ...or this far round a sector past it
 constexpr int extraCutsPerSector = 64;
 constexpr long long clipBudget = 32LL * 1024 * 1024;
 constexpr std::size_t cornerBudget = 262144;
 
+// A point in x and y. The partition's inner loops run over millions of
+// segment and corner tests on a sector of thousands of walls, so they work on
+// plain coordinates.
+struct Flat {
+    double x;
+    double y;
+};
+
+// side() on plain coordinates, with the same arithmetic.
+int sideOf(const Flat& a, const Flat& b, const Flat& p)
+{
+    double c = (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
+    if (c >= 0.5)
+        return -1;
+    if (c <= -0.5)
+        return 1;
+    return 0;
+}
+
+// intersect() on plain coordinates, with the same arithmetic.
+LineCrossing crossingOf(const Flat& p1, const Flat& p2, const Flat& q1, const Flat& q2)
+{
+    double ex = p2.x - p1.x;
+    double ey = p2.y - p1.y;
+    double dx = q2.x - q1.x;
+    double dy = q2.y - q1.y;
+    double g = dx * ey - ex * dy;
+    if (g == 0.0)
+        return {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
+    double r = (dx * (q1.y - p1.y) - dy * (q1.x - p1.x)) / g;
+    double s = std::fabs(dx) >= std::fabs(dy) ? (p1.x + ex * r - q1.x) / dx : (p1.y + ey * r - q1.y) / dy;
+    return {r, s};
+}
+
+// The point at t between a (t = 0) and b (t = 1).
+Flat along(const Flat& a, const Flat& b, double t)
+{
+    return {a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+}
+
+// Part of a wall, with the points at both its parameters worked out once:
+// a sector's segments are tested against every line above them in the tree.
 struct Segment {
     int wall;
     double t0;
     double t1;
+    Flat from;   // at t0
+    Flat to;     // at t1
 };
 
+// The region a sector's pieces are cut from: the square of +-100000 that
+// holds most maps, as long as the sector lies inside it. A sector that
+// reaches past it (32-bit coordinates go to 2 billion) gets its own bounding
+// box widened by squareMargin instead: a crossing closer than cutMargin (a
+// fraction of an edge) to a corner adds no point, so a region stretched over
+// the whole world from one far-out sector would drop points everywhere.
+struct Region {
+    double left = -square;
+    double bottom = -square;
+    double right = square;
+    double top = square;
+
+    Region() = default;
+    Region(const World& world, const WorldSector& sector)
+    {
+        double x0 = square, y0 = square, x1 = -square, y1 = -square;
+        for (int w : sector.walls) {
+            if (!world.hasPoints(w))
+                continue;
+            for (const WallPoint* end : {&world.wallStart(w), &world.wallEnd(w)}) {
+                const WallPoint& p = *end;
+                x0 = std::min(x0, p.x);
+                y0 = std::min(y0, p.y);
+                x1 = std::max(x1, p.x);
+                y1 = std::max(y1, p.y);
+            }
+        }
+        if (x0 >= -square && y0 >= -square && x1 <= square && y1 <= square)
+            return;
+        left = x0 - squareMargin;
+        bottom = y0 - squareMargin;
+        right = x1 + squareMargin;
+        top = y1 + squareMargin;
+    }
+};
+
+// The lists hold indices into the sector's segments, so that sorting a
+// list moves small numbers.
 struct Pending {
-    std::vector<Segment> segments;
+    std::vector<int> segments;
     int parent;
     bool front;
 };
 
 class PieceBuilder {
 public:
-    explicit PieceBuilder(World& world) : world(world) {}
+    explicit PieceBuilder(World& world);
 
     void buildSector(int s);
 
 private:
-    Vector3 endOf(int w) const;
-    Vector3 startOf(int w) const;
-    Vector3 pointOn(int w, double t) const;
-    int buildTree(std::vector<Segment> segments);
-    void split(const Segment& splitter, const std::vector<Segment>& segments, std::vector<Segment>& front,
-               std::vector<Segment>& back);
+    // t = 0 at the wall's end, 1 at its start.
+    Flat pointOn(int w, double t) const { return along(ends[std::size_t(w)], starts[std::size_t(w)], t); }
+    int addSegment(int wall, double t0, double t1);
+    int buildTree(std::vector<int> segments);
+    int addNode(const Segment& splitter, int parent);
+    void split(const std::vector<int>& segments, std::vector<int>& front, std::vector<int>& back);
     void collect(int root, int s);
     bool makePiece(int node, int s);
-    bool clip(std::vector<Vector3>& polygon, const BspNode& node, bool keepFront);
+    bool clip(int node, bool keepFront);
+    void storePiece(int s);
 
     World& world;
+    std::vector<Flat> ends;      // per wall
+    std::vector<Flat> starts;    // per wall
+    std::vector<Segment> pool;   // the sector's segments, cut ones included
+    std::vector<Flat> nodeFrom;  // per node: the point of its segment at t0...
+    std::vector<Flat> nodeTo;    // ...and at t1
+    std::vector<Flat> polygon;   // the piece being cut
+    std::vector<Flat> kept;      // what one clip keeps of it
+    std::vector<int> sides;      // per corner: +1 front, -1 back, 0 on the line
+    Region region;
     int cutsLeft = 0;
     long long clipsLeft = clipBudget;
     std::size_t cornersLeft = cornerBudget;
     bool exhausted = false;
 };
 
-Vector3 PieceBuilder::endOf(int w) const
+PieceBuilder::PieceBuilder(World& world) : world(world), ends(world.walls.size()), starts(world.walls.size())
 {
-    const WallPoint& p = world.wallEnd(w);
-    return Vector3(p.x, p.y, 0.0);
-}
-
-Vector3 PieceBuilder::startOf(int w) const
-{
-    const WallPoint& p = world.wallStart(w);
-    return Vector3(p.x, p.y, 0.0);
-}
-
-// t = 0 at the wall's end, 1 at its start.
-Vector3 PieceBuilder::pointOn(int w, double t) const
-{
-    Vector3 e = endOf(w);
-    return e.plus(startOf(w).minus(e).times(t));
+    for (std::size_t w = 0; w < world.walls.size(); ++w) {
+        if (!world.hasPoints(int(w)))
+            continue;
+        const WallPoint& e = world.wallEnd(int(w));
+        const WallPoint& s = world.wallStart(int(w));
+        ends[w] = {e.x, e.y};
+        starts[w] = {s.x, s.y};
+    }
 }
 
 void PieceBuilder::buildSector(int s)
 {
     WorldSector& sector = world.sectors[std::size_t(s)];
-    std::vector<Segment> segments;
+    pool.clear();
+    std::vector<int> segments;
     for (int w : sector.walls) {
         if (world.hasPoints(w))
-            segments.push_back({w, 0.0, 1.0});
+            segments.push_back(addSegment(w, 0.0, 1.0));
     }
     cutsLeft = 2 * int(segments.size()) + extraCutsPerSector;
+    region = Region(world, sector);
     int root = buildTree(std::move(segments));
     world.sectors[std::size_t(s)].bspRoot = root;
     if (root != -1)
@@ -100,26 +191,29 @@ void PieceBuilder::buildSector(int s)
     world.sectors[std::size_t(s)].pieceStarts.push_back(int(world.pieceIndices.size()));
 }
 
+int PieceBuilder::addSegment(int wall, double t0, double t1)
+{
+    pool.push_back({wall, t0, t1, pointOn(wall, t0), pointOn(wall, t1)});
+    return int(pool.size()) - 1;
+}
+
 // Nodes get their indices in the order of a front-first walk, as a
 // recursive build (node, then its front tree, then its back tree) would.
-int PieceBuilder::buildTree(std::vector<Segment> segments)
+int PieceBuilder::buildTree(std::vector<int> segments)
 {
     if (segments.empty())
         return -1;
-    std::vector<BspNode>& nodes = world.bspNodes;
-    const int root = int(nodes.size());
+    const int root = int(world.bspNodes.size());
     std::vector<Pending> stack;
     stack.push_back({std::move(segments), -1, true});
     while (!stack.empty()) {
         Pending item = std::move(stack.back());
         stack.pop_back();
-        const Segment splitter = item.segments.front();
-        std::vector<Segment> front, back;
-        split(splitter, item.segments, front, back);
-        const int index = int(nodes.size());
-        nodes.push_back({splitter.wall, splitter.t0, splitter.t1, -1, -1, item.parent});
+        std::vector<int> front, back;
+        split(item.segments, front, back);
+        const int index = addNode(pool[std::size_t(item.segments.front())], item.parent);
         if (item.parent >= 0) {
-            BspNode& parent = nodes[std::size_t(item.parent)];
+            BspNode& parent = world.bspNodes[std::size_t(item.parent)];
             (item.front ? parent.front : parent.back) = index;
         }
         if (!back.empty())
@@ -130,28 +224,47 @@ int PieceBuilder::buildTree(std::vector<Segment> segments)
     return root;
 }
 
-// Sorts every segment after the splitter to the splitter line's front
-// (left, or on it) or back, cutting those that cross it.
-void PieceBuilder::split(const Segment& splitter, const std::vector<Segment>& segments,
-                         std::vector<Segment>& front, std::vector<Segment>& back)
+int PieceBuilder::addNode(const Segment& splitter, int parent)
 {
-    const Vector3 e = endOf(splitter.wall);
-    const Vector3 s = startOf(splitter.wall);
+    const int index = int(world.bspNodes.size());
+    world.bspNodes.push_back({splitter.wall, splitter.t0, splitter.t1, -1, -1, parent});
+    nodeFrom.push_back(splitter.from);
+    nodeTo.push_back(splitter.to);
+    return index;
+}
+
+// The first segment is the splitter. Sorts every other one to the
+// splitter line's front (left, or on it) or back, cutting those that cross
+// it.
+void PieceBuilder::split(const std::vector<int>& segments, std::vector<int>& front, std::vector<int>& back)
+{
+    const int splitter = pool[std::size_t(segments.front())].wall;
+    const Flat e = ends[std::size_t(splitter)];
+    const Flat s = starts[std::size_t(splitter)];
+    // Most segments of a long chain of walls stay on one side.
+    front.reserve(segments.size() - 1);
     for (std::size_t i = 1; i < segments.size(); ++i) {
-        const Segment& v = segments[i];
-        double cut = intersect(e, s, endOf(v.wall), startOf(v.wall)).s;
-        int sigma = side(e, s, pointOn(v.wall, v.t0));
+        const Segment& segment = pool[std::size_t(segments[i])];
+        int sigma = sideOf(e, s, segment.from);
+        // Both ends clear of the line on one side: the line cannot cut the
+        // segment, and the division of the crossing is saved.
+        if (sigma != 0 && sideOf(e, s, segment.to) == sigma) {
+            (sigma == 1 ? back : front).push_back(segments[i]);
+            continue;
+        }
+        const Segment v = segment;   // adding segments may move the pool
+        double cut = crossingOf(e, s, ends[std::size_t(v.wall)], starts[std::size_t(v.wall)]).s;
         if (v.t0 + cutMargin < cut && cut < v.t1 - cutMargin && cutsLeft > 0) {
             --cutsLeft;
-            Segment first{v.wall, v.t0, cut};
-            Segment second{v.wall, cut, v.t1};
+            int first = addSegment(v.wall, v.t0, cut);
+            int second = addSegment(v.wall, cut, v.t1);
             (sigma < 0 ? front : back).push_back(first);
             (sigma < 0 ? back : front).push_back(second);
             continue;
         }
         if (sigma == 0)
-            sigma = side(e, s, pointOn(v.wall, v.t1));
-        (sigma == 1 ? back : front).push_back(v);
+            sigma = sideOf(e, s, v.to);
+        (sigma == 1 ? back : front).push_back(segments[i]);
     }
 }
 
@@ -177,30 +290,36 @@ void PieceBuilder::collect(int root, int s)
     }
 }
 
-// The empty region on n's front side: the big square cut by the lines of n
+// The empty region on n's front side: the big region cut by the lines of n
 // and of all its ancestors, each time keeping the side the walk came from.
+// Once nothing is left, the clips further up cannot change that.
 bool PieceBuilder::makePiece(int n, int s)
 {
-    std::vector<Vector3> polygon{Vector3(-square, square, 0.0), Vector3(-square, -square, 0.0),
-                                 Vector3(square, -square, 0.0), Vector3(square, square, 0.0)};
+    polygon.assign({{region.left, region.top}, {region.left, region.bottom}, {region.right, region.bottom},
+                    {region.right, region.top}});
     int at = n;
     bool keepFront = true;
-    for (;;) {
-        const BspNode& node = world.bspNodes[std::size_t(at)];
-        if (!clip(polygon, node, keepFront))
+    while (!polygon.empty()) {
+        if (!clip(at, keepFront))
             return false;
-        if (node.parent < 0)
+        const int parent = world.bspNodes[std::size_t(at)].parent;
+        if (parent < 0)
             break;
-        keepFront = world.bspNodes[std::size_t(node.parent)].back != at;
-        at = node.parent;
+        keepFront = world.bspNodes[std::size_t(parent)].back != at;
+        at = parent;
     }
     if (polygon.size() > cornersLeft)
         return false;
     cornersLeft -= polygon.size();
+    storePiece(s);
+    return true;
+}
 
-    const WorldSector& sector = world.sectors[std::size_t(s)];
-    world.sectors[std::size_t(s)].pieceStarts.push_back(int(world.pieceIndices.size()));
-    for (const Vector3& corner : polygon) {
+void PieceBuilder::storePiece(int s)
+{
+    WorldSector& sector = world.sectors[std::size_t(s)];
+    sector.pieceStarts.push_back(int(world.pieceIndices.size()));
+    for (const Flat& corner : polygon) {
         WallPoint point;
         point.x = corner.x;
         point.y = corner.y;
@@ -211,29 +330,42 @@ bool PieceBuilder::makePiece(int n, int s)
         world.points.push_back(point);
     }
     world.pieceIndices.push_back(-1);
-    return true;
 }
 
-bool PieceBuilder::clip(std::vector<Vector3>& polygon, const BspNode& node, bool keepFront)
+// Corners within half a unit of the line stay; so do those on the kept
+// side. An edge is cut where the line crosses it, unless both its corners lie
+// clear of the line on one side (then it cannot cross, and the division is
+// saved); a polygon wholly clear on the kept side stays as it is.
+bool PieceBuilder::clip(int node, bool keepFront)
 {
     clipsLeft -= (long long)polygon.size();
     if (clipsLeft < 0)
         return false;
-    const Vector3 a = pointOn(node.wall, node.t0);
-    const Vector3 b = pointOn(node.wall, node.t1);
-    std::vector<Vector3> kept;
-    kept.reserve(polygon.size() + 2);
-    for (std::size_t i = 0; i < polygon.size(); ++i) {
-        const Vector3& v = polygon[i];
-        const Vector3& next = polygon[(i + 1) % polygon.size()];
+    const Flat a = nodeFrom[std::size_t(node)];
+    const Flat b = nodeTo[std::size_t(node)];
+    sides.clear();
+    bool allKept = true;
+    for (const Flat& v : polygon) {
         double c = (b.x - a.x) * (v.y - a.y) - (b.y - a.y) * (v.x - a.x);
-        if ((c > -0.5 && c < 0.5) || (c >= 0.5 && keepFront) || (c <= -0.5 && !keepFront))
-            kept.push_back(v);
-        double r = intersect(v, next, a, b).r;
-        if (r > cutMargin && r < 1.0 - cutMargin)
-            kept.push_back(v.plus(next.minus(v).times(r)));
+        int sign = c >= 0.5 ? 1 : (c <= -0.5 ? -1 : 0);
+        sides.push_back(sign);
+        allKept = allKept && sign == (keepFront ? 1 : -1);
     }
-    polygon = std::move(kept);
+    if (allKept)
+        return true;
+    kept.clear();
+    for (std::size_t i = 0; i < polygon.size(); ++i) {
+        const Flat& v = polygon[i];
+        const std::size_t j = (i + 1) % polygon.size();
+        if (sides[i] == 0 || (sides[i] == 1) == keepFront)
+            kept.push_back(v);
+        if (sides[i] != 0 && sides[i] == sides[j])
+            continue;
+        double r = crossingOf(v, polygon[j], a, b).r;
+        if (r > cutMargin && r < 1.0 - cutMargin)
+            kept.push_back(along(v, polygon[j], r));
+    }
+    polygon.swap(kept);
     return true;
 }
 

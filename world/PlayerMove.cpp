@@ -4,10 +4,8 @@
 // any solid wall hands the move on to the sector behind it. Each opening is
 // crossed at most once per move (with the wall behind it), so a move ends
 // after at most one sector per wall, whatever the map's links look like.
-#include <algorithm>
 #include <cmath>
 #include <limits>
-#include <utility>
 #include <vector>
 
 #include "world/PlayerNode.h"
@@ -19,10 +17,84 @@ namespace {
 
 constexpr double wallGap = 5.0;   // how far before a solid wall a move stops
 
+// A move that starts on a wall's line meets it at parameter 0, but carrying
+// the wall into the node's turned frame leaves that a hair either side of 0;
+// a closed bound at 0 then misses an opening the move leaves through, and
+// the player is tracked in a sector he is no longer in. So a wall met within
+// this distance of the start counts as met at the start, whichever side of 0
+// the rounding put it: it stops or passes the move only when the move heads
+// out of the sector through it, never when it heads in. Moves that meet no
+// wall that close to their start are untouched.
+constexpr double startReach = 1e-6;
+
 bool leadsSomewhere(const World& world, const WorldWall& wall)
 {
     return wall.isOpening() && inRange(wall.nextSector, world.sectors.size());
 }
+
+// One move, in the node's own frame from (0, 0) to end, against the walls of
+// one sector at a time.
+class MoveScan {
+public:
+    MoveScan(const World& world, const Matrix4& toLocal, const Vector3& end, const Vector3& heading)
+        : world(world), toLocal(toLocal), end(end), heading(heading),
+          atStart(end.length() > 0.0 ? startReach / end.length() : 0.0)
+    {
+    }
+
+    struct Result {
+        double nearest = std::numeric_limits<double>::infinity();   // first solid wall
+        double furthest = -std::numeric_limits<double>::infinity(); // last opening left through
+        int crossingWall = -1;
+    };
+
+    // The walls of sector s that the segment from the start to the point at
+    // parameter reach meets; openings in crossed are not taken again.
+    Result scan(int s, double reach, const std::vector<unsigned char>& crossed) const
+    {
+        Result result;
+        const Vector3 start(0.0, 0.0, 0.0);
+        const Vector3 stop = end.times(reach);
+        const double winding = world.windingArea(s);
+        const double near = atStart / std::fabs(reach);
+        const Vector3 way = reach < 0.0 ? heading.times(-1.0) : heading;
+        for (int w : world.sectors[std::size_t(s)].walls) {
+            if (!world.hasPoints(w))
+                continue;
+            const WorldWall& wall = world.walls[std::size_t(w)];
+            Vector3 a = toLocal.transformPoint(world.wallStart(w).floorPoint());
+            Vector3 b = toLocal.transformPoint(world.wallEnd(w).floorPoint());
+            LineCrossing c = intersect(start, stop, a, b);
+            if (!(c.r >= -near && c.r <= 1.0 && c.s >= 0.0 && c.s <= 1.0))
+                continue;
+            if (c.r <= near && !world.headsOutOf(winding, w, way))
+                continue;
+            double t = c.r * reach;
+            if (!leadsSomewhere(world, wall)) {
+                result.nearest = std::min(result.nearest, t);
+            } else if (!crossed[std::size_t(w)] && t > result.furthest && world.headsOutOf(winding, w, way)) {
+                result.furthest = t;
+                result.crossingWall = w;
+            }
+        }
+        return result;
+    }
+
+    // Whether the stretch from the start back to parameter reach (below 0)
+    // leaves sector s through any of its walls.
+    bool leavesBackwards(int s, double reach) const
+    {
+        Result result = scan(s, reach, std::vector<unsigned char>(world.walls.size(), 0));
+        return std::isfinite(result.nearest) || result.crossingWall >= 0;
+    }
+
+private:
+    const World& world;
+    const Matrix4& toLocal;
+    const Vector3 end;
+    const Vector3 heading;
+    const double atStart;
+};
 
 } // namespace
 
@@ -48,69 +120,44 @@ void PlayerNode::move(double dx, double dy, double dz)
     changed();
 }
 
+// After the walk through the sectors, the stop five units short of a solid
+// wall can lie behind where the move came in, and even behind its start. The
+// player must end in the sector he is tracked in: a stop before the opening
+// through which a sector was entered hands him back to the sector before,
+// and a stop behind the start that would take him through a wall of his own
+// sector leaves him where he stood.
 void PlayerNode::collide(double dx, double dy)
 {
-    const double infinity = std::numeric_limits<double>::infinity();
-    const Vector3 start(0.0, 0.0, 0.0);
     const Vector3 end(dx, dy, 0.0);
     const double length = std::hypot(dx, dy);
-    const double back = length > 0.0 ? wallGap / length : infinity;
-    const Matrix4& toLocal = inverse();
-    const Vector3 heading = matrix().transformPoint(end).minus(matrix().transformPoint(start));
+    const Vector3 heading =
+        matrix().transformPoint(end).minus(matrix().transformPoint(Vector3(0.0, 0.0, 0.0)));
+    const MoveScan moving(*world, inverse(), end, heading);
     std::vector<unsigned char> crossed(world->walls.size(), 0);
-    // Where each opening was crossed and the sector left there, so that a
-    // stop cut back over an opening returns to the sector before it.
-    std::vector<std::pair<double, int>> entries;
+    std::vector<std::pair<int, double>> entered{{sector, -std::numeric_limits<double>::infinity()}};
 
-    double nearest = infinity;
+    MoveScan::Result found;
     for (;;) {
-        const double winding = world->windingArea(sector);
-        nearest = infinity;
-        double furthest = -infinity;
-        int crossingSector = -1;
-        int crossingWall = -1;
-        for (int w : world->sectors[std::size_t(sector)].walls) {
-            if (!world->hasPoints(w))
-                continue;
-            const WorldWall& wall = world->walls[std::size_t(w)];
-            Vector3 a = toLocal.transformPoint(world->wallStart(w).floorPoint());
-            Vector3 b = toLocal.transformPoint(world->wallEnd(w).floorPoint());
-            LineCrossing c = intersect(start, end, a, b);
-            if (!(c.r >= 0.0 && c.r <= 1.0 && c.s >= 0.0 && c.s <= 1.0))
-                continue;
-            if (!leadsSomewhere(*world, wall)) {
-                if (c.r <= nearest)
-                    nearest = c.r;
-            } else if (!crossed[std::size_t(w)] && c.r > furthest && world->headsOutOf(winding, w, heading)) {
-                furthest = c.r;
-                crossingSector = wall.nextSector;
-                crossingWall = w;
-            }
-        }
-        if (crossingSector < 0 || furthest >= nearest)
+        found = moving.scan(sector, 1.0, crossed);
+        if (found.crossingWall < 0 || found.furthest >= found.nearest)
             break;
-        crossed[std::size_t(crossingWall)] = 1;
-        int behind = world->walls[std::size_t(crossingWall)].nextWall;
-        if (inRange(behind, crossed.size()))
-            crossed[std::size_t(behind)] = 1;
-        entries.emplace_back(furthest, sector);
-        sector = crossingSector;
+        crossed[std::size_t(found.crossingWall)] = 1;
+        const WorldWall& wall = world->walls[std::size_t(found.crossingWall)];
+        if (inRange(wall.nextWall, crossed.size()))
+            crossed[std::size_t(wall.nextWall)] = 1;
+        sector = wall.nextSector;
+        entered.push_back({sector, found.furthest});
     }
 
-    Vector3 stop = end;
-    if (nearest <= 1.0) {
-        // Closer than five units to the wall the player stays where he is:
-        // backing off would take him over walls the move never looked at.
-        const double t = std::max(nearest - back, 0.0);
-        stop = end.times(t);
-        // Five units back from a wall just behind an opening is on the near
-        // side of that opening: the player stands in the sector before it.
-        while (!entries.empty() && t < entries.back().first) {
-            sector = entries.back().second;
-            entries.pop_back();
-        }
-    }
-    shift(stop.x, stop.y, 0.0);
+    double stopAt = 1.0;
+    if (found.nearest <= 1.0)
+        stopAt = length > 0.0 ? found.nearest - wallGap / length : 0.0;
+    while (entered.size() > 1 && entered.back().second > stopAt)
+        entered.pop_back();
+    sector = entered.back().first;
+    if (stopAt < 0.0 && moving.leavesBackwards(sector, stopAt))
+        stopAt = 0.0;
+    shift(dx * stopAt, dy * stopAt, 0.0);
 }
 
 void PlayerNode::followFloor()

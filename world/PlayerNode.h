@@ -36,7 +36,8 @@ protected:
     bool tracksSector() const;
     // The horizontal part of a checked move: slides (dx, dy) in the own frame,
     // cut five units short of the first solid wall, and follows the openings
-    // crossed into their sectors. Needs tracksSector(). No change hook.
+    // crossed into their sectors; the node ends tracked in the sector that
+    // holds the point where it stops. Needs tracksSector(). No change hook.
     void collide(double dx, double dy);
     // Moves the node vertically to floorOffset() above the floor of its
     // sector at its position; a vertical floor plane leaves it where it is.

@@ -12,8 +12,6 @@ namespace Vell3D {
 
 namespace {
 
-constexpr double farLeft = -100000.0;   // the even-odd test's ray ends beyond every map
-
 bool between0And1(double v)
 {
     return v >= 0.0 && v <= 1.0;
@@ -72,7 +70,9 @@ bool World::sectorPlaneHit(const RayHit& hit, int sector, const Plane& plane, do
         return false;
     Vector3 p = pointAt(hit, t);
     // Even-odd over every loop of the sector: count the walls that the
-    // segment from p leftwards to farLeft crosses. Each wall owns its lower
+    // ray from p leftwards crosses. The ray reaches past the world's extent
+    // (maps may lie far beyond x = -100000), so every crossing left of p
+    // counts. Each wall owns its lower
     // end point and not its upper one, so a vertex where the outline passes
     // through the line counts once and one where it only touches counts
     // twice or not at all; walls along the line count never.
@@ -85,7 +85,7 @@ bool World::sectorPlaneHit(const RayHit& hit, int sector, const Plane& plane, do
         if ((a.y > p.y) == (b.y > p.y))
             continue;
         double x = a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y);
-        if (x <= p.x && x >= farLeft)
+        if (x <= p.x)
             inside = !inside;
     }
     return inside;

@@ -47,7 +47,10 @@ LineCrossing intersect(const Vector3& p1, const Vector3& p2, const Vector3& q1, 
         return {infinity, infinity};
     }
     double r = (dx * (q1.y - p1.y) - dy * (q1.x - p1.x)) / g;
-    double s = dx != 0.0 ? (p1.x + ex * r - q1.x) / dx : (p1.y + ey * r - q1.y) / dy;
+    // s from the larger component of the second line: a wall carried into a
+    // turned frame keeps a component of about 1e-13 where it had none, and
+    // dividing by that gives noise.
+    double s = std::fabs(dx) >= std::fabs(dy) ? (p1.x + ex * r - q1.x) / dx : (p1.y + ey * r - q1.y) / dy;
     return {r, s};
 }
 

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -107,6 +108,23 @@ TEST_F(GroupArchiveTest, MoreThan4096EntriesAreRead)
     archive.open(write(archiveWith(entries)).c_str());
     EXPECT_EQ(archive.entryTable().size(), 5000u);
     EXPECT_EQ(archive.findEntry("e4999").offset, 16 + 5000 * 16 + 4999 * 2);
+}
+
+// The directory is read in bounded pieces up to maxEntries; a header that
+// claims more is refused even when the file is large enough to hold it, as a
+// sparse file of a few bytes on disk can be.
+TEST_F(GroupArchiveTest, DirectoryCountIsCappedWhateverTheFileSize)
+{
+    const std::int32_t most = GroupArchive::maxEntries;
+    std::vector<std::pair<std::string, std::int32_t>> empties(std::size_t(most), {"", 0});
+    empties.back() = {"LAST", 3};
+    GroupArchive archive;
+    archive.open(write(rawArchive(most, empties, 3)).c_str());
+    EXPECT_EQ(archive.findEntry("last").offset, 16 + 16 * most);
+
+    std::string sparse = write(rawArchive(most + 1, {}, 0));
+    ASSERT_EQ(truncate(sparse.c_str(), 16 + 16 * std::int64_t(most + 1)), 0);
+    EXPECT_EQ(messageOfOpen(sparse), "Exception: bad grp archive");
 }
 
 TEST_F(GroupArchiveTest, BadHeadersAreRejected)

@@ -154,6 +154,33 @@ TEST_F(MapTest, CountsOutsideTheLimitsAreRejected)
     expectSameTables(map, good);
 }
 
+// Two sectors may not claim the same wall. Ranges that only touch, empty
+// ones and ones outside the wall table (left to the consumers) still load.
+TEST_F(MapTest, OverlappingWallRangesAreRefused)
+{
+    using Ranges = std::vector<std::pair<std::int16_t, std::int16_t>>;
+    auto withRanges = [](const Ranges& ranges) {
+        MapImage image = numberedMap(int(ranges.size()), 10, 0);
+        for (std::size_t i = 0; i < ranges.size(); ++i) {
+            image.sectors[i].firstWall = ranges[i].first;
+            image.sectors[i].wallCount = ranges[i].second;
+        }
+        return image;
+    };
+    Map map;
+    MapImage good = withRanges({{4, 4}, {0, 4}, {2, 0}, {8, -3}, {100, 5}});
+    loadFile(map, good.bytes());
+    expectSameTables(map, good);
+    for (const Ranges& bad : {Ranges{{0, 4}, {3, 2}}, Ranges{{0, 4}, {0, 4}},
+                              // the third lies inside the first, though not inside the second
+                              Ranges{{0, 10}, {2, 1}, {5, 1}}, Ranges{{-2, 4}, {1, 1}}}) {
+        Bytes bytes = withRanges(bad).bytes();
+        EXPECT_EQ(failure([&] { loadFile(map, bytes); }), "Exception: bad map format");
+        EXPECT_EQ(failure([&] { loadEntry(map, bytes); }), "Exception: bad map format");
+    }
+    expectSameTables(map, good);
+}
+
 TEST_F(MapTest, LargestMapLoads)
 {
     MapImage image = numberedMap(maxSectors, maxWalls, maxSprites);

@@ -4,6 +4,7 @@
 #include "tests/support/ProgramRun.h"
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -84,12 +85,69 @@ TEST_F(GrptoolTest, ExtractLooksNamesUpLikeTheArchive)
     EXPECT_EQ(missing.output, "unhandled exception: Exception\n[exception message: can't find grp entry ]\n");
 }
 
-TEST_F(GrptoolTest, ExtractOntoTheArchiveItselfReadsTheEntryFirst)
+TEST_F(GrptoolTest, ExtractNeverWritesOntoItsOwnArchive)
 {
-    std::string grp = writeArchive({{"A.DAT", "first entry"}});
-    Outcome outcome = runGrptool("extract " + grp + " a.dat " + grp);
-    EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(contentsOf(path("test.grp")), "first entry");
+    std::string grp = writeArchive({{"A.DAT", "first entry"}, {"B.DAT", "second"}});
+    const std::string original = contentsOf(path("test.grp"));
+    std::filesystem::create_hard_link(path("test.grp"), path("linked.grp"));
+    const std::string refused =
+        "unhandled exception: Exception\n[exception message: can't extract onto the archive itself ]\n";
+    for (const std::string& output : {grp, quoted("./test.grp"), quoted("linked.grp")}) {
+        Outcome outcome = runGrptool("extract " + grp + " a.dat " + output);
+        EXPECT_EQ(outcome.status, 1) << output;
+        EXPECT_EQ(outcome.output, refused) << output;
+    }
+    EXPECT_EQ(contentsOf(path("test.grp")), original);
+
+    // A device is written as it is, not replaced.
+    Outcome shown = runGrptool("extract " + grp + " b.dat /dev/stdout");
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_EQ(shown.output, "second");
+}
+
+// Past the file size limit (here 512 bytes) the write fails part-way: the
+// file that was there survives whole and no temporary is left beside it.
+TEST_F(GrptoolTest, FailedWritesKeepTheOldFile)
+{
+    std::string grp = writeArchive({{"BIG.DAT", std::string(4000, 'b')}});
+    VellTools::writeFile(path("big.dat"), Bytes(4000, 'x'));
+    VellTools::writeFile(path("old"), bytesOf("precious"));
+    const std::string limited = "ulimit -f 1; '" + std::string(GRPTOOL_PATH) + "' ";
+    for (const std::string& arguments :
+         {"pack " + quoted("old") + " " + quoted("big.dat"), "extract " + grp + " big.dat " + quoted("old")}) {
+        Outcome outcome = TestSupport::runCommand(limited + arguments);
+        EXPECT_EQ(outcome.status, 1) << arguments;
+        EXPECT_EQ(outcome.output, "unhandled exception: IOException\n[exception message: can't write file ]\n");
+        EXPECT_EQ(contentsOf(path("old")), "precious");
+    }
+    std::vector<std::string> left;
+    for (const auto& item : std::filesystem::directory_iterator(folder))
+        left.push_back(item.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"big.dat", "old", "test.grp"}));
+}
+
+// Archives that readers would refuse or misread are never written: two
+// entries of one name (the first unreachable), and data past the format's
+// 32-bit positions (sparse inputs, so the test costs no disk space).
+TEST_F(GrptoolTest, PackRefusesArchivesReadersCannotUse)
+{
+    std::filesystem::create_directories(folder / "a");
+    std::filesystem::create_directories(folder / "b");
+    VellTools::writeFile(path("a/x.dat"), bytesOf("one"));
+    VellTools::writeFile(path("b/X.DAT"), bytesOf("two"));
+    Outcome twice = runGrptool("pack " + quoted("out.grp") + " " + quoted("a/x.dat") + " " + quoted("b/X.DAT"));
+    EXPECT_EQ(twice.status, 1);
+    EXPECT_EQ(twice.output, "unhandled exception: Exception\n[exception message: duplicate grp entry name ]\n");
+
+    for (const char* name : {"huge1", "huge2"}) {
+        VellTools::writeFile(path(name), {});
+        std::filesystem::resize_file(path(name), 1100u * 1024 * 1024);
+    }
+    Outcome huge = runGrptool("pack " + quoted("out.grp") + " " + quoted("huge1") + " " + quoted("huge2"));
+    EXPECT_EQ(huge.status, 1);
+    EXPECT_EQ(huge.output, "unhandled exception: Exception\n[exception message: grp archive too large ]\n");
+    EXPECT_FALSE(std::filesystem::exists(path("out.grp")));
 }
 
 TEST_F(GrptoolTest, PackUsesUpperCaseBaseNames)

@@ -14,6 +14,7 @@
 #include "tools/FileOutput.h"
 #include "tools/GroupWriter.h"
 #include "tools/MapBuilder.h"
+#include "tools/MapSummary.h"
 #include "tools/MapWriter.h"
 #include "tools/PaletteWriter.h"
 
@@ -208,6 +209,45 @@ TEST_F(MapinfoTest, BrokenReferencesAreWarnedAbout)
     VellTools::writeFile(folder + "/broken.map", VellTools::MapWriter::bytes(map));
     outcome = run("game.grp broken.map");
     EXPECT_NE(outcome.output.find("warning    : start sector 4 out of range"), std::string::npos);
+}
+
+// Maps may lie far beyond 100000: a start inside its sector is not
+// reported outside, and the sector still makes its pieces.
+TEST_F(MapinfoTest, FarOutStartInsideItsSectorIsNotWarnedAbout)
+{
+    VellTools::MapBuilder builder;
+    builder.addSector({{300000, 0}, {301024, 0}, {301024, 1024}, {300000, 1024}}, 0, -4096);
+    builder.setStart(300512, 512, 0, 0, 0);
+    VellTools::writeFile(folder + "/far.map", VellTools::MapWriter::bytes(builder.build()));
+    std::string rest = tail(run("game.grp far.map").output);
+    EXPECT_NE(rest.find("pieces     : 1\n"), std::string::npos) << rest;
+    EXPECT_NE(rest.find("warnings   : 0\n"), std::string::npos) << rest;
+}
+
+TEST_F(MapinfoTest, WarningsStopAfterAScreenfulAndCountTheRest)
+{
+    VellTools::MapBuilder builder;
+    builder.addSector({{0, 0}, {1024, 0}, {1024, 1024}, {0, 1024}}, 0, -4096);
+    builder.setStart(512, 512, 0, 0, 0);
+    for (int i = 0; i < 4000; ++i)
+        builder.addSprite(0, 100, 100, 0, 0, 0);
+    VellTools::MapContent map = builder.build();
+    for (auto& sprite : map.sprites)
+        sprite.sector = -7;
+    VellTools::writeFile(folder + "/sprites.map", VellTools::MapWriter::bytes(map));
+    Outcome outcome = run("game.grp sprites.map");
+    EXPECT_EQ(outcome.status, 0);
+    std::string rest = tail(outcome.output);
+    EXPECT_NE(rest.find("warnings   : 4000\n"), std::string::npos) << rest;
+    std::size_t lines = 0;
+    for (std::size_t at = rest.find("warning    : sprite "); at != std::string::npos;
+         at = rest.find("warning    : sprite ", at + 1))
+        ++lines;
+    EXPECT_EQ(lines, VellTools::MapSummary::warningLines);
+    EXPECT_NE(rest.find("warning    : sprite 19: sector -7 out of range"), std::string::npos) << rest;
+    EXPECT_TRUE(rest.ends_with("warning    : " + std::to_string(4000 - VellTools::MapSummary::warningLines) +
+                               " more\n"))
+        << rest;
 }
 
 TEST_F(MapinfoTest, UnbuildableMapOrMissingPaletteFailsBeforeAnyLine)

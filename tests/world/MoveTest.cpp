@@ -214,26 +214,28 @@ TEST(PlayerMove, inAndOutOfASectorInsideARoom)
     EXPECT_NEAR(walker.at().z, 50, 1e-9);
 }
 
-// The stop five units short of a wall just behind an opening lies on the
-// near side of the opening again: the player is back in the sector before.
-TEST(PlayerMove, cutBackOverAnOpeningReturnsToTheSectorBefore)
+// The stop five units short of a solid wall can lie before the opening just
+// crossed, or behind the start; the player still ends in the sector he is
+// tracked in.
+TEST(PlayerMove, aStopShortOfAWallStaysInTheTrackedSector)
 {
-    Walker walker(roomRow({0, 1024, 1027, 2048}, {0, 24, 8}));   // a room 3 deep behind the opening
-    walker.world.walls[std::size_t(walker.world.sectors[1].walls[1])].nextSector = -1;   // its far side solid
+    // A room 3 units deep behind an opening: the stop lies 2 units before
+    // the opening, back in the first room.
+    Walker walker(roomRow({0, 1024, 1027}, {0, 0}));
     walker.placeAt(-1000, 512, 0);
-    walker.player.move(-100, 0, 0);   // through the opening at -1024, the wall at -1027
-    EXPECT_NEAR(walker.at().x, -1022, 1e-9);
-    EXPECT_EQ(walker.player.sector, 0);
-    EXPECT_NEAR(walker.at().z, 50, 1e-9);
-}
-
-// Closer than five units to the wall ahead, a move leaves the player where
-// he is: backing off could take him over walls behind that nobody tested.
-TEST(PlayerMove, noBackingOffBehindTheStart)
-{
-    Walker walker(roomRow({0, 1024, 2048}, {0, 24}));
-    walker.placeAt(-2045, 512, 1);   // three units before the far wall
     walker.player.move(-100, 0, 0);
-    EXPECT_NEAR(walker.at().x, -2045, 1e-9);
-    EXPECT_EQ(walker.player.sector, 1);
+    EXPECT_EQ(walker.player.sector, 0);
+    EXPECT_NEAR(walker.at().x, -1022, 1e-9);
+
+    // A corridor 4 units wide: backing off from one wall must not pass the
+    // other, so the player stays; with room behind him he still backs off.
+    Walker narrow(roomRow({0, 4}, {0}));
+    narrow.placeAt(-1, 512, 0);
+    narrow.player.move(100, 0, 0);
+    EXPECT_EQ(narrow.player.sector, 0);
+    EXPECT_NEAR(narrow.at().x, -1, 1e-9);
+    Walker room(roomRow({0, 1024}, {0}));
+    room.placeAt(-3, 512, 0);
+    room.player.move(100, 0, 0);
+    EXPECT_NEAR(room.at().x, -5, 1e-9);
 }

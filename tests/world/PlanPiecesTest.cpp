@@ -224,3 +224,46 @@ TEST(PlanPieces, manyCrossingWallsStayBounded)
     for (std::size_t i = world.walls.size(); i < world.points.size(); ++i)
         EXPECT_TRUE(std::isfinite(world.points[i].x) && std::isfinite(world.points[i].floorZ));
 }
+
+// Maps placed far out: an L around map x = 300000, a room on each side of
+// x = 100000 and one far down the other axes. The pieces still cover each
+// sector exactly, and the ray cast's inside test still finds the floors
+// (the summary's start check uses the same test).
+TEST(PlanPieces, sectorsFarBeyondTheUsualSquare)
+{
+    VellTools::MapBuilder builder;
+    builder.addSector({{300000, 0}, {301024, 0}, {301024, 512}, {300512, 512}, {300512, 1024}, {300000, 1024}}, 0,
+                      mapZ(256));
+    builder.addSector({{99000, 5000}, {101000, 5000}, {101000, 6000}, {99000, 6000}}, 0, mapZ(256));
+    builder.addSector({{-400000, -350000}, {-399000, -350000}, {-399000, -349000}, {-400000, -349000}}, 0,
+                      mapZ(256));
+    builder.addSector({{2000000000, 0}, {2000001000, 0}, {2000001000, 1000}, {2000000000, 1000}}, 0, mapZ(256));
+    builder.setStart(300100, 900, 0, 0, 0);
+    const VellTools::MapContent content = builder.build();
+    World plan;
+    buildPlan(plan, content);
+    EXPECT_NEAR(totalArea(plan, 0), 1024.0 * 1024 - 512.0 * 512, 1e-6);
+    EXPECT_NEAR(totalArea(plan, 1), 2000.0 * 1000, 1e-6);
+    EXPECT_NEAR(totalArea(plan, 2), 1000.0 * 1000, 1e-6);
+    EXPECT_NEAR(totalArea(plan, 3), 1000.0 * 1000, 1e-3);
+
+    World world;
+    world.build(loadMap(content));
+    // Straight down at a point of each sector (world x = -map x), and into
+    // the L's missing quarter, which belongs to no sector.
+    struct Probe {
+        double mapX, mapY;
+        int sector;
+        bool floor;
+    };
+    for (Probe probe : {Probe{300100, 900, 0, true}, Probe{300900, 100, 0, true}, Probe{300900, 900, 0, false},
+                        Probe{100500, 5500, 1, true}, Probe{99500, 5500, 1, true}, Probe{-399500, -349500, 2, true},
+                        Probe{2000000500, 500, 3, true}}) {
+        RayHit hit;
+        hit.origin = Vector3(-probe.mapX, probe.mapY, 100);
+        hit.target = Vector3(-probe.mapX, probe.mapY, -100);
+        hit.sector = probe.sector;
+        world.castRay(hit);
+        EXPECT_EQ(hit.kind, probe.floor ? surfaceFloor : surfaceNone) << probe.mapX << " " << probe.mapY;
+    }
+}
