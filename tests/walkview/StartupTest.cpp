@@ -50,7 +50,7 @@ int sectorsLoaded(GroupArchive& archive, const char* name)
 // caches would read as leaks in the sanitizer build (see GLDriverLeaks.cpp).
 TestSupport::ProgramRun runIn(const ScratchFolder& folder, const std::string& arguments)
 {
-    return runCommand("cd '" + folder.path("") + "' && SDL_VIDEODRIVER=offscreen ASAN_OPTIONS=detect_leaks=0 '" WALKVIEW_PATH
+    return runCommand("cd '" + folder.path("") + "' && SDL_VIDEODRIVER=offscreen ASAN_OPTIONS=detect_leaks=0:alloc_dealloc_mismatch=0 '" WALKVIEW_PATH
                       "' " + arguments + " 2>&1");
 }
 

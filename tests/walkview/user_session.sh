@@ -32,7 +32,7 @@ export DISPLAY=$display
 for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
 
 # The GL driver's caches are no leaks of ours (see tests/support/GLDriverLeaks.cpp).
-SDL_VIDEODRIVER=x11 ASAN_OPTIONS=detect_leaks=0 "$walkview" "$grp" "$map" >"$out/walkview.log" 2>&1 &
+SDL_VIDEODRIVER=x11 ASAN_OPTIONS=detect_leaks=0:alloc_dealloc_mismatch=0 "$walkview" "$grp" "$map" >"$out/walkview.log" 2>&1 &
 viewer=$!
 
 # Captures the window once it has settled: not black (the first frame is

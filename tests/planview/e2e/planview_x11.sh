@@ -17,7 +17,7 @@ for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.05; done
 [ -s "$display_file" ] || { echo "no display"; exit 1; }
 export DISPLAY=:$(cat "$display_file")
 
-SDL_VIDEODRIVER=x11 "$planview" "$grp" "$map" >"$out/stdout.txt" 2>"$out/stderr.txt" &
+SDL_VIDEODRIVER=x11 ASAN_OPTIONS=detect_leaks=0:alloc_dealloc_mismatch=0 "$planview" "$grp" "$map" >"$out/stdout.txt" 2>"$out/stderr.txt" &
 viewer=$!
 window=$(timeout 20 xdotool search --sync --name "Gorvax 2D Map Viewer" | head -1)
 [ -n "$window" ] || { kill $viewer; echo "no window"; exit 1; }
