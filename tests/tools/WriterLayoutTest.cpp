@@ -177,3 +177,25 @@ TEST(FileOutput, WritesWholeFileAndReportsFailure)
     std::filesystem::remove(path);
     EXPECT_THROW(writeFile("/nonexistent-folder/x/y.bin", {1}), Vell::IOException);
 }
+
+// A replaced file keeps its permission bits, and a link stays a link to the
+// file that now holds the new bytes.
+TEST(FileOutput, ReplacingKeepsModeAndLinks)
+{
+    auto folder = std::filesystem::temp_directory_path() / ("vell_tools_links_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    const auto file = folder / "data.bin";
+    const auto link = folder / "link.bin";
+    writeFile(file.string(), {1});
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                                           std::filesystem::perms::group_read);
+    std::filesystem::create_symlink("data.bin", link);
+    writeFile(link.string(), {2, 3});
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(std::filesystem::file_size(file), 2u);
+    EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::all,
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2);
+    std::filesystem::remove_all(folder);
+}
