@@ -1,5 +1,8 @@
 // Heights are in file z units: 16 to a map unit, growing downwards, so a
-// ceiling above the floor has the smaller value.
+// ceiling above the floor has the smaller value. The 3D viewer's eye stands
+// 550 units above the floor (the player 50, the eye 500 above him), so every
+// room the player can walk into is taller than that: a lower ceiling would
+// leave the eye above it, looking over the walls.
 #include "tools/DemoMaps.h"
 
 #include "tools/DemoTiles.h"
@@ -55,7 +58,7 @@ int buildHall(MapBuilder& b)
 {
     int hall = b.addSector({{0, 0}, {768, 0}, {1280, 0}, {2048, 0}, {2048, 512}, {2048, 1536}, {2048, 2048},
                             {0, 2048}, {0, 1792}, {0, 1536}, {0, 1280}, {0, 1024}, {0, 768}, {0, 512}},
-                           0, -512 * unit);
+                           0, -1024 * unit);
     b.addInnerLoop(hall, hole(896, 896, 1152, 1152));
     setSurfaces(b, hall, floorPlates, ceilingPanel, brick);
     for (int w = 14; w < 18; ++w)
@@ -70,7 +73,7 @@ int buildHall(MapBuilder& b)
                                     WallBits::masked | WallBits::swapBottoms};
     for (int i = 0; i < 3; ++i) {
         std::int32_t y = 1536 - 512 * i;
-        int alcove = b.addSector(room(-384, y, 0, y + 256), heights[i], -384 * unit);
+        int alcove = b.addSector(room(-384, y, 0, y + 256), heights[i], -768 * unit);
         setSurfaces(b, alcove, sand, ceilingPanel, wood);
         b.sector(alcove).floorShade = static_cast<std::int8_t>(4 * i);
         maskWall(b, hall, {0, y + 256}, alcove, {0, y}, flags[i], tiles[i]);
@@ -81,7 +84,7 @@ int buildHall(MapBuilder& b)
 // Courtyard under the night sky with a chasm (sky below and above) and a pool.
 void buildCourtyard(MapBuilder& b)
 {
-    int corridor = b.addSector(room(768, -1024, 1280, 0), -32 * unit, -448 * unit);
+    int corridor = b.addSector(room(768, -1024, 1280, 0), -32 * unit, -896 * unit);
     setSurfaces(b, corridor, stone, ceilingPanel, stone);
     b.sector(corridor).ceilingShade = 6;
 
@@ -115,7 +118,7 @@ void buildCourtyard(MapBuilder& b)
 // A ramp down to the room of the two facing mirrors.
 void buildMirrorWing(MapBuilder& b)
 {
-    int ramp = b.addSector({{2048, 1536}, {2048, 512}, {3072, 512}, {3072, 1536}}, 0, -512 * unit);
+    int ramp = b.addSector({{2048, 1536}, {2048, 512}, {3072, 512}, {3072, 1536}}, 0, -1024 * unit);
     setSurfaces(b, ramp, stone, ceilingPanel, metal);
     Sector& r = b.sector(ramp);
     // Slope 1024 is a fall of a quarter unit per unit away from the first
@@ -125,7 +128,7 @@ void buildMirrorWing(MapBuilder& b)
     r.ceilingFlags |= SurfaceBits::sloped | SurfaceBits::alignToWall;
     r.ceilingSlope = 1024;
 
-    std::int32_t floor = 256 * unit, ceiling = -256 * unit;
+    std::int32_t floor = 256 * unit, ceiling = -768 * unit;
     int hall = b.addSector({{3072, 512}, {3328, 512}, {3840, 512}, {4096, 512}, {4096, 1536}, {3840, 1536},
                             {3328, 1536}, {3072, 1536}},
                            floor, ceiling);

@@ -29,7 +29,7 @@ void paint(MapBuilder& b, int s, int floorTile, int ceilingTile, int wallTile, s
 int alignedRoom(MapBuilder& b)
 {
     int s = b.addSector({{0, 256}, {256, 0}, {768, 0}, {1024, 256}, {1024, 768}, {768, 1024}, {256, 1024}, {0, 768}},
-                        0, -512 * unit);
+                        0, -1024 * unit);
     paint(b, s, floorPlates, ceilingPanel, brick, 0);
     Sector& sector = b.sector(s);
     sector.floorFlags = SurfaceBits::alignToWall;
@@ -45,7 +45,7 @@ int alignedRoom(MapBuilder& b)
 int flippedSurfacesRoom(MapBuilder& b)
 {
     int s = b.addSector(
-        {{1024, 256}, {2048, 256}, {2048, 768}, {1024, 768}}, 32 * unit, -480 * unit); // a step down
+        {{1024, 256}, {2048, 256}, {2048, 768}, {1024, 768}}, 32 * unit, -960 * unit); // a step down
     paint(b, s, wood, metal, stone, 128);
     Sector& sector = b.sector(s);
     sector.floorFlags = SurfaceBits::swapped | SurfaceBits::flipX | SurfaceBits::doubleSize;
@@ -63,7 +63,7 @@ int flippedWallsRoom(MapBuilder& b)
 {
     int s = b.addSector({{2048, 0}, {3072, 0}, {3072, 256}, {3072, 768}, {3072, 1024}, {2048, 1024}, {2048, 768},
                          {2048, 256}},
-                        -16 * unit, -640 * unit); // a step up from the room before
+                        -16 * unit, -1280 * unit); // a step up from the room before
     paint(b, s, sand, daySky, marker, 64);
     b.sector(s).ceilingFlags = SurfaceBits::sky;
     const std::uint16_t looks[4] = {WallBits::bottomAligned, WallBits::flipX, WallBits::flipY,
@@ -82,7 +82,7 @@ int spriteRoom(MapBuilder& b)
 {
     int s = b.addSector({{3072, 0}, {4096, 0}, {4096, 256}, {4096, 768}, {4096, 1024}, {3072, 1024}, {3072, 768},
                          {3072, 256}},
-                        -16 * unit, -640 * unit);
+                        -16 * unit, -1280 * unit);
     paint(b, s, grass, duskSky, wood, 240);
     b.sector(s).ceilingFlags = SurfaceBits::sky;
     b.sector(s).floorShade = 2;
@@ -112,7 +112,7 @@ int spriteRoom(MapBuilder& b)
 // A slope up with both surfaces aligned to the entrance and thick fog.
 int slopeRoom(MapBuilder& b)
 {
-    int s = b.addSector({{4096, 768}, {4096, 256}, {5120, 256}, {5120, 768}}, -16 * unit, -400 * unit);
+    int s = b.addSector({{4096, 768}, {4096, 256}, {5120, 256}, {5120, 768}}, -16 * unit, -800 * unit);
     paint(b, s, stone, ceilingPanel, darkStone, 200);
     Sector& sector = b.sector(s);
     // Negative slopes rise away from the first wall: 1/8 unit per unit.

@@ -74,7 +74,7 @@ MapContent largeMap()
     for (int j = 0; j < grid; ++j) {
         for (int i = 0; i < grid; ++i) {
             std::int32_t floor = ((i * 7 + j * 13) % 5) * 16 * 16;
-            std::int32_t ceiling = floor - (320 + (i * 5 + j) % 4 * 32) * 16;
+            std::int32_t ceiling = floor - (640 + (i * 5 + j) % 4 * 64) * 16;
             int s = b.addSector(gridRoom(i, j), floor, ceiling);
             if (j == pillarRow) {
                 std::int32_t c = size / 2;

@@ -19,7 +19,7 @@ inline const std::vector<Case>& all()
     static const std::vector<Case> cases = {
         {"e3l1-start.png", "", "$"},
         {"demo-start.png", "", "demo.map"},
-        {"mirror.png", "--at -3584,1300 --angle 180 --eye 0", "$"},
+        {"mirror.png", "--at -3584,1300 --angle 180", "$"},
         {"sky-fog.png", "--at -1024,-1150 --angle 180", "$"},
         {"translucent.png", "--at -500,1408 --angle 90 --eye 0", "$"},
         {"wire.png", "--view wire --debug", "demo.map"},
