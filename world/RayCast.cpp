@@ -99,7 +99,10 @@ void World::castRay(RayHit& hit) const
     hit.wall = -1;
     if (!inRange(hit.sector, sectors.size()))
         return;
-    std::vector<unsigned char> passed(walls.size(), 0);
+    // Kept from call to call: the 3D view casts a ray for its aim marker in
+    // every frame, and a steady frame allocates nothing.
+    thread_local std::vector<unsigned char> passed;
+    passed.assign(walls.size(), 0);
     const Vector3 direction = hit.target.minus(hit.origin);
     int s = hit.sector;
     for (;;) {

@@ -91,9 +91,9 @@ TEST_F(Frame, SkyShowsWhereNoCeilingIsWithItsTileRow)
     colours[93] = {63, 0, 63};
     SolidTiles tiles(colours);
     VellTools::MapBuilder b = bigRoom(1);
-    b.sector(0).ceilingFlags = 1;
+    b.sector(0).ceilingFlags = SurfaceBits::sky;
     b.sector(0).ceilingTile = 89;
-    b.sector(0).floorFlags = 1;
+    b.sector(0).floorFlags = SurfaceBits::sky;
     b.sector(0).floorTile = 80;
     Scene scene(b.build(), tiles.tiles);
     scene.use(scene.sectors);
@@ -126,7 +126,7 @@ TEST_F(Frame, TranslucentWallBlendsOverTheRoomBehind)
     b.wallDefaults.tile = red;
     b.addSector(box(0, 0, 2048, 2048), mapZ(0), mapZ(ceiling));
     b.addSector(box(2048, 0, 4096, 2048), mapZ(0), mapZ(ceiling));
-    b.wallFrom(0, 2048, 0).flags = 0x10 | 0x80;
+    b.wallFrom(0, 2048, 0).flags = WallBits::masked | WallBits::translucent;
     b.wallFrom(0, 2048, 0).overTile = blue;
     b.setStart(1024, 1024, 0, 0, 0);
     Scene scene(b.build(), tiles.tiles);

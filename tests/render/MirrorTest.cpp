@@ -15,8 +15,8 @@ constexpr int ceiling = 1024;
 
 void makeMirror(VellTools::MapBuilder& b, int sector, int x, int y)
 {
-    b.wallFrom(sector, x, y).flags = 0x20;
-    b.wallFrom(sector, x, y).overTile = 560;
+    b.wallFrom(sector, x, y).flags = WallBits::oneWay;
+    b.wallFrom(sector, x, y).overTile = SpecialTiles::mirror;
 }
 
 // A 4096 x 2048 room; the wall at map x = 4096 is a mirror (with a sector
