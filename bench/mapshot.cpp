@@ -1,0 +1,110 @@
+// Where a snapshot's time goes, step by step, headless at 800 x 600 on Mesa's
+// software renderer: the window and its GL context, the tile set, the world
+// (map read, build, texture coordinates), the whole picture (map, world,
+// display lists, frame, read back) and the PNG encoding. The display lists
+// alone are bench_render's prepare.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "BenchFile.h"
+#include "mapdata/GroupArchive.h"
+#include "mapdata/Map.h"
+#include "mapdata/TileSet.h"
+#include "tools/DemoArchive.h"
+#include "tools/MapShooter.h"
+#include "tools/PngFile.h"
+#include "viewer/ViewerStartup.h"
+#include "world/World.h"
+
+using namespace Vell3D;
+
+namespace {
+
+const BenchFile& archiveFile()
+{
+    static const BenchFile file("mapshot.grp", VellTools::demoArchive(true));
+    return file;
+}
+
+const char* mapName(int index)
+{
+    static const char* names[] = {"e3l1.map", "demo.map", "large.map"};
+    return names[index];
+}
+
+void glStart(benchmark::State& state)
+{
+    VellTools::ShotOptions options;
+    for (auto _ : state)
+        VellTools::MapShooter shooter(options);
+}
+
+void tileSet(benchmark::State& state)
+{
+    GroupArchive archive;
+    archive.open(archiveFile().path());
+    for (auto _ : state) {
+        TileSet tiles;
+        ViewerStartup::loadTiles(tiles, archive);
+    }
+}
+
+void worldBuild(benchmark::State& state)
+{
+    GroupArchive archive;
+    archive.open(archiveFile().path());
+    TileSet tiles;
+    ViewerStartup::loadTiles(tiles, archive);
+    for (auto _ : state) {
+        World world;
+        ViewerStartup::loadWorld(archive, mapName(int(state.range(0))), [&](const Map& map) { world.build(map); });
+        world.attachTextures(tiles);
+    }
+    state.SetLabel(mapName(int(state.range(0))));
+}
+
+void wholePicture(benchmark::State& state)
+{
+    GroupArchive archive;
+    archive.open(archiveFile().path());
+    TileSet tiles;
+    ViewerStartup::loadTiles(tiles, archive);
+    VellTools::MapShooter shooter{VellTools::ShotOptions()};
+    VellTools::MapCounts counts;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(shooter.shoot(archive, tiles, mapName(int(state.range(0))), counts));
+    state.SetLabel(mapName(int(state.range(0))));
+}
+
+void pngEncoding(benchmark::State& state)
+{
+    GroupArchive archive;
+    archive.open(archiveFile().path());
+    TileSet tiles;
+    ViewerStartup::loadTiles(tiles, archive);
+    VellTools::MapShooter shooter{VellTools::ShotOptions()};
+    VellTools::MapCounts counts;
+    const VellTools::Picture picture = shooter.shoot(archive, tiles, "e3l1.map", counts);
+    const std::string path = std::string(archiveFile().path()) + ".png";
+    for (auto _ : state)
+        VellTools::writePng(path, picture);
+    std::remove(path.c_str());
+}
+
+} // namespace
+
+BENCHMARK(glStart)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(tileSet)->Unit(benchmark::kMillisecond);
+BENCHMARK(worldBuild)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(wholePicture)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+BENCHMARK(pngEncoding)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
