@@ -41,32 +41,6 @@ struct Flat {
     double y;
 };
 
-// side() on plain coordinates, with the same arithmetic.
-int sideOf(const Flat& a, const Flat& b, const Flat& p)
-{
-    double c = (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
-    if (c >= 0.5)
-        return -1;
-    if (c <= -0.5)
-        return 1;
-    return 0;
-}
-
-// intersect() on plain coordinates, with the same arithmetic.
-LineCrossing crossingOf(const Flat& p1, const Flat& p2, const Flat& q1, const Flat& q2)
-{
-    double ex = p2.x - p1.x;
-    double ey = p2.y - p1.y;
-    double dx = q2.x - q1.x;
-    double dy = q2.y - q1.y;
-    double g = dx * ey - ex * dy;
-    if (g == 0.0)
-        return {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
-    double r = (dx * (q1.y - p1.y) - dy * (q1.x - p1.x)) / g;
-    double s = std::fabs(dx) >= std::fabs(dy) ? (p1.x + ex * r - q1.x) / dx : (p1.y + ey * r - q1.y) / dy;
-    return {r, s};
-}
-
 // The point at t between a (t = 0) and b (t = 1).
 Flat along(const Flat& a, const Flat& b, double t)
 {
@@ -245,15 +219,15 @@ void PieceBuilder::split(const std::vector<int>& segments, std::vector<int>& fro
     front.reserve(segments.size() - 1);
     for (std::size_t i = 1; i < segments.size(); ++i) {
         const Segment& segment = pool[std::size_t(segments[i])];
-        int sigma = sideOf(e, s, segment.from);
+        int sigma = side(e, s, segment.from);
         // Both ends clear of the line on one side: the line cannot cut the
         // segment, and the division of the crossing is saved.
-        if (sigma != 0 && sideOf(e, s, segment.to) == sigma) {
+        if (sigma != 0 && side(e, s, segment.to) == sigma) {
             (sigma == 1 ? back : front).push_back(segments[i]);
             continue;
         }
         const Segment v = segment;   // adding segments may move the pool
-        double cut = crossingOf(e, s, ends[std::size_t(v.wall)], starts[std::size_t(v.wall)]).s;
+        double cut = intersect(e, s, ends[std::size_t(v.wall)], starts[std::size_t(v.wall)]).s;
         if (v.t0 + cutMargin < cut && cut < v.t1 - cutMargin && cutsLeft > 0) {
             --cutsLeft;
             int first = addSegment(v.wall, v.t0, cut);
@@ -263,7 +237,7 @@ void PieceBuilder::split(const std::vector<int>& segments, std::vector<int>& fro
             continue;
         }
         if (sigma == 0)
-            sigma = sideOf(e, s, v.to);
+            sigma = side(e, s, v.to);
         (sigma == 1 ? back : front).push_back(segments[i]);
     }
 }
@@ -361,7 +335,7 @@ bool PieceBuilder::clip(int node, bool keepFront)
             kept.push_back(v);
         if (sides[i] != 0 && sides[i] == sides[j])
             continue;
-        double r = crossingOf(v, polygon[j], a, b).r;
+        double r = intersect(v, polygon[j], a, b).r;
         if (r > cutMargin && r < 1.0 - cutMargin)
             kept.push_back(along(v, polygon[j], r));
     }

@@ -25,35 +25,6 @@ bool WallPiece::hasHeight() const
     return std::fabs(corners[1].z - corners[2].z) > 0.1 || std::fabs(corners[0].z - corners[3].z) > 0.1;
 }
 
-int side(const Vector3& a, const Vector3& b, const Vector3& p)
-{
-    double c = (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
-    if (c >= 0.5)
-        return -1;
-    if (c <= -0.5)
-        return 1;
-    return 0;
-}
-
-LineCrossing intersect(const Vector3& p1, const Vector3& p2, const Vector3& q1, const Vector3& q2)
-{
-    double ex = p2.x - p1.x;
-    double ey = p2.y - p1.y;
-    double dx = q2.x - q1.x;
-    double dy = q2.y - q1.y;
-    double g = dx * ey - ex * dy;
-    if (g == 0.0) {
-        double infinity = std::numeric_limits<double>::infinity();
-        return {infinity, infinity};
-    }
-    double r = (dx * (q1.y - p1.y) - dy * (q1.x - p1.x)) / g;
-    // s from the larger component of the second line: a wall carried into a
-    // turned frame keeps a component of about 1e-13 where it had none, and
-    // dividing by that gives noise.
-    double s = std::fabs(dx) >= std::fabs(dy) ? (p1.x + ex * r - q1.x) / dx : (p1.y + ey * r - q1.y) / dy;
-    return {r, s};
-}
-
 // Both end points of wall w exist: always so in a built world, not
 // necessarily in one put together by hand.
 bool World::hasPoints(int w) const

@@ -14,7 +14,9 @@
 //   world/PlanPieces.cpp      buildPieces: the plan view's convex sector pieces
 #pragma once
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "3d/Matrix4.h"
@@ -206,9 +208,21 @@ struct BspNode {
     int parent = -1;
 };
 
+// The two line helpers below take any point with x and y (Vector3, or the
+// plain pairs the plan pieces work on), with the same arithmetic for all.
+
 // Which side of the directed line a->b the point p lies on, in x and y:
 // 0 within half a unit, -1 left, +1 right.
-int side(const Vector3& a, const Vector3& b, const Vector3& p);
+template <class Point>
+int side(const Point& a, const Point& b, const Point& p)
+{
+    const double c = (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
+    if (c >= 0.5)
+        return -1;
+    if (c <= -0.5)
+        return 1;
+    return 0;
+}
 
 // Parameters of the crossing of line p1->p2 (r) and line q1->q2 (s), in x and
 // y; both +infinity for parallel lines.
@@ -216,8 +230,25 @@ struct LineCrossing {
     double r;
     double s;
 };
-LineCrossing intersect(const Vector3& p1, const Vector3& p2,
-                       const Vector3& q1, const Vector3& q2);
+template <class Point>
+LineCrossing intersect(const Point& p1, const Point& p2, const Point& q1, const Point& q2)
+{
+    const double ex = p2.x - p1.x;
+    const double ey = p2.y - p1.y;
+    const double dx = q2.x - q1.x;
+    const double dy = q2.y - q1.y;
+    const double g = dx * ey - ex * dy;
+    if (g == 0.0) {
+        const double infinity = std::numeric_limits<double>::infinity();
+        return {infinity, infinity};
+    }
+    const double r = (dx * (q1.y - p1.y) - dy * (q1.x - p1.x)) / g;
+    // s from the larger component of the second line: a wall carried into a
+    // turned frame keeps a component of about 1e-13 where it had none, and
+    // dividing by that gives noise.
+    const double s = std::fabs(dx) >= std::fabs(dy) ? (p1.x + ex * r - q1.x) / dx : (p1.y + ey * r - q1.y) / dy;
+    return {r, s};
+}
 
 // The texture matrices (TextureMapping.cpp).
 Matrix4 wallTextureMatrix(const Vector3& a, const Vector3& b, double refZ,
