@@ -66,6 +66,15 @@ private:
 
 // The turn of a node about z, clockwise from the unturned heading, in degrees:
 // the angle the viewers' overlays show at every quarter turn.
+// Pictures of any size show what the viewers' 800-pixel-wide view shows
+// across its width, so a thumbnail is the same view made smaller.
+void fitWidth(Vell3D::Camera& camera, int width)
+{
+    const double scale = camera.xScale() * Vell3D::MapView::viewWidth / width;
+    camera.setXScale(scale);
+    camera.setYScale(scale);
+}
+
 double clockwiseTurn(const Vell3D::Node& node)
 {
     const double degrees = std::atan2(node.matrix()[4], node.matrix()[5]) * 180.0 / M_PI;
@@ -191,6 +200,7 @@ void MapShooter::Stage::show3d()
         mapView->portalCamera.translate(0.0, *options.eye - eyeHeight, 0.0);
     if (options.tilt)
         mapView->portalCamera.setPitch(*options.tilt);
+    fitWidth(mapView->portalCamera, options.width);
     // The eye's zero move finds the visible sectors of its final place.
     mapView->portalCamera.translate(0.0, 0.0, 0.0);
 }
@@ -199,6 +209,7 @@ void MapShooter::Stage::showPlan()
 {
     planView->setWorld(&world);
     placePlayer(planView->playerNode, world, options);
+    fitWidth(planView->viewCamera, options.width);
 }
 
 Picture MapShooter::Stage::present(Vell::Window& view)
