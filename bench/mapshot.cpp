@@ -5,7 +5,9 @@
 // alone are bench_render's prepare.
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "BenchFile.h"
@@ -65,28 +67,34 @@ void worldBuild(benchmark::State& state)
     state.SetLabel(mapName(int(state.range(0))));
 }
 
+// The demo archive with its tile set loaded, and a snapshot stage.
+struct Stage {
+    GroupArchive archive;
+    TileSet tiles;
+    std::unique_ptr<VellTools::MapShooter> shooter;
+    VellTools::MapCounts counts;
+
+    Stage()
+    {
+        archive.open(archiveFile().path());
+        ViewerStartup::loadTiles(tiles, archive);
+        shooter = std::make_unique<VellTools::MapShooter>(VellTools::ShotOptions());
+    }
+    VellTools::Picture shoot(const char* map) { return shooter->shoot(archive, tiles, map, counts); }
+};
+
 void wholePicture(benchmark::State& state)
 {
-    GroupArchive archive;
-    archive.open(archiveFile().path());
-    TileSet tiles;
-    ViewerStartup::loadTiles(tiles, archive);
-    VellTools::MapShooter shooter{VellTools::ShotOptions()};
-    VellTools::MapCounts counts;
+    Stage stage;
     for (auto _ : state)
-        benchmark::DoNotOptimize(shooter.shoot(archive, tiles, mapName(int(state.range(0))), counts));
+        benchmark::DoNotOptimize(stage.shoot(mapName(int(state.range(0)))));
     state.SetLabel(mapName(int(state.range(0))));
 }
 
 void pngEncoding(benchmark::State& state)
 {
-    GroupArchive archive;
-    archive.open(archiveFile().path());
-    TileSet tiles;
-    ViewerStartup::loadTiles(tiles, archive);
-    VellTools::MapShooter shooter{VellTools::ShotOptions()};
-    VellTools::MapCounts counts;
-    const VellTools::Picture picture = shooter.shoot(archive, tiles, "e3l1.map", counts);
+    Stage stage;
+    const VellTools::Picture picture = stage.shoot("e3l1.map");
     const std::string path = std::string(archiveFile().path()) + ".png";
     for (auto _ : state)
         VellTools::writePng(path, picture);

@@ -19,19 +19,6 @@ using Vell3D::Vector3;
 
 namespace {
 
-struct Walker {
-    World world;
-    PlanPlayerNode player;
-
-    explicit Walker(const VellTools::MapContent& content)
-    {
-        buildPlan(world, content);
-        player.viewWindows = viewWindows();
-        player.world = &world;
-        player.takePlacement(world.camera);
-    }
-};
-
 bool finite(const Segment& s)
 {
     return std::isfinite(s.a.x) && std::isfinite(s.a.y) && std::isfinite(s.b.x) && std::isfinite(s.b.y);

@@ -116,17 +116,6 @@ VellTools::MapContent maze(int columns, int rows, std::int32_t cell, unsigned se
     return builder.build();
 }
 
-VellTools::MapContent roomRow(const std::vector<int>& edges, const std::vector<double>& floors)
-{
-    VellTools::MapBuilder builder;
-    for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
-        std::int32_t x0 = edges[i], x1 = edges[i + 1];
-        builder.addSector({{x0, 0}, {x1, 0}, {x1, 1024}, {x0, 1024}}, mapZ(floors[i]), mapZ(floors[i] + 512));
-    }
-    builder.setStart(edges[0] + 10, 512, 0, 0, 0);
-    return builder.build();
-}
-
 std::vector<Segment> viewWindows()
 {
     return {{Vector3(20000, 60000, 0), Vector3(-20000, 60000, 0)},
@@ -224,6 +213,22 @@ std::string fanLeak(const Vell3D::PlanPlayerNode& player, double tolerance)
         }
     }
     return report.str();
+}
+
+Walker::Walker(const VellTools::MapContent& content)
+{
+    buildPlan(world, content);
+    player.viewWindows = viewWindows();
+    player.world = &world;
+    player.takePlacement(world.camera);
+}
+
+void Walker::placeAt(double x, double y, int s)
+{
+    player.reset();
+    player.sector = s;
+    player.rotate(90, 0, 0, 1);
+    player.translateGlobal(x, y, 0);
 }
 
 } // namespace PlanFixtures

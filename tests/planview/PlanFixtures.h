@@ -24,14 +24,23 @@ void buildPlan(World& world, const VellTools::MapContent& content);
 // plus a few extra passages that make loops. The start is in cell (0, 0).
 VellTools::MapContent maze(int columns, int rows, std::int32_t cell, unsigned seed);
 
-// Rooms in a row along map x (world x = -map x), each 1024 deep, joined by
-// whole-width openings; floors in world units.
-VellTools::MapContent roomRow(const std::vector<int>& edges, const std::vector<double>& floors);
-
 using WorldFixtures::mapZ;
+using WorldFixtures::roomRow;
 
 // The far and near view windows the view gives its player.
 std::vector<Vell3D::Segment> viewWindows();
+
+// A plan player in its own plan world, with the view's windows, at the
+// map's start.
+struct Walker {
+    World world;
+    PlanPlayerNode player;
+
+    explicit Walker(const VellTools::MapContent& content);
+    // At world (x, y) in sector s, looking along world -x (map +x).
+    void placeAt(double x, double y, int s);
+    Vector3 at() const { return player.position(); }
+};
 
 // Where the fan shows through a solid wall: a piece of a solid wall of the
 // reached sectors or their neighbours lies inside a triangle of the fan, in

@@ -12,31 +12,6 @@ using Vell3D::PlanPlayerNode;
 using Vell3D::Segment;
 using Vell3D::Vector3;
 
-namespace {
-
-struct Walker {
-    World world;
-    PlanPlayerNode player;
-
-    explicit Walker(const VellTools::MapContent& content)
-    {
-        buildPlan(world, content);
-        player.viewWindows = viewWindows();
-        player.world = &world;
-    }
-    // At world (x, y) in sector s, looking along world -x (map +x).
-    void placeAt(double x, double y, int s)
-    {
-        player.reset();
-        player.sector = s;
-        player.rotate(90, 0, 0, 1);
-        player.translateGlobal(x, y, 0);
-    }
-    Vector3 at() const { return player.position(); }
-};
-
-} // namespace
-
 // Three rooms along world -x with floors at 0, 40 and 24.
 TEST(PlanMove, stepsStopsOpeningsAndTheFloorOfTheSectorReached)
 {

@@ -15,19 +15,6 @@ using namespace WorldFixtures;
 
 namespace {
 
-// Rooms side by side along map x (world x = -map x), each 1024 deep, joined
-// by openings; floors in world units.
-VellTools::MapContent roomRow(const std::vector<int>& edges, const std::vector<double>& floors)
-{
-    VellTools::MapBuilder builder;
-    for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
-        std::int32_t x0 = edges[i], x1 = edges[i + 1];
-        builder.addSector({{x0, 0}, {x1, 0}, {x1, 1024}, {x0, 1024}}, mapZ(floors[i]), mapZ(floors[i] + 512));
-    }
-    builder.setStart(edges[0] + 10, 512, 0, 0, 0);
-    return builder.build();
-}
-
 struct Walker {
     World world;
     PlayerNode player;

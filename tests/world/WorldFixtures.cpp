@@ -106,4 +106,15 @@ TileFixture::~TileFixture()
     std::filesystem::remove_all(folder, ignored);
 }
 
+VellTools::MapContent roomRow(const std::vector<int>& edges, const std::vector<double>& floors)
+{
+    VellTools::MapBuilder builder;
+    for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
+        std::int32_t x0 = edges[i], x1 = edges[i + 1];
+        builder.addSector({{x0, 0}, {x1, 0}, {x1, 1024}, {x0, 1024}}, mapZ(floors[i]), mapZ(floors[i] + 512));
+    }
+    builder.setStart(edges[0] + 10, 512, 0, 0, 0);
+    return builder.build();
+}
+
 } // namespace WorldFixtures

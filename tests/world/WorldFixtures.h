@@ -35,6 +35,10 @@ VellTools::MapContent finish(TwoRooms& rooms);
 
 std::int32_t mapZ(double worldZ);
 
+// Rooms in a row along map x (world x = -map x), each 1024 deep, joined by
+// whole-width openings; floors in world units.
+VellTools::MapContent roomRow(const std::vector<int>& edges, const std::vector<double>& floors);
+
 // An archive holding a palette and one art file with tiles of the given
 // sizes, opened, and a tile set loaded from it.
 class TileFixture {
