@@ -50,6 +50,7 @@ void SectorRenderer::drawMirror(const WallPiece& mirror, int sector)
     enterMirror(level, mirror, sector, normal, passCamera);
 
     glMatrixMode(GL_MODELVIEW);
+    glGetDoublev(GL_MODELVIEW_MATRIX, level.modelview);
     glMultMatrixd(reflection.data());
     glFrontFace(k % 2 ? GL_CW : GL_CCW);
     Plane clip(c[0], c[1], c[2]);
@@ -59,11 +60,16 @@ void SectorRenderer::drawMirror(const WallPiece& mirror, int sector)
     drawPass();
     glDisable(GL_CLIP_PLANE0);
     glFrontFace(k % 2 ? GL_CCW : GL_CW);
-    glMultMatrixd(reflection.data());
+    // The matrix as it was, rather than times the reflection again: the
+    // driver's single precision would drift a little with every level, and
+    // the picture outside a mirror would depend on what was drawn in it.
+    glLoadMatrixd(level.modelview);
     currentPass = keptPass;
 
-    // The glass, at about a quarter strength; the stencil of the area goes
-    // back to the enclosing level's value.
+    // The glass, at about a quarter strength and in its sector's fog (the
+    // reflection left whatever fog it drew last); the stencil of the area
+    // goes back to the enclosing level's value.
+    sectorFog(world->sectors[std::size_t(sector)].fogFactor);
     glEnable(GL_TEXTURE_2D);
     bindTile(SpecialTiles::mirrorGlass, true);
     glColor4ub(255, 255, 255, 64);

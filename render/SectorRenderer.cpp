@@ -123,24 +123,42 @@ void SectorRenderer::collectItems(int s, const WorldSector& sector)
     }
 }
 
+// Each item is fogged as the sector that holds it, not as whichever sector
+// happened to be drawn last, so the picture does not hang on the walk.
+void SectorRenderer::itemFog(int sector, double& current)
+{
+    const double fog = inRange(sector, world->sectors.size()) ? world->sectors[std::size_t(sector)].fogFactor : 1.0;
+    if (fog != current)
+        sectorFog(fog);
+    current = fog;
+}
+
 void SectorRenderer::drawTransparent()
 {
     PassState& pass = *currentPass;
-    glPushAttrib(GL_TEXTURE_BIT | GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_POLYGON_BIT);
+    glPushAttrib(GL_TEXTURE_BIT | GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_POLYGON_BIT | GL_FOG_BIT);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glDisable(GL_CULL_FACE);
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
-    std::sort(pass.items.begin(), pass.items.end(),
-              [](const TransparentItem& a, const TransparentItem& b) { return a.distance > b.distance; });
+    // Far to near; equal distances (the two faces of one masked wall) by
+    // code, so the picture does not hang on the order the sectors were
+    // found in.
+    std::sort(pass.items.begin(), pass.items.end(), [](const TransparentItem& a, const TransparentItem& b) {
+        return a.distance > b.distance || (a.distance == b.distance && a.code < b.code);
+    });
     const Vector3 eye = pass.camera->eye();
+    double fog = -1.0;
     for (const TransparentItem& item : pass.items) {
         std::size_t i = std::size_t(item.index());
         if (item.isSprite()) {
-            if (i < world->sprites.size())
+            if (i < world->sprites.size()) {
+                itemFog(world->sprites[i].sector, fog);
                 drawSprite(world->sprites[i], eye);
+            }
         } else if (i < world->walls.size()) {
+            itemFog(world->walls[i].sector, fog);
             drawPiece(world->walls[i].middle, true, true);
         }
     }

@@ -111,6 +111,8 @@ private:
     void drawSurfaceUse(const WorldSector& sector, const SurfaceUse& use);
     void tessellate(const WorldSector& sector, bool floor);
     void collectItems(int sector, const WorldSector& record);
+    // Sets the sector's fog unless `current` already holds its factor.
+    void itemFog(int sector, double& current);
     const Vector3& topEye() const;
     MirrorLevel& mirrorLevel(int depth);
     void markArea(const WallPiece& mirror, int k);
