@@ -28,9 +28,13 @@ void SectorRenderer::drawMirror(const WallPiece& mirror, int sector)
     if (!mirror.hasHeight())
         return;
     PortalCamera& passCamera = *currentPass->camera;
-    // Seen from behind, edge-on (a wall of no length among them) or outside
-    // the view: nothing to draw.
+    // Seen from behind, edge-on (a wall of no length among them), outside
+    // the view or outside the part of it through which its sector is seen:
+    // nothing to draw.
     if (!passCamera.sees(mirror))
+        return;
+    const ViewWindow window = passCamera.windowThrough(mirror, sector);
+    if (window.empty())
         return;
     GLdouble keptPlane[4];
     glGetClipPlane(GL_CLIP_PLANE0, keptPlane);
@@ -47,7 +51,7 @@ void SectorRenderer::drawMirror(const WallPiece& mirror, int sector)
     markArea(mirror, k);
 
     PassState* keptPass = currentPass;
-    enterMirror(level, mirror, sector, normal, passCamera);
+    enterMirror(level, mirror, sector, normal, passCamera, window);
 
     glMatrixMode(GL_MODELVIEW);
     glGetDoublev(GL_MODELVIEW_MATRIX, level.modelview);
@@ -120,7 +124,8 @@ void SectorRenderer::markArea(const WallPiece& mirror, int k)
 // so that its eye and visible set match the picture, which the model-view
 // matrix composes from every reflection on the way.
 void SectorRenderer::enterMirror(MirrorLevel& level, const WallPiece& mirror, int sector,
-                                 const Vector3& normal, const PortalCamera& passCamera)
+                                 const Vector3& normal, const PortalCamera& passCamera,
+                                 const ViewWindow& window)
 {
     PlayerNode& reflected = level.reflected;
     const PlayerNode* passSource = passCamera.source ? passCamera.source : playerCamera;
@@ -137,10 +142,11 @@ void SectorRenderer::enterMirror(MirrorLevel& level, const WallPiece& mirror, in
     camera.reset();
     camera.multiply(*portalCamera);
     camera.setPitch(portalCamera->pitchAngle());
+    camera.narrowing = portalCamera->narrowing;
 
     level.pass.begin(&camera);
     currentPass = &level.pass;
-    camera.updateMirrorVisibility(mirror.corners, sector);
+    camera.updateMirrorVisibility(mirror.corners, sector, window);
     reflected.setParent(nullptr);
 }
 

@@ -117,7 +117,7 @@ private:
     MirrorLevel& mirrorLevel(int depth);
     void markArea(const WallPiece& mirror, int k);
     void enterMirror(MirrorLevel& level, const WallPiece& mirror, int sector, const Vector3& normal,
-                     const PortalCamera& passCamera);
+                     const PortalCamera& passCamera, const ViewWindow& window);
 
     static void GLAPIENTRY tessBegin(GLenum type, void* data);
     static void GLAPIENTRY tessVertex(void* vertex, void* data);

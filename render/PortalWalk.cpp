@@ -1,0 +1,331 @@
+// The sector walk of the PortalCamera: depth first through the openings,
+// narrowing the part of the view that each sector is seen through, then a
+// look past any sky that was listed. Storage is kept from walk to walk, so a
+// steady frame (whose mirrors walk again) allocates nothing.
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "render/PortalCamera.h"
+
+namespace Vell3D {
+
+bool PortalCamera::listed(int sector) const
+{
+    return inRange(sector, reached.size()) && reached[std::size_t(sector)].walk == walkNumber;
+}
+
+// A camera outside every sector has nowhere to start; it is shown the
+// whole map rather than nothing, so a user who strayed out still sees it.
+void PortalCamera::walkAll(const World& world)
+{
+    for (std::size_t s = 0; s < world.sectors.size(); ++s)
+        visible.push_back(int(s));
+}
+
+// Storage grows only for a larger world.
+void PortalCamera::startWalk(std::size_t sectorCount)
+{
+    if (reached.size() < sectorCount)
+        reached.resize(sectorCount);
+    if (++walkNumber == 0) {
+        for (Reach& r : reached)
+            r.walk = r.whole = r.hidden = 0;
+        walkNumber = 1;
+    }
+    stack.clear();
+    stack.reserve(sectorCount);
+    hidden.clear();
+    hidden.reserve(sectorCount);
+}
+
+// Whether sight may pass the wall: an opening into a sector of the world,
+// neither solid nor a mirror, with some height.
+bool PortalCamera::opens(const World& world, const WorldWall& wall) const
+{
+    const WallPiece& middle = wall.middle;
+    return inRange(wall.nextSector, world.sectors.size()) && !(middle.flags & (pieceSolid | pieceMirror)) &&
+           middle.hasHeight();
+}
+
+void PortalCamera::enlist(int sector, const ViewWindow& through)
+{
+    Reach& r = reached[std::size_t(sector)];
+    r.window = through;
+    r.walk = walkNumber;
+    r.frame = -1;
+    visible.push_back(sector);
+}
+
+// Depth first on an explicit stack, so that a long chain of sectors cannot
+// exhaust the call stack. A sector is listed when it is first reached; a
+// wider window later sends its walls round again (from the first, where it
+// is still on the stack).
+void PortalCamera::walk(int startSector, const ViewWindow& through)
+{
+    visible.clear();
+    visible.reserve(visibleReserve);
+    stack.clear();
+    const World* world = source ? source->world : nullptr;
+    if (!world)
+        return;
+    if (!inRange(startSector, world->sectors.size())) {
+        walkAll(*world);
+        return;
+    }
+    startWalk(world->sectors.size());
+    if (!narrowWalk) {
+        walkWhole(*world, startSector, [&](int s) { enlist(s, through); });
+        return;
+    }
+    // The view's own sector is always listed; a mirror seen through no
+    // area shows nothing.
+    if (mirrored && through.empty())
+        return;
+    reach(startSector, through);
+    while (!stack.empty()) {
+        Frame& frame = stack.back();
+        const int s = frame.sector;
+        const std::vector<int>& walls = world->sectors[std::size_t(s)].walls;
+        if (frame.nextWall >= walls.size()) {
+            reached[std::size_t(s)].frame = -1;
+            stack.pop_back();
+            continue;
+        }
+        const int w = walls[frame.nextWall++];
+        if (inRange(w, world->walls.size()))
+            lookThrough(*world, s, world->walls[std::size_t(w)]);
+    }
+    lookPastSkies(*world, startSector);
+}
+
+void PortalCamera::lookThrough(const World& world, int s, const WorldWall& wall)
+{
+    if (!opens(world, wall))
+        return;
+    const ViewWindow& from = reached[std::size_t(s)].window;
+    const int next = wall.nextSector;
+    if (listed(next) && reached[std::size_t(next)].window.covers(from))
+        return;
+    if (!sees(wall.middle))
+        return;
+    const ViewWindow cover = projection.cover(wall.middle.corners, ViewProjection::noTop, ViewProjection::noBottom, from);
+    if (!cover.empty()) {
+        reach(next, cover);
+        return;
+    }
+    // The walk over the whole view would go on here; a sky may need that.
+    Reach& behind = reached[std::size_t(next)];
+    if (behind.hidden != walkNumber) {
+        behind.hidden = walkNumber;
+        hidden.push_back(next);
+    }
+}
+
+void PortalCamera::reach(int sector, const ViewWindow& through)
+{
+    Reach& r = reached[std::size_t(sector)];
+    if (r.walk != walkNumber) {
+        enlist(sector, through);
+        r.frame = int(stack.size());
+        stack.push_back(Frame{sector, 0});
+        return;
+    }
+    if (r.window.covers(through))
+        return;
+    r.window.join(through);
+    if (r.frame >= 0) {
+        stack[std::size_t(r.frame)].nextWall = 0;
+        return;
+    }
+    r.frame = int(stack.size());
+    stack.push_back(Frame{sector, 0});
+}
+
+// The walk as it was before it narrowed: every opening that faces the eye
+// and lies in the view, each sector once, through the first opening met;
+// from another start it goes on where narrowing stopped, past sectors
+// already listed.
+template <class Visit>
+void PortalCamera::walkWhole(const World& world, int startSector, Visit visit)
+{
+    stack.clear();
+    reached[std::size_t(startSector)].whole = walkNumber;
+    visit(startSector);
+    stack.push_back(Frame{startSector, 0});
+    while (!stack.empty()) {
+        Frame& frame = stack.back();
+        const std::vector<int>& walls = world.sectors[std::size_t(frame.sector)].walls;
+        if (frame.nextWall >= walls.size()) {
+            stack.pop_back();
+            continue;
+        }
+        const int w = walls[frame.nextWall++];
+        if (!inRange(w, world.walls.size()))
+            continue;
+        const WorldWall& wall = world.walls[std::size_t(w)];
+        if (!opens(world, wall) || reached[std::size_t(wall.nextSector)].whole == walkNumber ||
+            listed(wall.nextSector) || !sees(wall.middle))
+            continue;
+        reached[std::size_t(wall.nextSector)].whole = walkNumber;
+        visit(wall.nextSector);
+        stack.push_back(Frame{wall.nextSector, 0});
+    }
+}
+
+// Past a sky ceiling the eye rises over every wall, solid ones too. The
+// walk over the whole view listed whatever it met beyond the openings that
+// narrowing closed, and some of that may show past the sky: whatever is
+// seen there rises above the sky's lowest ceiling, climbs at least as
+// steeply as a sight line to that height at the sky's farthest point (it
+// leaves over the ceiling's edge no further off), and lies in the part of
+// the view above the edges. The same below a sky floor. An eye above its
+// own ceiling (or below its floor) looks past it anywhere, at any height
+// and slope.
+void PortalCamera::lookPastSkies(const World& world, int startSector)
+{
+    if (hidden.empty())
+        return;
+    constexpr double infinity = std::numeric_limits<double>::infinity();
+    SkyView above{ViewWindow{}, infinity, infinity};
+    SkyView below{ViewWindow{}, -infinity, -infinity};
+    if (!mirrored && eyeAboveCeiling(world, startSector))
+        above = SkyView{viewWindow, -infinity, -infinity};
+    if (!mirrored && eyeBelowFloor(world, startSector))
+        below = SkyView{viewWindow, infinity, infinity};
+    bool skies = false;
+    for (int s : visible) {
+        const WorldSector& sector = world.sectors[std::size_t(s)];
+        if (!sector.ceilingParallax && !sector.floorParallax)
+            continue;
+        skies = true;
+        double lowCeiling = infinity, highFloor = -infinity, far2 = 0.0;
+        for (int w : sector.walls) {
+            if (!world.hasPoints(w))
+                continue;
+            const WallPoint& p = world.wallStart(w);
+            lowCeiling = std::min(lowCeiling, p.ceilingZ);
+            highFloor = std::max(highFloor, p.floorZ);
+            far2 = std::max(far2, (p.x - eye_.x) * (p.x - eye_.x) + (p.y - eye_.y) * (p.y - eye_.y));
+        }
+        const double far = std::sqrt(far2);
+        if (sector.ceilingParallax) {
+            above.height = std::min(above.height, lowCeiling);
+            above.slope = std::min(above.slope, lowCeiling > eye_.z && far > 0.0 ? (lowCeiling - eye_.z) / far : -infinity);
+        }
+        if (sector.floorParallax) {
+            below.height = std::max(below.height, highFloor);
+            below.slope = std::max(below.slope, highFloor < eye_.z && far > 0.0 ? (highFloor - eye_.z) / far : infinity);
+        }
+    }
+    if (!skies && above.window.empty() && below.window.empty())
+        return;
+    bool edgesTaken = false;
+    const std::size_t count = hidden.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const int h = hidden[i];
+        if (listed(h) || reached[std::size_t(h)].whole == walkNumber)
+            continue;
+        walkWhole(world, h, [&](int s) {
+            SectorBox box = boxOf(world, s);
+            const bool up = box.hi[2] > above.height && slopeTo(box.hi[2], box, true) > above.slope;
+            const bool down = box.lo[2] < below.height && slopeTo(box.lo[2], box, false) < below.slope;
+            if (!up && !down)
+                return;
+            if (!edgesTaken) {
+                takeSkyEdges(world, above, below);
+                edgesTaken = true;
+            }
+            const ViewWindow past = pastSky(box, up ? &above : nullptr, down ? &below : nullptr);
+            if (!past.empty())
+                enlist(s, past);
+        });
+    }
+}
+
+// The parts of the view above the sky ceilings' edges (and below the sky
+// floors'), joined to what the eye's own place gives.
+void PortalCamera::takeSkyEdges(const World& world, SkyView& above, SkyView& below) const
+{
+    for (int s : visible) {
+        const WorldSector& sector = world.sectors[std::size_t(s)];
+        if (sector.ceilingParallax)
+            above.window = joined(above.window, pastEdges(world, s, true));
+        if (sector.floorParallax)
+            below.window = joined(below.window, pastEdges(world, s, false));
+    }
+}
+
+// Where a sight line can leave the sector over its walls' tops (or under
+// their feet): the strips above the ceiling edges it could pass from inside.
+ViewWindow PortalCamera::pastEdges(const World& world, int s, bool ceiling) const
+{
+    const ViewWindow& through = reached[std::size_t(s)].window;
+    ViewWindow past;
+    for (int w : world.sectors[std::size_t(s)].walls) {
+        if (!world.hasPoints(w))
+            continue;
+        const WallPoint& a = world.wallStart(w);
+        const WallPoint& b = world.wallEnd(w);
+        // Leaving over a wall means the eye is on its inner side (or near).
+        if ((a.x - b.x) * (eye_.y - b.y) - (a.y - b.y) * (eye_.x - b.x) <= -0.5)
+            continue;
+        const double end[3] = {b.x, b.y, ceiling ? b.ceilingZ : b.floorZ};
+        const double start[3] = {a.x, a.y, ceiling ? a.ceilingZ : a.floorZ};
+        past = joined(past, projection.coverStrip(end, start, ceiling, through));
+    }
+    return past;
+}
+
+PortalCamera::SectorBox PortalCamera::boxOf(const World& world, int s)
+{
+    constexpr double infinity = std::numeric_limits<double>::infinity();
+    SectorBox box{{infinity, infinity, infinity}, {-infinity, -infinity, -infinity}};
+    for (int w : world.sectors[std::size_t(s)].walls) {
+        if (!world.hasPoints(w))
+            continue;
+        const WallPoint& p = world.wallStart(w);
+        box.lo[0] = std::min(box.lo[0], p.x), box.hi[0] = std::max(box.hi[0], p.x);
+        box.lo[1] = std::min(box.lo[1], p.y), box.hi[1] = std::max(box.hi[1], p.y);
+        box.lo[2] = std::min({box.lo[2], p.floorZ, p.ceilingZ});
+        box.hi[2] = std::max({box.hi[2], p.floorZ, p.ceilingZ});
+    }
+    return box;
+}
+
+// The steepest (or, with steepest false, the shallowest) slope of a sight
+// line from the eye to a point at height z within the box's plan.
+double PortalCamera::slopeTo(double z, const SectorBox& box, bool steepest) const
+{
+    constexpr double infinity = std::numeric_limits<double>::infinity();
+    const double nearX = std::max({0.0, box.lo[0] - eye_.x, eye_.x - box.hi[0]});
+    const double nearY = std::max({0.0, box.lo[1] - eye_.y, eye_.y - box.hi[1]});
+    const double farX = std::max(std::fabs(box.lo[0] - eye_.x), std::fabs(box.hi[0] - eye_.x));
+    const double farY = std::max(std::fabs(box.lo[1] - eye_.y), std::fabs(box.hi[1] - eye_.y));
+    const double rise = z - eye_.z;
+    // Towards a point above the eye a sight line is steepest nearest; below
+    // it, farthest.
+    const double distance = (rise > 0.0) == steepest ? std::sqrt(nearX * nearX + nearY * nearY)
+                                                     : std::sqrt(farX * farX + farY * farY);
+    if (distance > 0.0)
+        return rise / distance;
+    return steepest ? infinity : -infinity;
+}
+
+// The part of the views past skies in which the part of the box that rises
+// past the sky (or sinks past it) can show.
+ViewWindow PortalCamera::pastSky(const SectorBox& box, const SkyView* above, const SkyView* below) const
+{
+    ViewWindow past;
+    if (above && !above->window.empty()) {
+        const double low[3] = {box.lo[0], box.lo[1], std::max(box.lo[2], above->height)};
+        past = joined(past, projection.coverBox(low, box.hi, above->window));
+    }
+    if (below && !below->window.empty()) {
+        const double high[3] = {box.hi[0], box.hi[1], std::min(box.hi[2], below->height)};
+        past = joined(past, projection.coverBox(box.lo, high, below->window));
+    }
+    return past;
+}
+
+} // namespace Vell3D
