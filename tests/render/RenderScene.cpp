@@ -37,13 +37,28 @@ private:
 
 } // namespace
 
-SolidTiles::SolidTiles(const std::vector<Rgb>& colours)
+ArchiveTiles::ArchiveTiles(const VellTools::Bytes& group)
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "render-XXXXXX").string();
     if (!mkdtemp(pattern.data()))
         throw std::runtime_error("no scratch folder");
     folder = pattern;
+    std::string path = (folder / "tiles.grp").string();
+    VellTools::writeFile(path, group);
+    archive.open(path.c_str());
+    tiles.load(archive, "tiles", "palette.dat");
+}
 
+ArchiveTiles::~ArchiveTiles()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+namespace {
+
+VellTools::Bytes solidArchive(const std::vector<Rgb>& colours)
+{
     // Many shade tables: shade 0 then darkens surfaces by only 3/64.
     VellTools::PaletteWriter palette;
     VellTools::ShadeTable identity;
@@ -64,17 +79,12 @@ SolidTiles::SolidTiles(const std::vector<Rgb>& colours)
     VellTools::GroupWriter group;
     group.add("PALETTE.DAT", palette.bytes());
     group.add("TILES000.ART", art.bytes());
-    std::string path = (folder / "tiles.grp").string();
-    VellTools::writeFile(path, group.bytes());
-    archive.open(path.c_str());
-    tiles.load(archive, "tiles", "palette.dat");
+    return group.bytes();
 }
 
-SolidTiles::~SolidTiles()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-}
+} // namespace
+
+SolidTiles::SolidTiles(const std::vector<Rgb>& colours) : ArchiveTiles(solidArchive(colours)) {}
 
 std::vector<Rgb> basicColours()
 {
@@ -108,9 +118,15 @@ Scene::Scene(const VellTools::MapContent& content, TileSet& tiles)
     player.world = &world;
     player.parentNode = &worldNode;
     camera.source = &player;
-    // The view's frustum in the test's square viewport.
-    camera.setXScale(80.0 / size);
-    camera.setYScale(60.0 / size);
+    resize(size, size);
+}
+
+void Scene::resize(int w, int h)
+{
+    width = w;
+    height = h;
+    camera.setXScale(80.0 / w);
+    camera.setYScale(60.0 / h);
 }
 
 void Scene::use(Vell3D::Renderer& renderer)
@@ -129,8 +145,7 @@ void Scene::resetCamera()
     camera.reset();
     camera.translate(0.0, 0.0, 500.0);
     camera.rotate(90.0, 1.0, 0.0, 0.0);
-    camera.setXScale(80.0 / size);
-    camera.setYScale(60.0 / size);
+    resize(width, height);
     camera.setNear(50.0);
     camera.setFar(200000.0);
 }
@@ -143,10 +158,10 @@ void Scene::turnPlayer(double degrees)
 
 void Scene::frame()
 {
-    glViewport(0, 0, size, size);
+    glViewport(0, 0, width, height);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     current->beginFrame();
-    camera.setViewport(Vell::Size(size, size));
+    camera.setViewport(Vell::Size(width, height));
 }
 
 Rgb Scene::pixel(int x, int y) const

@@ -16,6 +16,7 @@
 #include "render/SectorRenderer.h"
 #include "render/WireRenderer.h"
 #include "render/WorldNode.h"
+#include "tools/ByteBuffer.h"
 #include "tools/MapBuilder.h"
 #include "world/World.h"
 
@@ -28,17 +29,23 @@ struct Rgb {
     int red, green, blue;
 };
 
-// Tile t is 64 x 64 texels of colour colours[t] (six-bit components).
-class SolidTiles {
+// The tile set of an archive, written to a scratch folder for the loader.
+class ArchiveTiles {
 public:
-    explicit SolidTiles(const std::vector<Rgb>& colours);
-    ~SolidTiles();
+    explicit ArchiveTiles(const VellTools::Bytes& group);
+    ~ArchiveTiles();
 
     TileSet tiles;
 
 private:
     std::filesystem::path folder;
     GroupArchive archive;
+};
+
+// Tile t is 64 x 64 texels of colour colours[t] (six-bit components).
+class SolidTiles : public ArchiveTiles {
+public:
+    explicit SolidTiles(const std::vector<Rgb>& colours);
 };
 
 // Tile numbers of the test tile set.
@@ -67,6 +74,11 @@ public:
     void turnPlayer(double degrees);
     void frame();
     Rgb pixel(int x, int y) const;
+    // Frames of another size keep the view's frustum (+-40 x +-30).
+    void resize(int w, int h);
+
+    int width = size;
+    int height = size;
 
     World world;
     Vell3D::WorldNode worldNode;
