@@ -169,7 +169,7 @@ bool PortalCamera::sees(const WallPiece& opening) const
 
 ViewWindow PortalCamera::windowOf(int sector) const
 {
-    return listed(sector) ? reached[std::size_t(sector)].window : viewWindow;
+    return listed(sector) ? reached[std::size_t(sector)].bounds() : viewWindow;
 }
 
 ViewWindow PortalCamera::windowThrough(const WallPiece& piece, int sector) const

@@ -4,14 +4,14 @@
 // and five planes, then walks from the source node's sector through the
 // openings that lie in view, depth first. Visibility is purely geometric.
 //
-// The walk narrows as it goes (PortalWalk.cpp): each sector keeps the part
-// of the view (a ViewWindow) through which it is reached, and what lies
-// behind one of its openings is looked for only in the part of that window
-// which the opening covers. A sector reached along several paths is listed
-// once, at its first reaching, and keeps the union of the windows; when a
-// later path widens it, its openings are looked through again, so nothing
-// it shows is lost. Windows only grow and every side of one is a side of
-// the view or of a projected opening, so the walk ends. Each window is a
+// The walk narrows as it goes (PortalWalk.cpp): each sector keeps the parts
+// of the view (ViewWindows) through which it is reached, and what lies
+// behind one of its openings is looked for only in the part of such a
+// window which the opening covers. A sector reached along several paths is
+// listed once, at its first reaching, and keeps what reaches it as a few
+// windows; one that adds to them sends its openings round again with it,
+// so nothing the sector shows is lost. Windows only grow and every side of
+// one is a side of the view or of a projected opening, so the walk ends. Each window is a
 // little wider than the geometry (ViewProjection::margin): near a decision
 // a sector is kept.
 //
@@ -109,15 +109,22 @@ private:
     // clears nothing per sector. `whole` is the same for the walk over the
     // whole view.
     struct Reach {
-        ViewWindow window;
+        static constexpr int maxWindows = 4;
+
+        bool covers(const ViewWindow& window) const;
+        ViewWindow bounds() const;
+
+        ViewWindow windows[maxWindows];
+        int windowCount = 0;
         std::uint32_t walk = 0;
         std::uint32_t whole = 0;
         std::uint32_t hidden = 0;    // behind an opening narrowing closed
-        int frame = -1;              // its entry on the walk's stack, if any
     };
+    // A sector whose walls are looked through with one of its windows.
     struct Frame {
         int sector;
         std::size_t nextWall;
+        ViewWindow window;
     };
     // The part of the view seen past skies above (or below), the slope
     // that sight lines there climb at least (or fall at least) and the
@@ -147,7 +154,7 @@ private:
     bool listed(int sector) const;
     bool opens(const World& world, const WorldWall& wall) const;
     void enlist(int sector, const ViewWindow& through);
-    void lookThrough(const World& world, int sector, const WorldWall& wall);
+    void lookThrough(const World& world, const ViewWindow& from, const WorldWall& wall);
     void reach(int sector, const ViewWindow& through);
     template <class Visit>
     void walkWhole(const World& world, int startSector, Visit visit);
@@ -167,7 +174,7 @@ private:
     bool narrowWalk = true;          // the last walk narrowed
     std::vector<Reach> reached;      // by sector
     std::uint32_t walkNumber = 0;
-    std::vector<Frame> stack;        // depth first; at most one per sector
+    std::vector<Frame> stack;        // depth first
     std::vector<int> hidden;         // sectors behind openings narrowing closed
     FrustumKey walkedFor;
 };

@@ -23,7 +23,8 @@ void PortalCamera::walkAll(const World& world)
         visible.push_back(int(s));
 }
 
-// Storage grows only for a larger world.
+// Storage grows only for a larger world (or, for the stack, a walk that
+// widens more windows than any before).
 void PortalCamera::startWalk(std::size_t sectorCount)
 {
     if (reached.size() < sectorCount)
@@ -51,16 +52,16 @@ bool PortalCamera::opens(const World& world, const WorldWall& wall) const
 void PortalCamera::enlist(int sector, const ViewWindow& through)
 {
     Reach& r = reached[std::size_t(sector)];
-    r.window = through;
+    r.windows[0] = through;
+    r.windowCount = 1;
     r.walk = walkNumber;
-    r.frame = -1;
     visible.push_back(sector);
 }
 
-// Depth first on an explicit stack, so that a long chain of sectors cannot
-// exhaust the call stack. A sector is listed when it is first reached; a
-// wider window later sends its walls round again (from the first, where it
-// is still on the stack).
+// Depth first on an explicit stack of (sector, window) frames, so that a
+// long chain of sectors cannot exhaust the call stack. A sector is listed
+// when it is first reached; a window that adds to what reaches it sends its
+// walls round again with that window.
 void PortalCamera::walk(int startSector, const ViewWindow& through)
 {
     visible.clear();
@@ -85,27 +86,42 @@ void PortalCamera::walk(int startSector, const ViewWindow& through)
     reach(startSector, through);
     while (!stack.empty()) {
         Frame& frame = stack.back();
-        const int s = frame.sector;
-        const std::vector<int>& walls = world->sectors[std::size_t(s)].walls;
+        const std::vector<int>& walls = world->sectors[std::size_t(frame.sector)].walls;
         if (frame.nextWall >= walls.size()) {
-            reached[std::size_t(s)].frame = -1;
             stack.pop_back();
             continue;
         }
         const int w = walls[frame.nextWall++];
+        const ViewWindow from = frame.window;
         if (inRange(w, world->walls.size()))
-            lookThrough(*world, s, world->walls[std::size_t(w)]);
+            lookThrough(*world, from, world->walls[std::size_t(w)]);
     }
     lookPastSkies(*world, startSector);
 }
 
-void PortalCamera::lookThrough(const World& world, int s, const WorldWall& wall)
+bool PortalCamera::Reach::covers(const ViewWindow& window) const
+{
+    for (int i = 0; i < windowCount; ++i) {
+        if (windows[i].covers(window))
+            return true;
+    }
+    return false;
+}
+
+ViewWindow PortalCamera::Reach::bounds() const
+{
+    ViewWindow all;
+    for (int i = 0; i < windowCount; ++i)
+        all = joined(all, windows[i]);
+    return all;
+}
+
+void PortalCamera::lookThrough(const World& world, const ViewWindow& from, const WorldWall& wall)
 {
     if (!opens(world, wall))
         return;
-    const ViewWindow& from = reached[std::size_t(s)].window;
     const int next = wall.nextSector;
-    if (listed(next) && reached[std::size_t(next)].window.covers(from))
+    if (listed(next) && reached[std::size_t(next)].covers(from))
         return;
     if (!sees(wall.middle))
         return;
@@ -122,24 +138,36 @@ void PortalCamera::lookThrough(const World& world, int s, const WorldWall& wall)
     }
 }
 
+// What reaches a sector is kept as a few windows rather than one box round
+// all: sight often comes at a sector from two sides, and the box round both
+// would take in what lies between. Past the last one the window that grows
+// least takes the new one in.
 void PortalCamera::reach(int sector, const ViewWindow& through)
 {
     Reach& r = reached[std::size_t(sector)];
     if (r.walk != walkNumber) {
         enlist(sector, through);
-        r.frame = int(stack.size());
-        stack.push_back(Frame{sector, 0});
+        stack.push_back(Frame{sector, 0, through});
         return;
     }
-    if (r.window.covers(through))
+    if (r.covers(through))
         return;
-    r.window.join(through);
-    if (r.frame >= 0) {
-        stack[std::size_t(r.frame)].nextWall = 0;
+    if (r.windowCount < Reach::maxWindows) {
+        r.windows[r.windowCount++] = through;
+        stack.push_back(Frame{sector, 0, through});
         return;
     }
-    r.frame = int(stack.size());
-    stack.push_back(Frame{sector, 0});
+    int best = 0;
+    double bestGrowth = std::numeric_limits<double>::infinity();
+    for (int i = 0; i < r.windowCount; ++i) {
+        const double growth = joined(r.windows[i], through).area() - r.windows[i].area();
+        if (growth < bestGrowth) {
+            bestGrowth = growth;
+            best = i;
+        }
+    }
+    r.windows[best].join(through);
+    stack.push_back(Frame{sector, 0, r.windows[best]});
 }
 
 // The walk as it was before it narrowed: every opening that faces the eye
@@ -152,7 +180,7 @@ void PortalCamera::walkWhole(const World& world, int startSector, Visit visit)
     stack.clear();
     reached[std::size_t(startSector)].whole = walkNumber;
     visit(startSector);
-    stack.push_back(Frame{startSector, 0});
+    stack.push_back(Frame{startSector, 0, viewWindow});
     while (!stack.empty()) {
         Frame& frame = stack.back();
         const std::vector<int>& walls = world.sectors[std::size_t(frame.sector)].walls;
@@ -169,7 +197,7 @@ void PortalCamera::walkWhole(const World& world, int startSector, Visit visit)
             continue;
         reached[std::size_t(wall.nextSector)].whole = walkNumber;
         visit(wall.nextSector);
-        stack.push_back(Frame{wall.nextSector, 0});
+        stack.push_back(Frame{wall.nextSector, 0, viewWindow});
     }
 }
 
@@ -260,7 +288,7 @@ void PortalCamera::takeSkyEdges(const World& world, SkyView& above, SkyView& bel
 // their feet): the strips above the ceiling edges it could pass from inside.
 ViewWindow PortalCamera::pastEdges(const World& world, int s, bool ceiling) const
 {
-    const ViewWindow& through = reached[std::size_t(s)].window;
+    const ViewWindow through = reached[std::size_t(s)].bounds();
     ViewWindow past;
     for (int w : world.sectors[std::size_t(s)].walls) {
         if (!world.hasPoints(w))

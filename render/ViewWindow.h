@@ -18,6 +18,8 @@ struct ViewWindow {
     // No area: nothing can be seen through it (a NaN side counts as empty).
     bool empty() const { return !(left < right && bottom < top); }
 
+    double area() const { return empty() ? 0.0 : (right - left) * (top - bottom); }
+
     bool covers(const ViewWindow& other) const
     {
         return left <= other.left && other.right <= right && bottom <= other.bottom && other.top <= top;
