@@ -89,6 +89,20 @@ void PortalCamera::takeNearWindow()
     window[rightBottom] = frameToWorld(right(), bottom(), z);
 }
 
+namespace {
+
+// The plane of three points as Plane(p0, p1, p2) makes it, in plain
+// arithmetic: a walk is cheap enough that the vector class's calls show.
+Plane planeThrough(const Vector3& p0, const Vector3& p1, const Vector3& p2)
+{
+    const double ax = p1.x - p0.x, ay = p1.y - p0.y, az = p1.z - p0.z;
+    const double bx = p2.x - p0.x, by = p2.y - p0.y, bz = p2.z - p0.z;
+    const double a = ay * bz - az * by, b = az * bx - ax * bz, c = ax * by - ay * bx;
+    return Plane(a, b, c, -(a * p0.x + b * p0.y + c * p0.z));
+}
+
+} // namespace
+
 // Oriented so that the inside of the frustum classifies +1; a mirrored
 // camera sees the world turned inside out, so every plane turns round.
 void PortalCamera::buildPlanes()
@@ -98,17 +112,17 @@ void PortalCamera::buildPlanes()
     const Vector3& rt = window[rightTop];
     const Vector3& rb = window[rightBottom];
     if (!mirrored) {
-        planes[0] = Plane(eye_, lb, lt);
-        planes[1] = Plane(eye_, rt, rb);
-        planes[2] = Plane(eye_, lt, rt);
-        planes[3] = Plane(eye_, rb, lb);
-        planes[4] = Plane(lb, lt, rt);
+        planes[0] = planeThrough(eye_, lb, lt);
+        planes[1] = planeThrough(eye_, rt, rb);
+        planes[2] = planeThrough(eye_, lt, rt);
+        planes[3] = planeThrough(eye_, rb, lb);
+        planes[4] = planeThrough(lb, lt, rt);
     } else {
-        planes[0] = Plane(eye_, lt, lb);
-        planes[1] = Plane(eye_, rb, rt);
-        planes[2] = Plane(eye_, rt, lt);
-        planes[3] = Plane(eye_, lb, rb);
-        planes[4] = Plane(lb, rt, lt);
+        planes[0] = planeThrough(eye_, lt, lb);
+        planes[1] = planeThrough(eye_, rb, rt);
+        planes[2] = planeThrough(eye_, rt, lt);
+        planes[3] = planeThrough(eye_, lb, rb);
+        planes[4] = planeThrough(lb, rt, lt);
     }
 }
 
@@ -158,10 +172,10 @@ bool PortalCamera::sees(const WallPiece& opening) const
     double s = (c[1].x - c[0].x) * (eye_.y - c[0].y) - (c[1].y - c[0].y) * (eye_.x - c[0].x);
     if (!(s > 0.5))
         return false;
+    // Rejected when all four corners lie outside one side (classify -1).
     for (int i = 0; i < 4; ++i) {
         const Plane& p = planes[i];
-        if (p.classify(c[0]) == -1 && p.classify(c[1]) == -1 && p.classify(c[2]) == -1 &&
-            p.classify(c[3]) == -1)
+        if (p.value(c[0]) <= -0.5 && p.value(c[1]) <= -0.5 && p.value(c[2]) <= -0.5 && p.value(c[3]) <= -0.5)
             return false;
     }
     return true;
@@ -177,7 +191,7 @@ ViewWindow PortalCamera::windowThrough(const WallPiece& piece, int sector) const
     const ViewWindow through = windowOf(sector);
     if (!narrowWalk)
         return through;
-    return projection.cover(piece.corners, ViewProjection::noTop, ViewProjection::noBottom, through);
+    return projection.cover(piece.corners, through);
 }
 
 } // namespace Vell3D

@@ -75,6 +75,9 @@ public:
     // The part of the view through which the last walk reached the sector
     // (the whole view for one it did not list).
     ViewWindow windowOf(int sector) const;
+    // The whole view the last walk started from (for a mirror's camera,
+    // the part of the view its mirror covers).
+    const ViewWindow& view() const { return viewWindow; }
     // The part of windowOf(sector) that the piece, a wall of that sector,
     // covers; empty when nothing of it can be seen. The whole window when
     // the walk does not narrow.
@@ -113,6 +116,7 @@ private:
 
         bool covers(const ViewWindow& window) const;
         ViewWindow bounds() const;
+        const ViewWindow* add(const ViewWindow& window);
 
         ViewWindow windows[maxWindows];
         int windowCount = 0;
@@ -163,6 +167,7 @@ private:
     ViewWindow pastEdges(const World& world, int sector, bool ceiling) const;
     static SectorBox boxOf(const World& world, int sector);
     double slopeTo(double z, const SectorBox& box, bool steepest) const;
+    unsigned pastSkies(const SectorBox& box, const SkyView& above, const SkyView& below) const;
     ViewWindow pastSky(const SectorBox& box, const SkyView* above, const SkyView* below) const;
 
     Vector3 eye_;

@@ -10,6 +10,19 @@
 
 namespace Vell3D {
 
+namespace {
+
+// The start point of wall w; null for a wall or point the world lacks.
+const WallPoint* startOf(const World& world, int w)
+{
+    if (!inRange(w, world.walls.size()))
+        return nullptr;
+    const int p = world.walls[std::size_t(w)].index;
+    return inRange(p, world.points.size()) ? &world.points[std::size_t(p)] : nullptr;
+}
+
+} // namespace
+
 bool PortalCamera::listed(int sector) const
 {
     return inRange(sector, reached.size()) && reached[std::size_t(sector)].walk == walkNumber;
@@ -125,7 +138,7 @@ void PortalCamera::lookThrough(const World& world, const ViewWindow& from, const
         return;
     if (!sees(wall.middle))
         return;
-    const ViewWindow cover = projection.cover(wall.middle.corners, ViewProjection::noTop, ViewProjection::noBottom, from);
+    const ViewWindow cover = projection.cover(wall.middle.corners, from);
     if (!cover.empty()) {
         reach(next, cover);
         return;
@@ -141,7 +154,29 @@ void PortalCamera::lookThrough(const World& world, const ViewWindow& from, const
 // What reaches a sector is kept as a few windows rather than one box round
 // all: sight often comes at a sector from two sides, and the box round both
 // would take in what lies between. Past the last one the window that grows
-// least takes the new one in.
+// least takes the new one in. Returns the window that grew, or null when
+// the sector's windows covered the new one already.
+const ViewWindow* PortalCamera::Reach::add(const ViewWindow& window)
+{
+    if (covers(window))
+        return nullptr;
+    if (windowCount < maxWindows) {
+        windows[windowCount] = window;
+        return &windows[windowCount++];
+    }
+    int best = 0;
+    double bestGrowth = std::numeric_limits<double>::infinity();
+    for (int i = 0; i < windowCount; ++i) {
+        const double growth = joined(windows[i], window).area() - windows[i].area();
+        if (growth < bestGrowth) {
+            bestGrowth = growth;
+            best = i;
+        }
+    }
+    windows[best].join(window);
+    return &windows[best];
+}
+
 void PortalCamera::reach(int sector, const ViewWindow& through)
 {
     Reach& r = reached[std::size_t(sector)];
@@ -150,24 +185,8 @@ void PortalCamera::reach(int sector, const ViewWindow& through)
         stack.push_back(Frame{sector, 0, through});
         return;
     }
-    if (r.covers(through))
-        return;
-    if (r.windowCount < Reach::maxWindows) {
-        r.windows[r.windowCount++] = through;
-        stack.push_back(Frame{sector, 0, through});
-        return;
-    }
-    int best = 0;
-    double bestGrowth = std::numeric_limits<double>::infinity();
-    for (int i = 0; i < r.windowCount; ++i) {
-        const double growth = joined(r.windows[i], through).area() - r.windows[i].area();
-        if (growth < bestGrowth) {
-            bestGrowth = growth;
-            best = i;
-        }
-    }
-    r.windows[best].join(through);
-    stack.push_back(Frame{sector, 0, r.windows[best]});
+    if (const ViewWindow* grown = r.add(through))
+        stack.push_back(Frame{sector, 0, *grown});
 }
 
 // The walk as it was before it narrowed: every opening that faces the eye
@@ -203,7 +222,8 @@ void PortalCamera::walkWhole(const World& world, int startSector, Visit visit)
 
 // Past a sky ceiling the eye rises over every wall, solid ones too. The
 // walk over the whole view listed whatever it met beyond the openings that
-// narrowing closed, and some of that may show past the sky: whatever is
+// narrowing closed, and some of that may show past the sky, as may what is
+// listed, outside the windows it was reached through: whatever is
 // seen there rises above the sky's lowest ceiling, climbs at least as
 // steeply as a sight line to that height at the sky's farthest point (it
 // leaves over the ceiling's edge no further off), and lies in the part of
@@ -212,8 +232,6 @@ void PortalCamera::walkWhole(const World& world, int startSector, Visit visit)
 // and slope.
 void PortalCamera::lookPastSkies(const World& world, int startSector)
 {
-    if (hidden.empty())
-        return;
     constexpr double infinity = std::numeric_limits<double>::infinity();
     SkyView above{ViewWindow{}, infinity, infinity};
     SkyView below{ViewWindow{}, -infinity, -infinity};
@@ -229,9 +247,10 @@ void PortalCamera::lookPastSkies(const World& world, int startSector)
         skies = true;
         double lowCeiling = infinity, highFloor = -infinity, far2 = 0.0;
         for (int w : sector.walls) {
-            if (!world.hasPoints(w))
+            const WallPoint* point = startOf(world, w);
+            if (!point)
                 continue;
-            const WallPoint& p = world.wallStart(w);
+            const WallPoint& p = *point;
             lowCeiling = std::min(lowCeiling, p.ceilingZ);
             highFloor = std::max(highFloor, p.floorZ);
             far2 = std::max(far2, (p.x - eye_.x) * (p.x - eye_.x) + (p.y - eye_.y) * (p.y - eye_.y));
@@ -248,6 +267,7 @@ void PortalCamera::lookPastSkies(const World& world, int startSector)
     }
     if (!skies && above.window.empty() && below.window.empty())
         return;
+    const std::size_t listedCount = visible.size();
     bool edgesTaken = false;
     const std::size_t count = hidden.size();
     for (std::size_t i = 0; i < count; ++i) {
@@ -255,20 +275,38 @@ void PortalCamera::lookPastSkies(const World& world, int startSector)
         if (listed(h) || reached[std::size_t(h)].whole == walkNumber)
             continue;
         walkWhole(world, h, [&](int s) {
-            SectorBox box = boxOf(world, s);
-            const bool up = box.hi[2] > above.height && slopeTo(box.hi[2], box, true) > above.slope;
-            const bool down = box.lo[2] < below.height && slopeTo(box.lo[2], box, false) < below.slope;
-            if (!up && !down)
+            const SectorBox box = boxOf(world, s);
+            const unsigned past = pastSkies(box, above, below);
+            if (!past)
                 return;
             if (!edgesTaken) {
                 takeSkyEdges(world, above, below);
                 edgesTaken = true;
             }
-            const ViewWindow past = pastSky(box, up ? &above : nullptr, down ? &below : nullptr);
-            if (!past.empty())
-                enlist(s, past);
+            const ViewWindow seen = pastSky(box, past & 1 ? &above : nullptr, past & 2 ? &below : nullptr);
+            if (!seen.empty())
+                enlist(s, seen);
         });
     }
+    // What narrowing listed may show there too, outside the windows it was
+    // reached through: drawing keeps to a sector's windows, so one that
+    // rises (or sinks) past a sky is given the whole view (once the skies'
+    // own windows have served above).
+    for (std::size_t i = 0; i < listedCount; ++i) {
+        const int s = visible[i];
+        if (pastSkies(boxOf(world, s), above, below))
+            reached[std::size_t(s)].add(viewWindow);
+    }
+}
+
+// Whether something in the box can show past the skies above (bit 1) or
+// below (bit 2): it rises above the sky's height and as steeply as sight
+// past it climbs (or sinks and falls likewise).
+unsigned PortalCamera::pastSkies(const SectorBox& box, const SkyView& above, const SkyView& below) const
+{
+    const bool up = box.hi[2] > above.height && slopeTo(box.hi[2], box, true) > above.slope;
+    const bool down = box.lo[2] < below.height && slopeTo(box.lo[2], box, false) < below.slope;
+    return (up ? 1u : 0u) | (down ? 2u : 0u);
 }
 
 // The parts of the view above the sky ceilings' edges (and below the sky
@@ -309,14 +347,23 @@ PortalCamera::SectorBox PortalCamera::boxOf(const World& world, int s)
 {
     constexpr double infinity = std::numeric_limits<double>::infinity();
     SectorBox box{{infinity, infinity, infinity}, {-infinity, -infinity, -infinity}};
+    const std::size_t wallCount = world.walls.size(), pointCount = world.points.size();
     for (int w : world.sectors[std::size_t(s)].walls) {
-        if (!world.hasPoints(w))
+        if (std::size_t(w) >= wallCount)
             continue;
-        const WallPoint& p = world.wallStart(w);
-        box.lo[0] = std::min(box.lo[0], p.x), box.hi[0] = std::max(box.hi[0], p.x);
-        box.lo[1] = std::min(box.lo[1], p.y), box.hi[1] = std::max(box.hi[1], p.y);
-        box.lo[2] = std::min({box.lo[2], p.floorZ, p.ceilingZ});
-        box.hi[2] = std::max({box.hi[2], p.floorZ, p.ceilingZ});
+        const std::size_t i = std::size_t(world.walls[std::size_t(w)].index);
+        if (i >= pointCount)
+            continue;
+        const WallPoint& p = world.points[i];
+        box.lo[0] = p.x < box.lo[0] ? p.x : box.lo[0];
+        box.hi[0] = p.x > box.hi[0] ? p.x : box.hi[0];
+        box.lo[1] = p.y < box.lo[1] ? p.y : box.lo[1];
+        box.hi[1] = p.y > box.hi[1] ? p.y : box.hi[1];
+        box.lo[2] = p.floorZ < box.lo[2] ? p.floorZ : box.lo[2];
+        box.hi[2] = p.ceilingZ > box.hi[2] ? p.ceilingZ : box.hi[2];
+        // A sloped floor may rise above the ceiling's edge, or the other way.
+        box.lo[2] = p.ceilingZ < box.lo[2] ? p.ceilingZ : box.lo[2];
+        box.hi[2] = p.floorZ > box.hi[2] ? p.floorZ : box.hi[2];
     }
     return box;
 }

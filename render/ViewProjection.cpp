@@ -77,42 +77,10 @@ int ViewProjection::clip(const Ray* in, int count, double a, double b, double c,
     return n;
 }
 
-ViewProjection::Ray ViewProjection::raised(const Vector3& corner, double z) const
+ViewWindow ViewProjection::cover(const Vector3 corners[4], const ViewWindow& through) const
 {
-    return direction(corner.x - eye.x, corner.y - eye.y, z - eye.z);
-}
-
-// Corners in loop order. An edge that reaches higher (or lower) has its
-// corners moved up (or down) their upright sides; one that reaches without
-// end gets the sides' common point at infinity between its corners.
-int ViewProjection::outline(const Vector3 corners[4], double top, double bottom, Ray* polygon) const
-{
-    int n = 0;
-    if (std::isinf(top) && top > 0.0) {
-        polygon[n++] = point(corners[0]);
-        polygon[n++] = direction(0.0, 0.0, 1.0);
-        polygon[n++] = point(corners[1]);
-    } else {
-        polygon[n++] = raised(corners[0], std::max(corners[0].z, top));
-        polygon[n++] = raised(corners[1], std::max(corners[1].z, top));
-    }
-    if (std::isinf(bottom) && bottom < 0.0) {
-        polygon[n++] = point(corners[2]);
-        polygon[n++] = direction(0.0, 0.0, -1.0);
-        polygon[n++] = point(corners[3]);
-    } else {
-        polygon[n++] = raised(corners[2], std::min(corners[2].z, bottom));
-        polygon[n++] = raised(corners[3], std::min(corners[3].z, bottom));
-    }
-    return n;
-}
-
-ViewWindow ViewProjection::cover(const Vector3 corners[4], double top, double bottom,
-                                 const ViewWindow& through) const
-{
-    Ray polygon[maxVertices];
-    const int n = outline(corners, top, bottom, polygon);
-    return coverRays(polygon, n, through);
+    Ray polygon[maxVertices] = {point(corners[0]), point(corners[1]), point(corners[2]), point(corners[3])};
+    return coverRays(polygon, 4, through);
 }
 
 // The polygon is cut only by the sides that some corner lies outside of;
@@ -126,11 +94,10 @@ ViewWindow ViewProjection::coverRays(Ray* polygon, int n, const ViewWindow& thro
     unsigned outsideAll = 15, outsideAny = 0;
     for (int i = 0; i < n; ++i) {
         const Ray& r = polygon[i];
-        unsigned outside = 0;
-        for (unsigned k = 0; k < 4; ++k) {
-            if (sides[k][0] * r.x + sides[k][1] * r.y + sides[k][2] * r.depth < 0.0)
-                outside |= 1u << k;
-        }
+        const unsigned outside = (r.x - wide.left * r.depth < 0.0 ? 1u : 0u) |
+                                 (wide.right * r.depth - r.x < 0.0 ? 2u : 0u) |
+                                 (r.y - wide.bottom * r.depth < 0.0 ? 4u : 0u) |
+                                 (wide.top * r.depth - r.y < 0.0 ? 8u : 0u);
         outsideAll &= outside;
         outsideAny |= outside;
     }

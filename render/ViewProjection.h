@@ -27,24 +27,16 @@ public:
     // axes (so any affine frame, a reflected one included, is taken as is).
     void set(const Vector3& eye, const Vector3& xEnd, const Vector3& yEnd, const Vector3& zEnd);
 
-    // The part of `through` in which the piece (corners 0 end top, 1 start
-    // top, 2 start bottom, 3 end bottom, its sides upright) is seen; empty
-    // when it is not. The piece is taken to reach up to at least `top` and
-    // down to at least `bottom` (either may be infinite): a sky lets the eye
-    // past a sector's ceiling or floor, and from there over any height of
-    // a wall up to the highest ceiling.
-    ViewWindow cover(const Vector3 corners[4], double top, double bottom, const ViewWindow& through) const;
+    // The part of `through` in which the piece (corners in loop order, as
+    // a wall piece holds them) is seen; empty when it is not.
+    ViewWindow cover(const Vector3 corners[4], const ViewWindow& through) const;
     // The part of `through` in which the strip above the edge from `from`
     // to `to` (with up false, below it) is seen, the strip reaching without
     // end.
     ViewWindow coverStrip(const double from[3], const double to[3], bool up, const ViewWindow& through) const;
     // The part of `through` in which anything inside the box (world
-    // corners lo and hi) can be seen; all of it when the box reaches
-    // behind the eye.
+    // corners lo and hi) can be seen: its faces, each cut like a piece.
     ViewWindow coverBox(const double lo[3], const double hi[3], const ViewWindow& through) const;
-    // What cover takes as "no further than the piece itself".
-    static constexpr double noTop = -1e300;
-    static constexpr double noBottom = 1e300;
 
 private:
     // A point relative to the eye in the camera's frame, with depth = -z;
@@ -53,9 +45,6 @@ private:
         double x, y, depth;
     };
     Ray point(const Vector3& p) const;
-    // The corner moved up or down its upright side to height z.
-    Ray raised(const Vector3& corner, double z) const;
-    int outline(const Vector3 corners[4], double top, double bottom, Ray* polygon) const;
     Ray direction(double dx, double dy, double dz) const;
     static int clip(const Ray* in, int count, double a, double b, double c, Ray* out);
     ViewWindow coverRays(Ray* polygon, int count, const ViewWindow& through) const;
