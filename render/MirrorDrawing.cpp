@@ -69,6 +69,7 @@ void SectorRenderer::drawMirror(const WallPiece& mirror, int sector)
     // the picture outside a mirror would depend on what was drawn in it.
     glLoadMatrixd(level.modelview);
     currentPass = keptPass;
+    clipTo(passCamera, sector);
 
     // The glass, at about a quarter strength and in its sector's fog (the
     // reflection left whatever fog it drew last); the stencil of the area

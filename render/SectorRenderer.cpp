@@ -54,7 +54,29 @@ void SectorRenderer::renderFrame()
     frameEye = portalCamera->eye();
     rootPass_.begin(portalCamera);
     currentPass = &rootPass_;
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glEnable(GL_SCISSOR_TEST);
     drawPass();
+    glDisable(GL_SCISSOR_TEST);
+}
+
+// Nothing of a sector shows outside the parts of the view through which the
+// walk reached it; cutting its drawing to them spares the rasteriser the
+// rest. Windows are in the view's tangent units, the same in a mirror's
+// pass; the box is rounded out by a pixel.
+void SectorRenderer::clipTo(const PortalCamera& camera, int sector)
+{
+    const ViewWindow& view = portalCamera->view();
+    const ViewWindow w = sector < 0 ? view : camera.windowOf(sector).meet(view);
+    if (w.empty() || view.empty()) {
+        glScissor(viewport[0], viewport[1], 0, 0);
+        return;
+    }
+    const double sx = viewport[2] / (view.right - view.left), sy = viewport[3] / (view.top - view.bottom);
+    const int x0 = int(std::floor((w.left - view.left) * sx)) - 1, x1 = int(std::ceil((w.right - view.left) * sx)) + 1;
+    const int y0 = int(std::floor((w.bottom - view.bottom) * sy)) - 1, y1 = int(std::ceil((w.top - view.bottom) * sy)) + 1;
+    const int left = std::max(x0, 0), bottom = std::max(y0, 0);
+    glScissor(viewport[0] + left, viewport[1] + bottom, std::min(x1, viewport[2]) - left, std::min(y1, viewport[3]) - bottom);
 }
 
 void SectorRenderer::drawPass()
@@ -64,6 +86,7 @@ void SectorRenderer::drawPass()
     // camera, but nothing may assume this list's storage stays put.
     for (std::size_t i = 0; i < pass.camera->visible.size(); ++i)
         drawSector(pass.camera->visible[i]);
+    clipTo(*pass.camera, -1);
     if (pass.skyTile != PassState::noSky) {
         glPushAttrib(GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_POLYGON_BIT);
         glEnable(GL_DEPTH_TEST);
@@ -86,6 +109,7 @@ void SectorRenderer::drawSector(int s)
 {
     if (!inRange(s, world->sectors.size()))
         return;
+    clipTo(*currentPass->camera, s);
     if (s < listCount_)
         glCallList(listBase_ + unsigned(s));
     const WorldSector& sector = world->sectors[std::size_t(s)];
@@ -155,14 +179,17 @@ void SectorRenderer::drawTransparent()
         if (item.isSprite()) {
             if (i < world->sprites.size()) {
                 itemFog(world->sprites[i].sector, fog);
+                clipTo(*pass.camera, -1);
                 drawSprite(world->sprites[i], eye);
             }
         } else if (i < world->walls.size()) {
             itemFog(world->walls[i].sector, fog);
+            clipTo(*pass.camera, world->walls[i].sector);
             drawPiece(world->walls[i].middle, true, true);
         }
     }
     glPopAttrib();
+    clipTo(*pass.camera, -1);
 }
 
 void SectorRenderer::drawOverlay()

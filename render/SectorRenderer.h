@@ -113,6 +113,9 @@ private:
     void collectItems(int sector, const WorldSector& record);
     // Sets the sector's fog unless `current` already holds its factor.
     void itemFog(int sector, double& current);
+    // Scissors drawing to the parts of the view the camera's walk reached
+    // the sector through (-1: the whole view).
+    void clipTo(const PortalCamera& camera, int sector);
     const Vector3& topEye() const;
     MirrorLevel& mirrorLevel(int depth);
     void markArea(const WallPiece& mirror, int k);
@@ -137,6 +140,7 @@ private:
     int mirrorDepth_ = 0;
     int mirrorsDrawn = 0;
     Vector3 frameEye;                       // the top-level eye of this frame
+    int viewport[4] = {};                   // of this frame
     std::vector<std::unique_ptr<MirrorLevel>> mirrorLevels;
 };
 
