@@ -109,8 +109,8 @@ private:
     FrustumKey currentKey() const;
     // How a sector was reached in the walk numbered `walk`; stale entries
     // (another walk's number) stand for sectors not reached, so a walk
-    // clears nothing per sector. `whole` is the same for the walk over the
-    // whole view.
+    // clears nothing per sector. `whole` is the same for the walks over the
+    // whole view, numbered on their own.
     struct Reach {
         static constexpr int maxWindows = 4;
 
@@ -155,6 +155,7 @@ private:
     void walk(int startSector, const ViewWindow& through);
     void walkAll(const World& world);
     void startWalk(std::size_t sectorCount);
+    void nextWholeWalk();
     bool listed(int sector) const;
     bool opens(const World& world, const WorldWall& wall) const;
     void enlist(int sector, const ViewWindow& through);
@@ -163,7 +164,8 @@ private:
     template <class Visit>
     void walkWhole(const World& world, int startSector, Visit visit);
     void lookPastSkies(const World& world, int startSector);
-    void takeSkyEdges(const World& world, SkyView& above, SkyView& below) const;
+    bool takeSkies(const World& world, std::size_t& taken, SkyView& above, SkyView& below) const;
+    void takeSkyEdges(const World& world, int sector, SkyView& above, SkyView& below) const;
     ViewWindow pastEdges(const World& world, int sector, bool ceiling) const;
     static SectorBox boxOf(const World& world, int sector);
     double slopeTo(double z, const SectorBox& box, bool steepest) const;
@@ -179,6 +181,7 @@ private:
     bool narrowWalk = true;          // the last walk narrowed
     std::vector<Reach> reached;      // by sector
     std::uint32_t walkNumber = 0;
+    std::uint32_t wholeNumber = 0;
     std::vector<Frame> stack;        // depth first
     std::vector<int> hidden;         // sectors behind openings narrowing closed
     FrustumKey walkedFor;

@@ -44,13 +44,24 @@ void PortalCamera::startWalk(std::size_t sectorCount)
         reached.resize(sectorCount);
     if (++walkNumber == 0) {
         for (Reach& r : reached)
-            r.walk = r.whole = r.hidden = 0;
+            r.walk = r.hidden = 0;
         walkNumber = 1;
     }
     stack.clear();
     stack.reserve(sectorCount);
     hidden.clear();
     hidden.reserve(sectorCount);
+}
+
+// Each walk over the whole view (there may be several in one walk) marks
+// the sectors it meets with a number of its own.
+void PortalCamera::nextWholeWalk()
+{
+    if (++wholeNumber == 0) {
+        for (Reach& r : reached)
+            r.whole = 0;
+        wholeNumber = 1;
+    }
 }
 
 // Whether sight may pass the wall: an opening into a sector of the world,
@@ -89,6 +100,7 @@ void PortalCamera::walk(int startSector, const ViewWindow& through)
     }
     startWalk(world->sectors.size());
     if (!narrowWalk) {
+        nextWholeWalk();
         walkWhole(*world, startSector, [&](int s) { enlist(s, through); });
         return;
     }
@@ -197,7 +209,7 @@ template <class Visit>
 void PortalCamera::walkWhole(const World& world, int startSector, Visit visit)
 {
     stack.clear();
-    reached[std::size_t(startSector)].whole = walkNumber;
+    reached[std::size_t(startSector)].whole = wholeNumber;
     visit(startSector);
     stack.push_back(Frame{startSector, 0, viewWindow});
     while (!stack.empty()) {
@@ -211,10 +223,10 @@ void PortalCamera::walkWhole(const World& world, int startSector, Visit visit)
         if (!inRange(w, world.walls.size()))
             continue;
         const WorldWall& wall = world.walls[std::size_t(w)];
-        if (!opens(world, wall) || reached[std::size_t(wall.nextSector)].whole == walkNumber ||
+        if (!opens(world, wall) || reached[std::size_t(wall.nextSector)].whole == wholeNumber ||
             listed(wall.nextSector) || !sees(wall.middle))
             continue;
-        reached[std::size_t(wall.nextSector)].whole = walkNumber;
+        reached[std::size_t(wall.nextSector)].whole = wholeNumber;
         visit(wall.nextSector);
         stack.push_back(Frame{wall.nextSector, 0, viewWindow});
     }
@@ -227,9 +239,9 @@ void PortalCamera::walkWhole(const World& world, int startSector, Visit visit)
 // seen there rises above the sky's lowest ceiling, climbs at least as
 // steeply as a sight line to that height at the sky's farthest point (it
 // leaves over the ceiling's edge no further off), and lies in the part of
-// the view above the edges. The same below a sky floor. An eye above its
-// own ceiling (or below its floor) looks past it anywhere, at any height
-// and slope.
+// the view above the edges. The same below a sky floor. A sky ceiling below
+// the eye, and an eye above its own ceiling, let it look past anywhere, at
+// any height and slope (the same for floors).
 void PortalCamera::lookPastSkies(const World& world, int startSector)
 {
     constexpr double infinity = std::numeric_limits<double>::infinity();
@@ -239,9 +251,54 @@ void PortalCamera::lookPastSkies(const World& world, int startSector)
         above = SkyView{viewWindow, -infinity, -infinity};
     if (!mirrored && eyeBelowFloor(world, startSector))
         below = SkyView{viewWindow, infinity, infinity};
+    const std::size_t listedCount = visible.size();
+    std::size_t skiesTaken = 0, edgesTaken = 0;
+    // A sky met beyond a closed opening opens more of the view: go round
+    // until no more is listed.
+    for (bool first = true;; first = false) {
+        const bool skies = takeSkies(world, skiesTaken, above, below);
+        if (!skies && (!first || (above.window.empty() && below.window.empty())))
+            break;
+        const std::size_t before = visible.size();
+        nextWholeWalk();
+        for (std::size_t i = 0; i < hidden.size(); ++i) {
+            const int h = hidden[i];
+            if (listed(h) || reached[std::size_t(h)].whole == wholeNumber)
+                continue;
+            walkWhole(world, h, [&](int s) {
+                const SectorBox box = boxOf(world, s);
+                const unsigned past = pastSkies(box, above, below);
+                if (!past)
+                    return;
+                for (; edgesTaken < skiesTaken; ++edgesTaken)
+                    takeSkyEdges(world, visible[edgesTaken], above, below);
+                const ViewWindow seen = pastSky(box, past & 1 ? &above : nullptr, past & 2 ? &below : nullptr);
+                if (!seen.empty())
+                    enlist(s, seen);
+            });
+        }
+        if (visible.size() == before)
+            break;
+    }
+    // What narrowing listed may show there too, outside the windows it was
+    // reached through: drawing keeps to a sector's windows, so one that
+    // rises (or sinks) past a sky is given the whole view (once the skies'
+    // own windows have served above).
+    for (std::size_t i = 0; i < listedCount; ++i) {
+        const int s = visible[i];
+        if (pastSkies(boxOf(world, s), above, below))
+            reached[std::size_t(s)].add(viewWindow);
+    }
+}
+
+// Takes the skies of the listed sectors from `taken` on into the views;
+// whether there was any.
+bool PortalCamera::takeSkies(const World& world, std::size_t& taken, SkyView& above, SkyView& below) const
+{
+    constexpr double infinity = std::numeric_limits<double>::infinity();
     bool skies = false;
-    for (int s : visible) {
-        const WorldSector& sector = world.sectors[std::size_t(s)];
+    for (; taken < visible.size(); ++taken) {
+        const WorldSector& sector = world.sectors[std::size_t(visible[taken])];
         if (!sector.ceilingParallax && !sector.floorParallax)
             continue;
         skies = true;
@@ -255,48 +312,21 @@ void PortalCamera::lookPastSkies(const World& world, int startSector)
             highFloor = std::max(highFloor, p.floorZ);
             far2 = std::max(far2, (p.x - eye_.x) * (p.x - eye_.x) + (p.y - eye_.y) * (p.y - eye_.y));
         }
+        // Seen from above, a sky ceiling lets sight fall through it to any
+        // height at any slope (the same for a sky floor seen from below).
         const double far = std::sqrt(far2);
         if (sector.ceilingParallax) {
-            above.height = std::min(above.height, lowCeiling);
-            above.slope = std::min(above.slope, lowCeiling > eye_.z && far > 0.0 ? (lowCeiling - eye_.z) / far : -infinity);
+            const bool under = lowCeiling > eye_.z && far > 0.0;
+            above.height = std::min(above.height, under ? lowCeiling : -infinity);
+            above.slope = std::min(above.slope, under ? (lowCeiling - eye_.z) / far : -infinity);
         }
         if (sector.floorParallax) {
-            below.height = std::max(below.height, highFloor);
-            below.slope = std::max(below.slope, highFloor < eye_.z && far > 0.0 ? (highFloor - eye_.z) / far : infinity);
+            const bool over = highFloor < eye_.z && far > 0.0;
+            below.height = std::max(below.height, over ? highFloor : infinity);
+            below.slope = std::max(below.slope, over ? (highFloor - eye_.z) / far : infinity);
         }
     }
-    if (!skies && above.window.empty() && below.window.empty())
-        return;
-    const std::size_t listedCount = visible.size();
-    bool edgesTaken = false;
-    const std::size_t count = hidden.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        const int h = hidden[i];
-        if (listed(h) || reached[std::size_t(h)].whole == walkNumber)
-            continue;
-        walkWhole(world, h, [&](int s) {
-            const SectorBox box = boxOf(world, s);
-            const unsigned past = pastSkies(box, above, below);
-            if (!past)
-                return;
-            if (!edgesTaken) {
-                takeSkyEdges(world, above, below);
-                edgesTaken = true;
-            }
-            const ViewWindow seen = pastSky(box, past & 1 ? &above : nullptr, past & 2 ? &below : nullptr);
-            if (!seen.empty())
-                enlist(s, seen);
-        });
-    }
-    // What narrowing listed may show there too, outside the windows it was
-    // reached through: drawing keeps to a sector's windows, so one that
-    // rises (or sinks) past a sky is given the whole view (once the skies'
-    // own windows have served above).
-    for (std::size_t i = 0; i < listedCount; ++i) {
-        const int s = visible[i];
-        if (pastSkies(boxOf(world, s), above, below))
-            reached[std::size_t(s)].add(viewWindow);
-    }
+    return skies;
 }
 
 // Whether something in the box can show past the skies above (bit 1) or
@@ -309,17 +339,15 @@ unsigned PortalCamera::pastSkies(const SectorBox& box, const SkyView& above, con
     return (up ? 1u : 0u) | (down ? 2u : 0u);
 }
 
-// The parts of the view above the sky ceilings' edges (and below the sky
-// floors'), joined to what the eye's own place gives.
-void PortalCamera::takeSkyEdges(const World& world, SkyView& above, SkyView& below) const
+// The parts of the view above a sky ceiling's edges (and below a sky
+// floor's), joined to what was taken before.
+void PortalCamera::takeSkyEdges(const World& world, int s, SkyView& above, SkyView& below) const
 {
-    for (int s : visible) {
-        const WorldSector& sector = world.sectors[std::size_t(s)];
-        if (sector.ceilingParallax)
-            above.window = joined(above.window, pastEdges(world, s, true));
-        if (sector.floorParallax)
-            below.window = joined(below.window, pastEdges(world, s, false));
-    }
+    const WorldSector& sector = world.sectors[std::size_t(s)];
+    if (sector.ceilingParallax)
+        above.window = joined(above.window, pastEdges(world, s, true));
+    if (sector.floorParallax)
+        below.window = joined(below.window, pastEdges(world, s, false));
 }
 
 // Where a sight line can leave the sector over its walls' tops (or under
