@@ -66,8 +66,13 @@ void SectorRenderer::renderFrame()
 // pass; the box is rounded out by a pixel.
 void SectorRenderer::clipTo(const PortalCamera& camera, int sector)
 {
+    clipTo(sector < 0 ? portalCamera->view() : camera.windowOf(sector));
+}
+
+void SectorRenderer::clipTo(const ViewWindow& window)
+{
     const ViewWindow& view = portalCamera->view();
-    const ViewWindow w = sector < 0 ? view : camera.windowOf(sector).meet(view);
+    const ViewWindow w = window.meet(view);
     if (w.empty() || view.empty()) {
         glScissor(viewport[0], viewport[1], 0, 0);
         return;
@@ -86,7 +91,8 @@ void SectorRenderer::drawPass()
     // camera, but nothing may assume this list's storage stays put.
     for (std::size_t i = 0; i < pass.camera->visible.size(); ++i)
         drawSector(pass.camera->visible[i]);
-    clipTo(*pass.camera, -1);
+    // The sky shows only where a sky sector leaves its floor or ceiling out.
+    clipTo(pass.skyWindow);
     if (pass.skyTile != PassState::noSky) {
         glPushAttrib(GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_POLYGON_BIT);
         glEnable(GL_DEPTH_TEST);
@@ -100,6 +106,7 @@ void SectorRenderer::drawPass()
         drawSky(pass.skyTile, player.x, player.y);
         glPopAttrib();
     }
+    clipTo(*pass.camera, -1);
     drawTransparent();
     if (debugFlag && playerCamera)
         drawSectorOutline(*world, playerCamera->sector);
@@ -118,6 +125,8 @@ void SectorRenderer::drawSector(int s)
         currentPass->skyTile = sector.floorTile;
     if (sector.ceilingParallax)
         currentPass->skyTile = sector.ceilingTile;
+    if (sector.floorParallax || sector.ceilingParallax)
+        currentPass->skyWindow = joined(currentPass->skyWindow, currentPass->camera->windowOf(s));
     collectItems(s, sector);
 }
 

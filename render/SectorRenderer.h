@@ -116,6 +116,7 @@ private:
     // Scissors drawing to the parts of the view the camera's walk reached
     // the sector through (-1: the whole view).
     void clipTo(const PortalCamera& camera, int sector);
+    void clipTo(const ViewWindow& window);
     const Vector3& topEye() const;
     MirrorLevel& mirrorLevel(int depth);
     void markArea(const WallPiece& mirror, int k);
