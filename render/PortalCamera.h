@@ -130,13 +130,17 @@ private:
         std::size_t nextWall;
         ViewWindow window;
     };
-    // The part of the view seen past skies above (or below), the slope
-    // that sight lines there climb at least (or fall at least) and the
-    // height that whatever shows there rises above (or stays below).
+    // A sky listed (or the eye's own place, sector -1): what shows past it
+    // rises above `height` (with up false, sinks below it), climbs (falls)
+    // at least as steeply as `slope`, and lies in `window`, the part of the
+    // view past the sky's edges (taken when first needed).
     struct SkyView {
-        ViewWindow window;
-        double slope;
+        int sector;
+        bool up;
         double height;
+        double slope;
+        ViewWindow window;
+        bool windowTaken;
     };
     // A sector's extent: corners of the box round its walls' points, from
     // the lowest floor to the highest ceiling.
@@ -161,16 +165,16 @@ private:
     void enlist(int sector, const ViewWindow& through);
     void lookThrough(const World& world, const ViewWindow& from, const WorldWall& wall);
     void reach(int sector, const ViewWindow& through);
-    template <class Visit>
-    void walkWhole(const World& world, int startSector, Visit visit);
+    enum class WholeVisit { list, pastSky };
+    void walkWhole(const World& world, int startSector, WholeVisit visit);
+    void meet(const World& world, int sector, WholeVisit visit);
+    // Past skies (PortalSkies.cpp).
     void lookPastSkies(const World& world, int startSector);
-    bool takeSkies(const World& world, std::size_t& taken, SkyView& above, SkyView& below) const;
-    void takeSkyEdges(const World& world, int sector, SkyView& above, SkyView& below) const;
+    void takeSkies(const World& world, std::size_t& taken);
+    ViewWindow pastSky(const World& world, const SectorBox& box);
     ViewWindow pastEdges(const World& world, int sector, bool ceiling) const;
     static SectorBox boxOf(const World& world, int sector);
     double slopeTo(double z, const SectorBox& box, bool steepest) const;
-    unsigned pastSkies(const SectorBox& box, const SkyView& above, const SkyView& below) const;
-    ViewWindow pastSky(const SectorBox& box, const SkyView* above, const SkyView* below) const;
 
     Vector3 eye_;
     Vector3 axes[3];                 // world offsets of the unit axes
@@ -184,6 +188,7 @@ private:
     std::uint32_t wholeNumber = 0;
     std::vector<Frame> stack;        // depth first
     std::vector<int> hidden;         // sectors behind openings narrowing closed
+    std::vector<SkyView> skies;      // of the last walk
     FrustumKey walkedFor;
 };
 
