@@ -11,17 +11,19 @@
 // listed once, at its first reaching, and keeps what reaches it as a few
 // windows; one that adds to them sends its openings round again with it,
 // so nothing the sector shows is lost. Windows only grow and every side of
-// one is a side of the view or of a projected opening, so the walk ends. Each window is a
-// little wider than the geometry (ViewProjection::margin): near a decision
-// a sector is kept.
+// one is a side of the view or of a projected opening, so the walk ends.
+// Each window is a little wider than the geometry (ViewProjection::margin):
+// near a decision a sector is kept. The renderer keeps each sector's
+// drawing to its windows.
 //
-// A sky is a hole in that scheme: past a sky ceiling (or floor) the eye
-// sees over walls, solid ones too, whatever rises high enough, and the
-// walk over the whole view (as it was before it narrowed) lists some of
-// that by way of openings that narrowing closes. So when a sky is listed,
-// the walk goes on from those openings over the whole view and lists what
-// it meets that rises past the sky within the part of the view above the
-// sky's edges (or sinks below a sky floor's).
+// A sky is a hole in that scheme (PortalSkies.cpp): past a sky ceiling (or
+// floor) the eye sees over walls, solid ones too, whatever rises high
+// enough, and the walk over the whole view (as it was before it narrowed)
+// lists some of that by way of openings that narrowing closes. So when a
+// sky is listed, the walk goes on from those openings over the whole view
+// and lists what it meets that rises past one of the skies within the part
+// of the view above that sky's edges (or sinks below a sky floor's); and
+// the windows of what narrowing listed take in where it shows past them.
 //
 // The visible list belongs to the frustum that is drawn: render recomputes
 // it when the frustum's sides or near distance changed since the last walk
@@ -72,8 +74,8 @@ public:
     // Whether the opening (a middle piece) faces the eye and lies at least
     // partly inside all four side planes.
     bool sees(const WallPiece& opening) const;
-    // The part of the view through which the last walk reached the sector
-    // (the whole view for one it did not list).
+    // The part of the view through which the last walk reached the sector,
+    // the box round its windows (the whole view for one it did not list).
     ViewWindow windowOf(int sector) const;
     // The whole view the last walk started from (for a mirror's camera,
     // the part of the view its mirror covers).

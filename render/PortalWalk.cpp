@@ -1,9 +1,8 @@
 // The sector walk of the PortalCamera: depth first through the openings,
 // narrowing the part of the view that each sector is seen through, then a
-// look past any sky that was listed (PortalSkies.cpp). Storage is kept from walk to walk, so a
-// steady frame (whose mirrors walk again) allocates nothing.
-#include <algorithm>
-#include <cmath>
+// look past any sky that was listed (PortalSkies.cpp). Storage is kept from
+// walk to walk, so a steady frame (whose mirrors walk again) allocates
+// nothing.
 #include <limits>
 
 #include "render/PortalCamera.h"
@@ -230,4 +229,5 @@ void PortalCamera::meet(const World& world, int sector, WholeVisit visit)
     if (!seen.empty())
         enlist(sector, seen);
 }
+
 } // namespace Vell3D
