@@ -72,8 +72,12 @@ void SectorRenderer::clipTo(const PortalCamera& camera, int sector)
 void SectorRenderer::clipTo(const ViewWindow& window)
 {
     const ViewWindow& view = portalCamera->view();
+    if (view.empty()) {   // no view to measure by (a camera without a near distance)
+        glScissor(viewport[0], viewport[1], viewport[2], viewport[3]);
+        return;
+    }
     const ViewWindow w = window.meet(view);
-    if (w.empty() || view.empty()) {
+    if (w.empty()) {
         glScissor(viewport[0], viewport[1], 0, 0);
         return;
     }
