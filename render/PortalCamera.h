@@ -173,6 +173,7 @@ private:
     // Past skies (PortalSkies.cpp).
     void lookPastSkies(const World& world, int startSector);
     void takeSkies(const World& world, std::size_t& taken);
+    bool mayRisePastSky(const WorldSector& sector) const;
     ViewWindow pastSky(const World& world, const SectorBox& box);
     ViewWindow pastEdges(const World& world, int sector, bool ceiling) const;
     static SectorBox boxOf(const World& world, int sector);

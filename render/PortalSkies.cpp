@@ -64,6 +64,8 @@ void PortalCamera::lookPastSkies(const World& world, int startSector)
     if (skies.empty())
         return;
     for (std::size_t i = 0; i < listedCount; ++i) {
+        if (!mayRisePastSky(world.sectors[std::size_t(visible[i])]))
+            continue;
         const ViewWindow seen = pastSky(world, boxOf(world, visible[i]));
         if (!seen.empty())
             reached[std::size_t(visible[i])].add(seen);
@@ -102,6 +104,23 @@ void PortalCamera::takeSkies(const World& world, std::size_t& taken)
                                     over ? (highFloor - eye_.z) / far : infinity, ViewWindow{}, false});
         }
     }
+}
+
+// Whether the sector may rise past any sky (or sink past one) by its height
+// alone; a level floor and ceiling tell it without a look at its walls.
+bool PortalCamera::mayRisePastSky(const WorldSector& sector) const
+{
+    const Plane& f = sector.floorPlane;
+    const Plane& c = sector.ceilingPlane;
+    if (f.a != 0.0 || f.b != 0.0 || c.a != 0.0 || c.b != 0.0 || !(f.c != 0.0) || !(c.c != 0.0))
+        return true;
+    const double floor = -f.d / f.c, ceiling = -c.d / c.c;
+    const double top = std::max(floor, ceiling), bottom = std::min(floor, ceiling);
+    for (const SkyView& sky : skies) {
+        if (sky.up ? top > sky.height : bottom < sky.height)
+            return true;
+    }
+    return false;
 }
 
 // The part of the view in which something in the box can show past a sky:

@@ -225,6 +225,8 @@ void PortalCamera::meet(const World& world, int sector, WholeVisit visit)
         enlist(sector, viewWindow);
         return;
     }
+    if (!mayRisePastSky(world.sectors[std::size_t(sector)]))
+        return;
     const ViewWindow seen = pastSky(world, boxOf(world, sector));
     if (!seen.empty())
         enlist(sector, seen);
