@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/File.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/GroupEntryStream.h"
 #include "mapdata/Map.h"
@@ -39,6 +40,14 @@ protected:
         return map.sectorCount();
     }
 
+    static Map loose(const fs::path& path)
+    {
+        Vell::File file(path.c_str(), Vell::File::readOnly);
+        Map map;
+        map.load(file);
+        return map;
+    }
+
     fs::path folder;
 };
 
@@ -55,11 +64,17 @@ TEST_F(Mkdemo, LargeWritesAllMapsInsideAndBesideTheArchive)
 {
     ASSERT_EQ(mkdemo("--large '" + folder.string() + "'").status, 0);
     EXPECT_TRUE(fs::exists(folder / "demo.map"));
-    ASSERT_TRUE(fs::exists(folder / "large.map"));
+    EXPECT_EQ(loose(folder / "large.map").wallCount(), 8192);
+    const Map huge = loose(folder / "huge.map");
+    EXPECT_EQ(huge.version(), 8);
+    EXPECT_EQ(huge.sectorCount(), 4096);
+    EXPECT_EQ(huge.wallCount(), 16384);
+    EXPECT_EQ(huge.spriteCount(), 16384);
 
     GroupArchive archive;
     archive.open((folder / "demo.grp").c_str());
     EXPECT_EQ(sectorsOf(archive, "large.map"), 1024);
+    EXPECT_EQ(sectorsOf(archive, "huge.map"), 4096);
     EXPECT_GT(sectorsOf(archive, "e3l1.map"), 0);
     EXPECT_GT(sectorsOf(archive, "demo.map"), 0);
     EXPECT_NO_THROW(archive.findEntry("palette.dat"));
