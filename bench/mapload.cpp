@@ -1,7 +1,10 @@
-// Loading "large.map" (the format's largest tables) from a file and from an
-// archive entry, against reading the same bytes with one plain read.
+// Loading the largest maps, "large.map" (version 7's limits) and "huge.map"
+// (those of versions 8 and 9), from a file and from an archive entry,
+// against reading the same bytes with one plain read. Argument 0 is
+// large.map, 1 huge.map.
 #include <benchmark/benchmark.h>
 
+#include <memory>
 #include <vector>
 
 #include "BenchFile.h"
@@ -17,79 +20,90 @@ using namespace Vell3D;
 
 namespace {
 
-const VellTools::Bytes& largeMapBytes()
-{
-    static const VellTools::Bytes bytes = VellTools::MapWriter::bytes(VellTools::largeMap());
-    return bytes;
-}
+const char* const names[] = {"large.map", "huge.map"};
 
-const BenchFile& mapFile()
-{
-    static BenchFile file("large.map", largeMapBytes());
-    return file;
-}
+// The map's bytes, a file of them and an archive holding them.
+struct MapFiles {
+    VellTools::Bytes bytes;
+    std::unique_ptr<BenchFile> file;
+    std::unique_ptr<BenchFile> archive;
 
-const BenchFile& archiveFile()
-{
-    static BenchFile file("large.grp", [] {
+    explicit MapFiles(int which)
+        : bytes(VellTools::MapWriter::bytes(which == 0 ? VellTools::largeMap() : VellTools::hugeMap()))
+    {
+        file = std::make_unique<BenchFile>(names[which], bytes);
         VellTools::GroupWriter writer;
-        writer.add("LARGE.MAP", largeMapBytes());
-        return writer.bytes();
-    }());
-    return file;
+        writer.add(which == 0 ? "LARGE.MAP" : "HUGE.MAP", bytes);
+        archive = std::make_unique<BenchFile>(std::string(names[which]) + ".grp", writer.bytes());
+    }
+};
+
+const MapFiles& files(const benchmark::State& state)
+{
+    static const MapFiles large(0), huge(1);
+    return state.range(0) == 0 ? large : huge;
+}
+
+void countBytes(benchmark::State& state, std::size_t size)
+{
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(size));
 }
 
 void loadFromFile(benchmark::State& state)
 {
+    const MapFiles& map = files(state);
     for (auto _ : state) {
-        Vell::File file(mapFile().path(), Vell::File::readOnly);
-        Map map;
-        map.load(file);
-        benchmark::DoNotOptimize(map.wallCount());
+        Vell::File file(map.file->path(), Vell::File::readOnly);
+        Map loaded;
+        loaded.load(file);
+        benchmark::DoNotOptimize(loaded.wallCount());
     }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(largeMapBytes().size()));
+    countBytes(state, map.bytes.size());
 }
-BENCHMARK(loadFromFile);
+BENCHMARK(loadFromFile)->ArgName("huge")->Arg(0)->Arg(1);
 
 void readBytesFromFile(benchmark::State& state)
 {
-    std::vector<char> buffer(largeMapBytes().size());
+    const MapFiles& map = files(state);
+    std::vector<char> buffer(map.bytes.size());
     for (auto _ : state) {
-        Vell::File file(mapFile().path(), Vell::File::readOnly);
+        Vell::File file(map.file->path(), Vell::File::readOnly);
         file.readFully(buffer.data(), int(buffer.size()));
         benchmark::DoNotOptimize(buffer.data());
     }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(buffer.size()));
+    countBytes(state, map.bytes.size());
 }
-BENCHMARK(readBytesFromFile);
+BENCHMARK(readBytesFromFile)->ArgName("huge")->Arg(0)->Arg(1);
 
 void loadFromEntry(benchmark::State& state)
 {
+    const MapFiles& map = files(state);
     GroupArchive archive;
-    archive.open(archiveFile().path());
+    archive.open(map.archive->path());
     for (auto _ : state) {
-        GroupEntryStream stream("large.map", archive);
-        Map map;
-        map.load(stream);
-        benchmark::DoNotOptimize(map.wallCount());
+        GroupEntryStream stream(names[state.range(0)], archive);
+        Map loaded;
+        loaded.load(stream);
+        benchmark::DoNotOptimize(loaded.wallCount());
     }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(largeMapBytes().size()));
+    countBytes(state, map.bytes.size());
 }
-BENCHMARK(loadFromEntry);
+BENCHMARK(loadFromEntry)->ArgName("huge")->Arg(0)->Arg(1);
 
 void readBytesFromEntry(benchmark::State& state)
 {
+    const MapFiles& map = files(state);
     GroupArchive archive;
-    archive.open(archiveFile().path());
-    std::vector<char> buffer(largeMapBytes().size());
+    archive.open(map.archive->path());
+    std::vector<char> buffer(map.bytes.size());
     for (auto _ : state) {
-        GroupEntryStream stream("large.map", archive);
+        GroupEntryStream stream(names[state.range(0)], archive);
         stream.readFully(buffer.data(), int(buffer.size()));
         benchmark::DoNotOptimize(buffer.data());
     }
-    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(buffer.size()));
+    countBytes(state, map.bytes.size());
 }
-BENCHMARK(readBytesFromEntry);
+BENCHMARK(readBytesFromEntry)->ArgName("huge")->Arg(0)->Arg(1);
 
 } // namespace
 

@@ -1,9 +1,10 @@
-// The textured renderer headless at 800 x 600 on the demo maps and on
-// "large.map" (1024 sectors, 8192 walls, 4096 sprites): prepare (every
-// display list, with and without making the textures), the visibility walk
-// at a few places, and whole frames through the view's paint path (render,
-// swap, finish) with the walk's visible set against every sector drawn.
-// The floor is the same paint path with one full-screen textured quad.
+// The textured renderer headless at 800 x 600 on the demo maps, on
+// "large.map" (1024 sectors, 8192 walls, 4096 sprites) and on "huge.map"
+// (4096 sectors, 16384 walls, 16384 sprites): prepare (every display list,
+// with and without making the textures), the visibility walk at a few
+// places, and whole frames through the view's paint path (render, swap,
+// finish) with the walk's visible set against every sector drawn. The
+// floor is the same paint path with one full-screen textured quad.
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
@@ -125,6 +126,8 @@ MapScene& mapScene(const std::string& name)
     if (!scene) {
         if (name == "large")
             scene = std::make_unique<MapScene>(VellTools::largeMap());
+        else if (name == "huge")
+            scene = std::make_unique<MapScene>(VellTools::hugeMap());
         else if (name == "demo")
             scene = std::make_unique<MapScene>(VellTools::showcaseMap());
         else
@@ -133,12 +136,13 @@ MapScene& mapScene(const std::string& name)
     return *scene;
 }
 
-const char* mapNames[] = {"e3l1", "demo", "large"};
+const char* mapNames[] = {"e3l1", "demo", "large", "huge"};
 
-void BM_prepareLarge(benchmark::State& state)
+// On large.map (map 2) and huge.map (map 3).
+void BM_prepare(benchmark::State& state)
 {
-    MapScene& scene = mapScene("large");
-    const bool withTextures = state.range(0) != 0;
+    MapScene& scene = mapScene(mapNames[state.range(0)]);
+    const bool withTextures = state.range(1) != 0;
     for (auto _ : state) {
         std::unique_ptr<TileSet> fresh;
         if (withTextures) {
@@ -160,7 +164,8 @@ void BM_prepareLarge(benchmark::State& state)
     }
     state.counters["sectors"] = double(scene.world.sectors.size());
 }
-BENCHMARK(BM_prepareLarge)->ArgName("textures")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_prepare)->ArgNames({"map", "textures"})->ArgsProduct({{2, 3}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 // The walk at the start and turned by 90, 180 and 270 degrees.
 void BM_visibility(benchmark::State& state)
@@ -174,7 +179,7 @@ void BM_visibility(benchmark::State& state)
     state.counters["visible"] = scene.camera.visibleCount();
     scene.reset();
 }
-BENCHMARK(BM_visibility)->ArgNames({"map", "turn"})->ArgsProduct({{0, 1, 2}, {0, 1, 2, 3}})
+BENCHMARK(BM_visibility)->ArgNames({"map", "turn"})->ArgsProduct({{0, 1, 2, 3}, {0, 1, 2, 3}})
     ->Unit(benchmark::kMicrosecond);
 
 // One frame at the start view; allSectors draws every sector instead of
@@ -197,7 +202,7 @@ void BM_frame(benchmark::State& state)
     stage().view->draw = nullptr;
     scene.reset();
 }
-BENCHMARK(BM_frame)->ArgNames({"map", "all"})->ArgsProduct({{0, 1, 2}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_frame)->ArgNames({"map", "all"})->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 // The same frames without the paint path's present: the renderer's own
 // share, finished.
@@ -219,7 +224,7 @@ void BM_render(benchmark::State& state)
     state.counters["visible"] = scene.camera.visibleCount();
     scene.reset();
 }
-BENCHMARK(BM_render)->ArgNames({"map", "all"})->ArgsProduct({{0, 1, 2}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_render)->ArgNames({"map", "all"})->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 // The floor of this machine: clear, one full-screen textured quad, present
 // (range 1) or only finished (range 0).

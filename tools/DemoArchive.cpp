@@ -8,7 +8,7 @@
 
 namespace VellTools {
 
-Bytes demoArchive(bool withLargeMap)
+Bytes demoArchive(bool withLargeMaps)
 {
     GroupWriter group;
     group.add("PALETTE.DAT", demoPaletteFile());
@@ -16,8 +16,10 @@ Bytes demoArchive(bool withLargeMap)
     group.add("TILES001.ART", demoArtFile(1));
     group.add("E3L1.MAP", MapWriter::bytes(firstLevelMap()));
     group.add("DEMO.MAP", MapWriter::bytes(showcaseMap()));
-    if (withLargeMap)
+    if (withLargeMaps) {
         group.add("LARGE.MAP", MapWriter::bytes(largeMap()));
+        group.add("HUGE.MAP", MapWriter::bytes(hugeMap()));
+    }
     return group.bytes();
 }
 

@@ -6,7 +6,7 @@
 
 namespace VellTools {
 
-// withLargeMap adds "LARGE.MAP".
-Bytes demoArchive(bool withLargeMap);
+// withLargeMaps adds "LARGE.MAP" and "HUGE.MAP".
+Bytes demoArchive(bool withLargeMaps);
 
 } // namespace VellTools

@@ -14,15 +14,16 @@ namespace VellTools {
 using Vell3D::Sector;
 using Vell3D::Sprite;
 using Vell3D::Wall;
-using Vell3D::maxSectors;
-using Vell3D::maxSprites;
-using Vell3D::maxWalls;
+using Vell3D::MapLimits;
+using Vell3D::mapLimits;
+using Vell3D::readableMapVersion;
 namespace SurfaceBits = Vell3D::SurfaceBits;
 namespace WallBits = Vell3D::WallBits;
 namespace SpriteBits = Vell3D::SpriteBits;
 namespace SpecialTiles = Vell3D::SpecialTiles;
 
 struct MapContent {
+    std::int32_t version = 7;    // 8 and 9 allow larger tables (MapLimits)
     std::int32_t startX = 0;
     std::int32_t startY = 0;
     std::int32_t startZ = 0;

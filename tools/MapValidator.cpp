@@ -42,12 +42,19 @@ std::vector<std::string> MapValidator::problems()
 
 void MapValidator::checkLimits()
 {
-    if (map.sectors.size() > static_cast<std::size_t>(maxSectors))
-        report("more than 1024 sectors");
-    if (map.walls.size() > static_cast<std::size_t>(maxWalls))
-        report("more than 8192 walls");
-    if (map.sprites.size() > static_cast<std::size_t>(maxSprites))
-        report("more than 4096 sprites");
+    if (!readableMapVersion(map.version)) {
+        report("version " + std::to_string(map.version) + " is not 7, 8 or 9");
+        return;
+    }
+    const MapLimits limits = mapLimits(map.version);
+    auto check = [this](std::size_t count, int limit, const char* what) {
+        if (count > static_cast<std::size_t>(limit))
+            report("more than " + std::to_string(limit) + " " + what + " in version " +
+                   std::to_string(map.version));
+    };
+    check(map.sectors.size(), limits.sectors, "sectors");
+    check(map.walls.size(), limits.walls, "walls");
+    check(map.sprites.size(), limits.sprites, "sprites");
 }
 
 bool MapValidator::sectorUsable(int s) const

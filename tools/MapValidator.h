@@ -1,5 +1,6 @@
 // MapValidator: checks that map content is something the viewers can walk
-// and draw without guessing: every index in range, every sector's walls
+// and draw without guessing: a version they read with tables inside its
+// limits, every index in range, every sector's walls
 // stored as consecutive closed loops (the outer one clockwise on screen, the
 // inner ones the other way), every opening answered by the wall behind it,
 // and sprites and the start inside their sectors.

@@ -27,7 +27,7 @@ void putTable(ByteBuffer& out, const std::vector<Record>& table)
 Bytes MapWriter::bytes(const MapContent& map)
 {
     ByteBuffer out;
-    out.put32(version);
+    out.put32(static_cast<std::uint32_t>(map.version));
     out.put32(static_cast<std::uint32_t>(map.startX));
     out.put32(static_cast<std::uint32_t>(map.startY));
     out.put32(static_cast<std::uint32_t>(map.startZ));

@@ -1,5 +1,6 @@
-// MapWriter: turns map content into the bytes of a version 7 map file.
-// Counts up to 32767 are written, so tests can make maps beyond the viewers'
+// MapWriter: turns map content into the bytes of a map file of the content's
+// version (7, 8 or 9 lay out their records alike). The version and counts up
+// to 32767 are written as given, so tests can make maps beyond the viewers'
 // limits on purpose; the validator is what enforces the limits.
 #pragma once
 
@@ -10,8 +11,6 @@ namespace VellTools {
 
 class MapWriter {
 public:
-    static constexpr std::int32_t version = 7;
-
     // Throws Vell::Exception "map table too large" when a count needs more
     // than 16 bits.
     static Bytes bytes(const MapContent& map);

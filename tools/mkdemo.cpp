@@ -1,5 +1,5 @@
 // mkdemo: writes the demo archive demo.grp into a folder, with demo.map (and
-// large.map when asked for) beside it as loose files.
+// large.map and huge.map when asked for) beside it as loose files.
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -27,8 +27,10 @@ void writeDemo(const std::string& folder, bool large)
     std::filesystem::create_directories(folder, ignored);
     writeFile(folder + "/demo.grp", demoArchive(large));
     writeFile(folder + "/demo.map", MapWriter::bytes(showcaseMap()));
-    if (large)
+    if (large) {
         writeFile(folder + "/large.map", MapWriter::bytes(largeMap()));
+        writeFile(folder + "/huge.map", MapWriter::bytes(hugeMap()));
+    }
 }
 
 } // namespace

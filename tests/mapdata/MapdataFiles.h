@@ -29,7 +29,8 @@ private:
 
 void writeFile(const std::string& path, const Bytes& bytes);
 
-// A version 7 map. The stored counts follow the tables unless set on purpose.
+// A map file, version 7 unless set. The stored counts follow the tables
+// unless set on purpose.
 struct MapImage {
     std::int32_t version = 7;
     std::int32_t x = 0, y = 0, z = 0;

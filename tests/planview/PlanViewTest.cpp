@@ -5,11 +5,13 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <set>
 
 #include "PlanFixtures.h"
 #include "gui/platform/Platform.h"
 #include "planview/PlanMainWindow.h"
 #include "planview/PlanView.h"
+#include "tools/DemoMaps.h"
 
 using namespace PlanFixtures;
 using namespace Vell;
@@ -137,4 +139,35 @@ TEST_F(PlanViewTest, keysMoveTurnAndZoomAndResetRestoresTheStart)
     EXPECT_NEAR(view->viewCamera.position().z, 8000, 1e-9);
     EXPECT_EQ(view->viewCamera.xScale(), 0.1);
     EXPECT_EQ(view->viewCamera.far(), 100000);
+}
+
+// huge.map in the plan view, from a room deep in it (sector 2340, in hall
+// (4, 4)): the fan reaches on through the open hall and its gates, each
+// sector listed once, and never shows through a solid wall, here or after a
+// few steps; the picture holds the rooms' walls, the fan and the marker.
+TEST_F(PlanViewTest, hugeMapFanDeepInTheMap)
+{
+    VellTools::MapContent huge = VellTools::hugeMap();
+    huge.startX = huge.startY = 36 * 512 + 256;
+    huge.startSector = 36 * 64 + 36;
+    buildPlan(*world, huge);
+    view->setWorld(world.get());
+    pump();
+    const Vell3D::PlanPlayerNode& player = view->playerNode;
+    ASSERT_EQ(player.sector, 2340);
+    const std::vector<int>& reached = player.visibleSectors;
+    EXPECT_GT(reached.size(), 8u);
+    EXPECT_EQ(reached.front(), 2340);
+    EXPECT_EQ(std::set<int>(reached.begin(), reached.end()).size(), reached.size());
+    EXPECT_EQ(fanLeak(player), "");
+    // The rooms' walls every 32 pixels, a room's half-width from the marker.
+    EXPECT_TRUE(green(100, 252) && green(700, 252) && green(704, 150));
+    Rgb fan = pixel(400, 200);
+    EXPECT_GT(fan.b, fan.r + 20);
+    EXPECT_GT(countWhite(399, 276, 401, 299), 15);
+
+    for (int i = 0; i < 5; ++i)
+        view->onKeyDown(PlanView::keyUp, 0);
+    EXPECT_EQ(player.sector, 2342);
+    EXPECT_EQ(fanLeak(player), "");
 }

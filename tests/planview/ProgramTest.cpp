@@ -68,27 +68,17 @@ bool have(const char* tool)
     return runCommand(std::string("command -v ") + tool + " >/dev/null 2>&1 && echo yes").output == "yes\n";
 }
 
-} // namespace
-
-TEST(PlanviewProgram, usageEndsWithTwoAndAFailedStartWithOne)
-{
-    auto usage = runCommand(planview + " only-one");
-    EXPECT_EQ(usage.status, 2);
-    EXPECT_EQ(usage.output, "use: walkview <grpfile> <mapname>\n\nthe <mapname> if first tried as a filename, "
-                            "then as a map name within the grp file\n\n");
-    auto missing = runCommand(planview + " /nonexistent/archive.grp '$' 2>&1");
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.output, "unhandled exception: IOException\n[exception message:  ]\n");
-}
-
-TEST(PlanviewProgram, aUsersSessionUnderX)
+// planview_x11.sh on a map, with the demo archive: the pictures before and
+// after Up, Left and A hold the marker, the fan, the map's walls and the
+// status lines and differ; Esc ends it with status 0 and nothing written.
+void aUsersSessionUnderX(const std::string& map)
 {
     for (const char* tool : {"Xvfb", "xdotool", "xwd", "convert"})
         if (!have(tool))
             GTEST_SKIP() << tool << " is not installed (scripts/deps installs it)";
     std::string out = "/tmp/planview-x11-" + std::to_string(getpid());
-    auto run = runCommand(std::string(PLANVIEW_X11_SCRIPT) + " " + planview + " " + DEMO_GRP + " '$' " + out +
-                          " Up Left a");
+    auto run = runCommand(std::string(PLANVIEW_X11_SCRIPT) + " " + planview + " " + DEMO_GRP + " '" + map + "' " +
+                          out + " Up Left a");
     EXPECT_EQ(run.output, "status 0\n");   // Esc ended it, and nothing else went wrong
 
     Picture before = readPpm(out + "/before.ppm"), after = readPpm(out + "/after.ppm");
@@ -105,4 +95,28 @@ TEST(PlanviewProgram, aUsersSessionUnderX)
     std::ifstream stdoutFile(out + "/stdout.txt");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(stdoutFile), {}), "");
     runCommand("rm -rf " + out);
+}
+
+} // namespace
+
+TEST(PlanviewProgram, usageEndsWithTwoAndAFailedStartWithOne)
+{
+    auto usage = runCommand(planview + " only-one");
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_EQ(usage.output, "use: walkview <grpfile> <mapname>\n\nthe <mapname> if first tried as a filename, "
+                            "then as a map name within the grp file\n\n");
+    auto missing = runCommand(planview + " /nonexistent/archive.grp '$' 2>&1");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.output, "unhandled exception: IOException\n[exception message:  ]\n");
+}
+
+TEST(PlanviewProgram, aUsersSessionUnderX)
+{
+    aUsersSessionUnderX("$");
+}
+
+// huge.map from disk, at the largest counts the viewers read.
+TEST(PlanviewProgram, aUsersSessionUnderXOnTheHugeMap)
+{
+    aUsersSessionUnderX(HUGE_MAP);
 }

@@ -43,6 +43,7 @@ protected:
         ASSERT_EQ(map.spriteCount(), static_cast<int>(expected.sprites.size()));
         EXPECT_EQ(std::memcmp(map.walls().data(), expected.walls.data(), expected.walls.size() * sizeof(Wall)), 0);
         EXPECT_EQ(std::memcmp(map.sprites().data(), expected.sprites.data(), expected.sprites.size() * sizeof(Sprite)), 0);
+        EXPECT_EQ(map.version(), expected.version);
         EXPECT_EQ(map.startSector(), expected.startSector);
         EXPECT_EQ(map.start().x, expected.startX);
     }
@@ -59,6 +60,7 @@ TEST_F(DemoRoundTrip, MapsLoadAsWritten)
     expectSame(archive, "e3l1.map", firstLevelMap());
     expectSame(archive, "demo.map", showcaseMap());
     expectSame(archive, "large.map", largeMap());
+    expectSame(archive, "huge.map", hugeMap());
 }
 
 TEST_F(DemoRoundTrip, TileSetFindsEveryTileAndTheShadeTables)

@@ -159,4 +159,10 @@ TEST(MapValidator, CatchesLimitsAndMissingTiles)
     EXPECT_TRUE(mentions(MapValidator(map, 1).problems(), "tile 1 does not exist"));
     map.sprites.resize(4097, map.sprites[0]);
     EXPECT_TRUE(mentions(MapValidator(map).problems(), "more than 4096 sprites"));
+    map.version = 8;   // the same records, larger tables
+    EXPECT_TRUE(MapValidator(map).problems().empty());
+    map.sprites.resize(16385, map.sprites[0]);
+    EXPECT_TRUE(mentions(MapValidator(map).problems(), "more than 16384 sprites in version 8"));
+    map.version = 10;
+    EXPECT_TRUE(mentions(MapValidator(map).problems(), "version 10 is not 7, 8 or 9"));
 }

@@ -30,9 +30,11 @@ Outcome runMapinfo(const std::string& folder, const std::string& arguments)
     return TestSupport::runCommand("cd '" + folder + "' && '" + MAPINFO_PATH + "' " + arguments);
 }
 
-Bytes mapBytes(int sectors, int walls, int sprites, std::int32_t x, std::int32_t z, std::int16_t angle)
+Bytes mapBytes(int sectors, int walls, int sprites, std::int32_t x, std::int32_t z, std::int16_t angle,
+               std::int32_t version = 7)
 {
     VellTools::MapContent map;
+    map.version = version;
     map.startX = x;
     map.startY = -200;
     map.startZ = z;
@@ -107,20 +109,24 @@ TEST_F(MapinfoTest, DefaultMapFromTheArchive)
               "angle      : 512\nsector     : 1\n");
 }
 
+// The version is the last line, after everything mapinfo printed before.
 TEST_F(MapinfoTest, FileOnDiskBeforeTheArchiveEntry)
 {
-    VellTools::writeFile(folder + "/e1l2.map", mapBytes(0, 0, 5, -3, -8, 100));
+    VellTools::writeFile(folder + "/e1l2.map", mapBytes(0, 0, 5, -3, -8, 100, 9));
     Outcome outcome = run("game.grp e1l2.map");
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(head(outcome.output),
               "sectors    : 0\nwalls      : 0\nsprites    : 5\n"
               "start      : -3.000000 -200.000000 0.000000\n"
               "angle      : 100\nsector     : 1\n");
+    EXPECT_TRUE(outcome.output.ends_with(" out of range; the player moves freely\nversion    : 9\n"))
+        << outcome.output;
     std::filesystem::remove(folder + "/e1l2.map");
     outcome = run("game.grp e1l2.map");
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.output.substr(0, 14), "sectors    : 1");
     EXPECT_NE(outcome.output.find("angle      : -1\n"), std::string::npos);
+    EXPECT_TRUE(outcome.output.ends_with("\nversion    : 7\n")) << outcome.output;
 }
 
 TEST_F(MapinfoTest, FailuresAreReportedAsUnhandledExceptions)
@@ -246,7 +252,7 @@ TEST_F(MapinfoTest, WarningsStopAfterAScreenfulAndCountTheRest)
     EXPECT_EQ(lines, VellTools::MapSummary::warningLines);
     EXPECT_NE(rest.find("warning    : sprite 19: sector -7 out of range"), std::string::npos) << rest;
     EXPECT_TRUE(rest.ends_with("warning    : " + std::to_string(4000 - VellTools::MapSummary::warningLines) +
-                               " more\n"))
+                               " more\nversion    : 7\n"))
         << rest;
 }
 

@@ -114,7 +114,7 @@ TEST(Mapshot, galleryListsEveryMapAndTheErrorOfOneThatFails)
     group.add("TILES000.ART", VellTools::demoArtFile(0));
     group.add("E3L1.MAP", VellTools::MapWriter::bytes(VellTools::firstLevelMap()));
     VellTools::Bytes broken = VellTools::MapWriter::bytes(VellTools::showcaseMap());
-    broken[0] = 8;   // a version the viewers do not read
+    broken[0] = 10;   // a version the viewers do not read
     group.add("BROKEN.MAP", broken);
     group.add("NOTES.TXT", VellTools::Bytes{'h', 'i'});
     VellTools::writeFile((dir / "set.grp").string(), group.bytes());

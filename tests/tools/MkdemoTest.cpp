@@ -55,11 +55,13 @@ TEST_F(Mkdemo, LargeWritesAllMapsInsideAndBesideTheArchive)
 {
     ASSERT_EQ(mkdemo("--large '" + folder.string() + "'").status, 0);
     EXPECT_TRUE(fs::exists(folder / "demo.map"));
-    ASSERT_TRUE(fs::exists(folder / "large.map"));
+    EXPECT_EQ(fs::file_size(folder / "large.map"), 26u + 40 * 1024 + 32 * 8192 + 44 * 4096);
+    EXPECT_EQ(fs::file_size(folder / "huge.map"), 26u + 40 * 4096 + 32 * 16384 + 44 * 16384);
 
     GroupArchive archive;
     archive.open((folder / "demo.grp").c_str());
     EXPECT_EQ(sectorsOf(archive, "large.map"), 1024);
+    EXPECT_EQ(sectorsOf(archive, "huge.map"), 4096);
     EXPECT_GT(sectorsOf(archive, "e3l1.map"), 0);
     EXPECT_GT(sectorsOf(archive, "demo.map"), 0);
     EXPECT_NO_THROW(archive.findEntry("palette.dat"));

@@ -2,7 +2,9 @@
 // user's keys and mouse moves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <set>
 #include <string>
 
 #include "../world/WorldFixtures.h"
@@ -289,4 +291,34 @@ TEST(MapView, firstFramesDrawTheVisibleSetOfTheirOwnFrustum)
     expectSetOfDrawnFrustum("after a mouse turn");
     scene.key('R');
     expectSetOfDrawnFrustum("after R");
+}
+
+// huge.map's first frame. From the start (room 260) the walk goes through
+// the open halls and their gates far past the first 1024 sectors, listing
+// each sector once; the mirror ahead is drawn, and so are the textured rooms
+// with their sprites under the overlay. A few steps on, the player is still
+// tracked in the hall.
+TEST(MapView, firstFrameOfTheHugeMap)
+{
+    ViewScene scene(VellTools::hugeMap());
+    MapView& view = *scene.view;
+    EXPECT_EQ(view.playerCamera.sector, 260);
+    const std::vector<int>& seen = view.portalCamera.visible;
+    EXPECT_GT(seen.size(), 1024u);
+    EXPECT_GT(*std::max_element(seen.begin(), seen.end()), 2048);
+    EXPECT_EQ(std::set<int>(seen.begin(), seen.end()).size(), seen.size());
+
+    WalkviewFixture::Picture picture = scene.picture();
+    EXPECT_EQ(lineAt(view, 7), "visible sectors: " + std::to_string(seen.size()));
+    EXPECT_EQ(lineAt(view, 8), "visible mirrors: 1");
+    std::set<std::uint32_t> colours;
+    for (int y = 150; y < picture.height; y += 3)
+        for (int x = 0; x < picture.width; x += 3)
+            colours.insert(picture.at(x, y));
+    EXPECT_GT(colours.size(), 200u);
+
+    for (int i = 0; i < 10; ++i)
+        scene.key('W');
+    EXPECT_EQ(view.playerCamera.sector, 262);
+    EXPECT_EQ(lineAt(view, 4), "sector: 262");
 }

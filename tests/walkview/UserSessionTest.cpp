@@ -69,14 +69,15 @@ bool rowDiffers(const Image& a, const Image& b, int row)
     return false;
 }
 
-} // namespace
-
-TEST(UserSession, walkLookSwapAndEscOnTheDemoArchive)
+// The session of user_session.sh on a map, with the demo archive: the
+// textured picture under the overlay, the keys and the mouse seen in the
+// position and angle lines, the outline view, and Esc ending with status 0.
+void walkLookSwapAndEsc(const std::string& map)
 {
     WalkviewFixture::ScratchFolder folder;
     TestSupport::ProgramRun run = TestSupport::runCommand(
-        std::string("bash '" USER_SESSION_SCRIPT "' '" WALKVIEW_PATH "' '" DEMO_ARCHIVE "' '$' '") + folder.path("") +
-        "' 2>&1");
+        std::string("bash '" USER_SESSION_SCRIPT "' '" WALKVIEW_PATH "' '" DEMO_ARCHIVE "' '") + map + "' '" +
+        folder.path("") + "' 2>&1");
     if (run.status == 77)
         GTEST_SKIP() << run.output;
     ASSERT_NE(run.output.find("status 0\n"), std::string::npos) << run.output;
@@ -105,4 +106,17 @@ TEST(UserSession, walkLookSwapAndEscOnTheDemoArchive)
     Image outline;
     ASSERT_TRUE(readPPM(folder.path("outline.ppm"), outline));
     EXPECT_LT(colours(outline), colours(picture));
+}
+
+} // namespace
+
+TEST(UserSession, walkLookSwapAndEscOnTheDemoArchive)
+{
+    walkLookSwapAndEsc("$");
+}
+
+// huge.map from disk, at the largest counts the viewers read.
+TEST(UserSession, walkLookSwapAndEscOnTheHugeMap)
+{
+    walkLookSwapAndEsc(HUGE_MAP);
 }

@@ -151,4 +151,9 @@ TEST(PlayerWalk, randomWalksStayInTheTrackedSector)
         walk(finish(rooms), seed, 300);
     }
     walk(VellTools::largeMap(), 99, 1000);
+    // Deep in huge.map, among sectors and walls past version 7's limits.
+    VellTools::MapContent huge = VellTools::hugeMap();
+    huge.startX = huge.startY = 36 * 512 + 256;
+    huge.startSector = 36 * 64 + 36;
+    walk(huge, 99, 1000);
 }

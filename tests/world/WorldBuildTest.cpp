@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/Exception.h"
+#include "tools/DemoMaps.h"
 #include "world/World.h"
 #include "WorldFixtures.h"
 
@@ -454,4 +455,53 @@ TEST(WorldPlan, planBuildLeavesOutMiddleSpritesAndFog)
     EXPECT_FALSE(wall.firstLoop);
     EXPECT_DOUBLE_EQ(world.sectors[0].fogFactor, 0.0);
     EXPECT_TRUE(world.built);
+}
+
+// huge.map written as version 8 and as version 9 loads with its exact
+// counts, and both worlds build over all of it: the 3D one with every
+// sector, wall, point and sprite past the first 1024 and 8192 in place, and
+// the plan view's with one piece for each of its square rooms. The ramp's
+// sloped rows meet without a step.
+TEST(WorldBuild, hugeMapLoadsAndBuildsAsVersion8And9)
+{
+    for (std::int32_t version : {8, 9}) {
+        VellTools::MapContent content = VellTools::hugeMap();
+        content.version = version;
+        const Map map = loadMap(content);
+        ASSERT_EQ(map.version(), version);
+        ASSERT_EQ(map.sectorCount(), 4096);
+        ASSERT_EQ(map.wallCount(), 16384);
+        ASSERT_EQ(map.spriteCount(), 16384);
+
+        World world;
+        world.build(map);
+        ASSERT_TRUE(world.built);
+        EXPECT_EQ(world.walls.size(), 16384u);
+        EXPECT_EQ(world.points.size(), 16384u);
+        EXPECT_EQ(world.sprites.size(), 16384u);
+        const WorldSector& last = world.sectors.at(4095);
+        EXPECT_EQ(last.walls, (std::vector<int>{16380, 16381, 16382, 16383}));
+        EXPECT_EQ(last.sprites, (std::vector<int>{16380, 16381, 16382, 16383}));
+        EXPECT_EQ(world.walls[16380].nextSector, 4095 - 64);   // open to the room north, in the same hall
+        // The ramp: rows 1 to 7 of the hall below the start's, first column,
+        // 48 below the start's floor at the top and 64 higher each row.
+        for (int row = 1; row < 8; ++row) {
+            const int s = (8 + row) * 64;
+            const WorldWall& north = world.walls[std::size_t(world.sectors[std::size_t(s)].walls[0])];
+            ASSERT_EQ(north.nextSector, s - 64);
+            const WallPoint& corner = world.points[std::size_t(north.index)];
+            EXPECT_NEAR(corner.floorZ, -48.0 + 64.0 * row, 1e-6) << row;
+            EXPECT_NEAR(world.sectors[std::size_t(s - 64)].floorZAt(corner.x, corner.y), corner.floorZ, 1e-6);
+            EXPECT_FALSE(north.lower.hasHeight()) << row;
+            EXPECT_FALSE(north.upper.hasHeight()) << row;
+        }
+
+        World plan;
+        plan.build(map, World::BuildOptions{true});
+        plan.buildPieces();
+        int onePiece = 0;
+        for (const WorldSector& sector : plan.sectors)
+            onePiece += sector.pieceStarts.size() == 2;
+        EXPECT_EQ(onePiece, 4096);
+    }
 }
