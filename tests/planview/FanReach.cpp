@@ -224,7 +224,6 @@ void ReachCheck::check(const Piece& window, P d, FanReach& result) const
 {
     if (!inWedge(window, d))
         return;
-    ++result.rays;
     double far, reach;
     Stop stop;
     const Verdict verdict = judge(window, d, far, stop, reach);

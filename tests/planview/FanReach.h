@@ -13,7 +13,6 @@
 namespace PlanFixtures {
 
 struct FanReach {
-    int rays = 0;
     int shortRays = 0;   // the fan ends more than a unit before the wall or the window
     int longRays = 0;    // the fan reaches more than a unit past the wall
     // Short or long rays inside a wedge under a unit wide at its far end:

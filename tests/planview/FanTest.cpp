@@ -109,8 +109,9 @@ void checkAlongLanes(unsigned seed, int count, Tally& tally)
     for (int i = 0; i < count; ++i) {
         const int lane = int(random() % 5);
         const double x = along(random), y = lane * width + across(random);
+        const double off = turn(random), back = random() % 2 ? 180 : 0;
         walker.placeAt(-x, y, lane * 4 + int(x / laneLength));
-        walker.player.rotate(turn(random) + (random() % 2 ? 180 : 0), 0, 0, 1);
+        walker.player.rotate(off + back, 0, 0, 1);
         tally.add(checkReach(walker.player), "lanes " + std::to_string(seed) + " placement " + std::to_string(i));
     }
 }
