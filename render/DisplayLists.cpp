@@ -36,7 +36,7 @@ void SectorRenderer::prepare()
         glEndList();
     }
     makeFrameTextures();
-    OcclusionQueries::bindCurrent();
+    OcclusionQueries::requireCurrent();
 }
 
 void SectorRenderer::deleteLists()

@@ -55,8 +55,8 @@ public:
     void drawAimHook() override;
     void drawOverlay() override;
     // One display list per sector, every tile made into a texture before
-    // the list that binds it is opened; then the occlusion query entry
-    // points. Lists of an earlier prepare are deleted first.
+    // the list that binds it is opened; then the driver's occlusion
+    // queries are required. Lists of an earlier prepare are deleted first.
     void prepare() override;
     int mirrorCount() const override { return mirrorsDrawn; }
     void drawAimMarker(const Vector3& point) override;

@@ -189,22 +189,22 @@ void* nothingLookup(const char*)
 TEST(OcclusionQueriesBinding, AcceptsTheNvOrArbExtensionOrCoreQueries)
 {
     asked.clear();
-    EXPECT_EQ(OcclusionQueries::bind("GL_A GL_NV_occlusion_query GL_B", 1, 1, fakeLookup),
+    EXPECT_EQ(OcclusionQueries::require("GL_A GL_NV_occlusion_query GL_B", 1, 1, fakeLookup),
               OcclusionQueries::Source::nv);
     EXPECT_EQ(asked.rfind("glGenOcclusionQueriesNV", 0), 0u);
-    EXPECT_EQ(OcclusionQueries::bind("GL_ARB_occlusion_query", 1, 4, fakeLookup), OcclusionQueries::Source::arb);
-    EXPECT_EQ(OcclusionQueries::bind("GL_EXT_other", 2, 1, fakeLookup), OcclusionQueries::Source::core);
-    EXPECT_EQ(OcclusionQueries::bind(nullptr, 1, 5, fakeLookup), OcclusionQueries::Source::core);
+    EXPECT_EQ(OcclusionQueries::require("GL_ARB_occlusion_query", 1, 4, fakeLookup), OcclusionQueries::Source::arb);
+    EXPECT_EQ(OcclusionQueries::require("GL_EXT_other", 2, 1, fakeLookup), OcclusionQueries::Source::core);
+    EXPECT_EQ(OcclusionQueries::require(nullptr, 1, 5, fakeLookup), OcclusionQueries::Source::core);
     for (auto [extensions, major, minor] : {std::tuple{"GL_EXT_other", 1, 4}, std::tuple{"", 1, 1}}) {
         try {
-            OcclusionQueries::bind(extensions, major, minor, fakeLookup);
+            OcclusionQueries::require(extensions, major, minor, fakeLookup);
             ADD_FAILURE() << extensions << " " << major << "." << minor;
         } catch (Vell::Exception& e) {
-            EXPECT_STREQ(e.message(), "can find GL_NV_occlusion_query");
+            EXPECT_STREQ(e.message(), "can't find occlusion queries in the OpenGL driver (GL_NV_occlusion_query, GL_ARB_occlusion_query or OpenGL 1.5)");
         }
     }
     // Named but not resolvable is not available.
-    EXPECT_THROW(OcclusionQueries::bind("GL_NV_occlusion_query", 3, 0, nothingLookup), Vell::Exception);
+    EXPECT_THROW(OcclusionQueries::require("GL_NV_occlusion_query", 3, 0, nothingLookup), Vell::Exception);
 }
 
 class AimMarker : public RenderTest {};
