@@ -8,7 +8,7 @@ namespace Vell3D {
 
 bool PlanApplication::init()
 {
-    if (!ViewerStartup::checkArguments(arguments)) {
+    if (!ViewerStartup::checkArguments(arguments, "planview")) {
         exitStatus = ViewerStartup::usageStatus;
         return false;
     }

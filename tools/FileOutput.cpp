@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "core/Exception.h"
@@ -65,10 +66,10 @@ void writeThrough(const std::string& path, const Bytes& bytes)
 {
     int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
     if (fd < 0)
-        throw Vell::IOException("can't create file");
+        throw Vell::IOException(Vell::SubjectMessage("can't create", path.c_str(), std::strerror(errno)));
     bool written = writeAll(fd, bytes);
     if (::close(fd) != 0 || !written)
-        throw Vell::IOException("can't write file");
+        throw Vell::IOException(Vell::SubjectMessage("can't write", path.c_str(), std::strerror(errno)));
 }
 
 } // namespace
@@ -87,14 +88,15 @@ void writeFile(const std::string& path, const Bytes& bytes)
     const mode_t mode = modeFor(target);
     int fd = ::mkstemp(temporary.data());
     if (fd < 0)
-        throw Vell::IOException("can't create file");
+        throw Vell::IOException(Vell::SubjectMessage("can't create", path.c_str(), std::strerror(errno)));
     // fsync before the rename: the old file may go only once the new one is
     // really stored.
     bool written = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     written = ::close(fd) == 0 && written;
     if (!written || std::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int reason = errno;
         ::unlink(temporary.c_str());
-        throw Vell::IOException("can't write file");
+        throw Vell::IOException(Vell::SubjectMessage("can't write", path.c_str(), std::strerror(reason)));
     }
 }
 

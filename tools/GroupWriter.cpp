@@ -11,7 +11,7 @@ const char magic[] = "Quorvelindas";
 void GroupWriter::add(const std::string& name, Bytes data)
 {
     if (name.size() > maxNameLength)
-        throw Vell::Exception("grp entry name too long");
+        throw Vell::Exception(Vell::SubjectMessage("grp entry name too long:", name.c_str()));
     entries.push_back({name, std::move(data)});
 }
 

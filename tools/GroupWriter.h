@@ -15,7 +15,8 @@ class GroupWriter {
 public:
     static constexpr std::size_t maxNameLength = 12;
 
-    // Throws Vell::Exception "grp entry name too long" for names above 12 bytes.
+    // Throws Vell::Exception "grp entry name too long: <name>" for names above
+    // 12 bytes.
     void add(const std::string& name, Bytes data);
     std::size_t count() const { return entries.size(); }
 

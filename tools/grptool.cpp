@@ -84,7 +84,7 @@ std::string entryName(const char* path)
         if (c >= 'a' && c <= 'z')
             c = char(c - 'a' + 'A');
     if (name.size() > VellTools::GroupWriter::maxNameLength)
-        throw Vell::Exception("grp entry name too long");
+        throw Vell::Exception(Vell::SubjectMessage("grp entry name too long:", name.c_str()));
     return name;
 }
 

@@ -54,8 +54,12 @@ int run(int argc, char** argv)
     World world;
     World::BuildOptions plan;
     plan.planOnly = true;
-    world.build(map, plan);
-    world.buildPieces();
+    try {
+        world.build(map, plan);
+        world.buildPieces();
+    } catch (...) {
+        rethrowNamingMap(argv[2]);
+    }
     VellTools::MapSummary summary(map, world);
     Vell::TextStream& out = Vell::console();
     printMapInfo(out, map);

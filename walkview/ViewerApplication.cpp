@@ -27,7 +27,7 @@ ViewerApplication::~ViewerApplication() noexcept(false) { closeWindows(); }
 
 bool ViewerApplication::init()
 {
-    if (!ViewerStartup::checkArguments(arguments)) {
+    if (!ViewerStartup::checkArguments(arguments, "walkview")) {
         exitStatus = ViewerStartup::usageStatus;
         return false;
     }

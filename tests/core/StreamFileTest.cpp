@@ -185,6 +185,36 @@ TEST_F(FileTest, ReadFullyOnShortFileThrows)
     EXPECT_THROW(file >> value, IOException);
 }
 
+// A failure names the file and the system's reason; a path too long for an
+// exception's 127 characters loses its front, never its own name.
+TEST_F(FileTest, FailuresNameTheFileAndTheReason)
+{
+    auto messageOf = [](auto action) -> std::string {
+        try {
+            action();
+        } catch (IOException& e) {
+            return e.message();
+        }
+        return "no exception";
+    };
+    std::string missing = dir.file("missing.bin");
+    EXPECT_EQ(messageOf([&] { File(missing.c_str(), File::readOnly); }),
+              "can't open " + missing + ": No such file or directory");
+
+    std::string path = dir.file("two.bin");
+    writeRaw(path, "xy");
+    File file(path.c_str(), File::readOnly);
+    char buffer[2];
+    file.readFully(buffer, 2);
+    EXPECT_EQ(messageOf([&] { file.readByte(); }), "can't read " + path + ": the file ends early");
+
+    std::string deep = "/no/such/" + std::string(200, 'd') + "/level.map";
+    std::string message = messageOf([&] { File(deep.c_str(), File::readOnly); });
+    EXPECT_EQ(message.size(), 127u);
+    EXPECT_EQ(message.rfind("can't open ...ddd", 0), 0u) << message;
+    EXPECT_NE(message.find("ddd/level.map: No such file or directory"), std::string::npos) << message;
+}
+
 TEST_F(FileTest, OpenModes)
 {
     std::string path = dir.file("d.bin");

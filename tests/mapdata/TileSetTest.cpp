@@ -178,7 +178,7 @@ TEST_F(TileSetFiles, missingPaletteFailsTheLoad)
         load({{"TILES000.ART", artFile({{1, 1}})}});
         FAIL() << "loaded without a palette";
     } catch (Vell::Exception& e) {
-        EXPECT_STREQ(e.message(), "can't find grp entry");
+        EXPECT_STREQ(e.message(), "can't find grp entry palette.dat");
     }
 }
 

@@ -103,11 +103,12 @@ TEST(PlanviewProgram, usageEndsWithTwoAndAFailedStartWithOne)
 {
     auto usage = runCommand(planview + " only-one");
     EXPECT_EQ(usage.status, 2);
-    EXPECT_EQ(usage.output, "use: walkview <grpfile> <mapname>\n\nthe <mapname> if first tried as a filename, "
+    EXPECT_EQ(usage.output, "use: planview <grpfile> <mapname>\n\nthe <mapname> is first tried as a filename, "
                             "then as a map name within the grp file\n\n");
     auto missing = runCommand(planview + " /nonexistent/archive.grp '$' 2>&1");
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.output, "unhandled exception: IOException\n[exception message:  ]\n");
+    EXPECT_EQ(missing.output, "unhandled exception: IOException\n[exception message: can't open "
+                              "/nonexistent/archive.grp: No such file or directory ]\n");
 }
 
 TEST(PlanviewProgram, aUsersSessionUnderX)

@@ -133,18 +133,18 @@ TEST_F(MapinfoTest, FailuresAreReportedAsUnhandledExceptions)
 {
     Outcome missingMap = run("game.grp e9l9.map");
     EXPECT_EQ(missingMap.status, 1);
-    EXPECT_EQ(missingMap.output, report("Exception", "can't find grp entry"));
+    EXPECT_EQ(missingMap.output, report("Exception", "can't find grp entry e9l9.map"));
 
     Outcome missingArchive = run("none.grp '$'");
     EXPECT_EQ(missingArchive.status, 1);
-    EXPECT_EQ(missingArchive.output, report("IOException", ""));
+    EXPECT_EQ(missingArchive.output, report("IOException", "can't open none.grp: No such file or directory"));
 
     Bytes badVersion = mapBytes(1, 1, 1, 0, 0, 0);
     badVersion[0] = 6;
     VellTools::writeFile(folder + "/e1l2.map", badVersion);
     Outcome badMap = run("game.grp e1l2.map");
     EXPECT_EQ(badMap.status, 1);
-    EXPECT_EQ(badMap.output, report("Exception", "bad map format"));
+    EXPECT_EQ(badMap.output, report("Exception", "bad map format in e1l2.map"));
 }
 
 TEST_F(MapinfoTest, WrongCommandLinePrintsUsage)
@@ -265,12 +265,12 @@ TEST_F(MapinfoTest, UnbuildableMapOrMissingPaletteFailsBeforeAnyLine)
     VellTools::writeFile(folder + "/bad.map", VellTools::MapWriter::bytes(map));
     Outcome bad = run("game.grp bad.map");
     EXPECT_EQ(bad.status, 1);
-    EXPECT_EQ(bad.output, report("Exception", "bad map format"));
+    EXPECT_EQ(bad.output, report("Exception", "bad map format in bad.map"));
 
     VellTools::GroupWriter writer;
     writer.add("E3L1.MAP", mapBytes(1, 0, 0, 0, 0, 0));
     VellTools::writeFile(folder + "/nopalette.grp", writer.bytes());
     Outcome noPalette = run("nopalette.grp '$'");
     EXPECT_EQ(noPalette.status, 1);
-    EXPECT_EQ(noPalette.output, report("Exception", "can't find grp entry"));
+    EXPECT_EQ(noPalette.output, report("Exception", "can't find grp entry palette.dat"));
 }

@@ -28,7 +28,7 @@ namespace {
 
 const std::string usageText =
     "use: walkview <grpfile> <mapname>\n\n"
-    "the <mapname> if first tried as a filename, then as a map name within the grp file\n\n";
+    "the <mapname> is first tried as a filename, then as a map name within the grp file\n\n";
 
 Vell::List<Vell::String> argumentList(std::initializer_list<const char*> values)
 {
@@ -74,11 +74,11 @@ TEST(Startup, wrongArgumentCountsWriteTheUsageAndOpenNothing)
     for (auto arguments : {argumentList({"walkview"}), argumentList({"walkview", "a.grp"}),
                            argumentList({"walkview", "a.grp", "$", "extra"})}) {
         testing::internal::CaptureStdout();
-        EXPECT_FALSE(ViewerStartup::checkArguments(arguments));
+        EXPECT_FALSE(ViewerStartup::checkArguments(arguments, "walkview"));
         EXPECT_EQ(testing::internal::GetCapturedStdout(), usageText);
     }
     testing::internal::CaptureStdout();
-    EXPECT_TRUE(ViewerStartup::checkArguments(argumentList({"walkview", "a.grp", "$"})));
+    EXPECT_TRUE(ViewerStartup::checkArguments(argumentList({"walkview", "a.grp", "$"}), "walkview"));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 
     // The application stops before anything: no archive, no window.
@@ -126,7 +126,7 @@ TEST(Startup, theMapRuleDollarThenDiskThenArchive)
         sectorsLoaded(archive, "demo.map");
         ADD_FAILURE() << "a version 10 map was accepted";
     } catch (Vell::Exception& e) {
-        EXPECT_STREQ(e.message(), "bad map format");
+        EXPECT_STREQ(e.message(), "bad map format in demo.map");
     }
 }
 
@@ -138,7 +138,7 @@ TEST(Startup, theProgramsReportAndStatusForUsageAndFailures)
     noPalette.add("E3L1.MAP", VellTools::MapWriter::bytes(WorldFixtures::squareRoom()));
     folder.write("nopalette.grp", noPalette.bytes());
 
-    const std::string notFound = "unhandled exception: Exception\n[exception message: can't find grp entry ]\n";
+    const std::string notFound = "unhandled exception: Exception\n[exception message: can't find grp entry ";
     struct Case {
         const char* arguments;
         int status;
@@ -147,9 +147,11 @@ TEST(Startup, theProgramsReportAndStatusForUsageAndFailures)
         {"", 2, usageText},
         {"demo.grp", 2, usageText},
         {"demo.grp '$' extra", 2, usageText},
-        {"missing.grp '$'", 1, "unhandled exception: IOException\n"},
-        {"nopalette.grp '$'", 1, notFound},
-        {"demo.grp nosuch.map", 1, notFound},
+        {"missing.grp '$'", 1,
+         "unhandled exception: IOException\n"
+         "[exception message: can't open missing.grp: No such file or directory ]\n"},
+        {"nopalette.grp '$'", 1, notFound + "palette.dat ]\n"},
+        {"demo.grp nosuch.map", 1, notFound + "nosuch.map ]\n"},
     };
     for (const Case& c : cases) {
         TestSupport::ProgramRun run = runIn(folder, c.arguments);
