@@ -16,7 +16,7 @@
 #include "gui/platform/Platform.h"
 #include "mapdata/Map.h"
 #include "planview/PlanApplication.h"
-#include "planview/PlanMainWindow.h"
+#include "viewer/ViewerWindow.h"
 #include "planview/PlanView.h"
 #include "tools/DemoArchive.h"
 #include "tools/DemoMaps.h"
@@ -138,7 +138,7 @@ void keyToFrame(benchmark::State& state)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     World& world = bigWorld(int(state.range(0)));
-    auto* main = new Vell3D::PlanMainWindow;
+    auto* main = new Vell3D::ViewerWindow("planview benchmark");
     Vell::Platform::setFrameCapture(main->handle(), false);
     main->show(true);
     auto* view = new Vell3D::PlanView(Vell::Rect(0, 0, 800, 600), main);
@@ -157,8 +157,8 @@ void keyToFrame(benchmark::State& state)
     pumpUntilPresented(0);
     for (auto _ : state) {
         int presented = Vell::Platform::presentCount(top);
-        Vell::Platform::simulateKey(Vell3D::PlanView::keyLeft, true);
-        Vell::Platform::simulateKey(Vell3D::PlanView::keyLeft, false);
+        Vell::Platform::simulateKey(Vell::Platform::VK_LEFT, true);
+        Vell::Platform::simulateKey(Vell::Platform::VK_LEFT, false);
         pumpUntilPresented(presented);
     }
     main->close(true);

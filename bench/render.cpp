@@ -87,7 +87,6 @@ struct MapScene {
         world.build(map);
         world.attachTextures(stage().tiles);
         player.world = &world;
-        player.parentNode = &worldNode;
         camera.source = &player;
         worldNode.renderer = player.renderer = camera.renderer = &renderer;
         renderer.setScene(&worldNode, &camera, &player, &world);
@@ -110,6 +109,7 @@ struct MapScene {
     {
         renderer.beginFrame();
         camera.setViewport(Vell::Size(800, 600));
+        camera.render();
     }
 
     World world;

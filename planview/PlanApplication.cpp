@@ -1,36 +1,19 @@
 #include "planview/PlanApplication.h"
 
-#include "planview/PlanMainWindow.h"
+#include "gui/Rect.h"
 #include "planview/PlanView.h"
-#include "viewer/ViewerStartup.h"
+#include "viewer/ViewerWindow.h"
 
 namespace Vell3D {
 
-bool PlanApplication::init()
+PlanView* PlanApplication::view() const
 {
-    if (!ViewerStartup::checkArguments(arguments, "planview")) {
-        exitStatus = ViewerStartup::usageStatus;
-        return false;
-    }
-    ViewerStartup::openArchive(archive, arguments.at(1));
-    // Nothing in the plan is textured, but the tile set is part of the
-    // shared start-up and a broken palette fails the same way.
-    ViewerStartup::loadTiles(tiles, archive);
-    createWindows();
-    ViewerStartup::loadWorld(archive, arguments.at(2), [this](const Map& map) { buildWorld(map); });
-    view->setWorld(&world);
-    return true;
+    return window() ? static_cast<PlanView*>(window()->view) : nullptr;
 }
 
-void PlanApplication::createWindows()
+Vell::Window* PlanApplication::createView(ViewerWindow& window)
 {
-    auto* main = new PlanMainWindow;
-    main->closeListeners.append(&quitter);
-    mainWindow = main;
-    main->show(true);
-    view = new PlanView(Vell::Rect(0, 0, 800, 600), main);
-    main->view = view;
-    view->focus();
+    return new PlanView(Vell::Rect(0, 0, ViewerWindow::viewWidth, ViewerWindow::viewHeight), &window);
 }
 
 void PlanApplication::buildWorld(const Map& map)
@@ -39,6 +22,11 @@ void PlanApplication::buildWorld(const Map& map)
     options.planOnly = true;
     world.build(map, options);
     world.buildPieces();
+}
+
+void PlanApplication::showWorld()
+{
+    view()->setWorld(&world);
 }
 
 } // namespace Vell3D

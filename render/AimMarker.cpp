@@ -1,7 +1,6 @@
 // The aim marker: a small sphere where the line of sight meets the world,
 // seen through walls as a faint disc, with the surface normal as a line.
 #include "render/SectorRenderer.h"
-#include "render/ShapeLists.h"
 
 namespace Vell3D {
 
@@ -11,6 +10,20 @@ void SectorRenderer::drawAimHook()
 }
 
 namespace {
+
+constexpr double sphereRadius = 50.0;
+
+// A filled, smooth sphere of 16 slices and 16 stacks.
+void sphere()
+{
+    GLUquadric* quadric = gluNewQuadric();
+    if (!quadric)
+        return;
+    gluQuadricDrawStyle(quadric, GLU_FILL);
+    gluQuadricNormals(quadric, GLU_SMOOTH);
+    gluSphere(quadric, sphereRadius, 16, 16);
+    gluDeleteQuadric(quadric);
+}
 
 void markerLight()
 {
@@ -41,6 +54,25 @@ void normalLine(const Vector3& end)
 }
 
 } // namespace
+
+// Tessellated once per prepare rather than in every frame.
+void SectorRenderer::makeSphereList()
+{
+    sphereList_ = glGenLists(1);
+    if (sphereList_ == 0)
+        return;   // drawn directly then
+    glNewList(sphereList_, GL_COMPILE);
+    sphere();
+    glEndList();
+}
+
+void SectorRenderer::drawSphere() const
+{
+    if (sphereList_ != 0)
+        glCallList(sphereList_);
+    else
+        sphere();
+}
 
 void SectorRenderer::drawAimMarker(const Vector3& point)
 {
@@ -76,13 +108,13 @@ void SectorRenderer::drawAimMarker(const Vector3& point)
     glColor4f(0.0f, 0.0f, 1.0f, 0.4f);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
-    drawSphere(50.0);
+    drawSphere();
     normalLine(lineEnd);
 
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
-    drawSphere(50.0);
+    drawSphere();
 
     glDisable(GL_LIGHT0);
     glDisable(GL_LIGHTING);

@@ -4,7 +4,6 @@
 
 #include <cmath>
 
-#include "gui/DC.h"
 #include "gui/Window.h"
 #include "gui/platform/Platform.h"
 #include "mapdata/Map.h"
@@ -12,7 +11,8 @@
 #include "planview/PlanView.h"
 #include "render/Renderer.h"
 #include "viewer/ViewerStartup.h"
-#include "walkview/MapView.h"
+#include "viewer/ViewerWindow.h"
+#include "walkview/WalkView.h"
 #include "world/World.h"
 
 namespace VellTools {
@@ -21,48 +21,8 @@ using Vell3D::World;
 
 namespace {
 
-constexpr int keyF1 = 112;      // the 3D view's renderer swap
-constexpr int keyF2 = 113;      // its debug drawing
 constexpr int maxMessages = 1000;   // what one picture may take to paint, at the very most
 constexpr double eyeHeight = 500.0;   // the 3D view's eye above the player after a reset
-
-// The viewers' views with the status overlay made optional: a picture for a
-// release page usually wants the map alone.
-class ShotMapView : public Vell3D::MapView {
-public:
-    ShotMapView(const Vell::Rect& rect, Vell::Window* parent, bool overlay)
-        : MapView(rect, parent), overlay(overlay) {}
-    void paintContents(Vell::DC& dc) override
-    {
-        if (overlay)
-            MapView::paintContents(dc);
-        else {
-            GLWidget::paintContents(dc);
-            glFlush();
-        }
-    }
-
-private:
-    bool overlay;
-};
-
-class ShotPlanView : public Vell3D::PlanView {
-public:
-    ShotPlanView(const Vell::Rect& rect, Vell::Window* parent, bool overlay)
-        : PlanView(rect, parent), overlay(overlay) {}
-    void paintContents(Vell::DC& dc) override
-    {
-        if (overlay)
-            PlanView::paintContents(dc);
-        else {
-            GLWidget::paintContents(dc);
-            glFlush();
-        }
-    }
-
-private:
-    bool overlay;
-};
 
 // The turn of a node about z, clockwise from the unturned heading, in degrees:
 // the angle the viewers' overlays show at every quarter turn.
@@ -70,7 +30,7 @@ private:
 // across its width, so a thumbnail is the same view made smaller.
 void fitWidth(Vell3D::Camera& camera, int width)
 {
-    const double scale = camera.xScale() * Vell3D::MapView::viewWidth / width;
+    const double scale = camera.xScale() * Vell3D::ViewerWindow::viewWidth / width;
     camera.setXScale(scale);
     camera.setYScale(scale);
 }
@@ -132,34 +92,35 @@ private:
     Picture present(Vell::Window& view);
 
     ShotOptions options;
-    std::unique_ptr<Vell::Window> window;
-    std::unique_ptr<ShotMapView> mapView;
-    std::unique_ptr<ShotPlanView> planView;
+    std::unique_ptr<Vell3D::ViewerWindow> window;
+    std::unique_ptr<Vell3D::WalkView> walkView;
+    std::unique_ptr<Vell3D::PlanView> planView;
     World world;
 };
 
 MapShooter::Stage::Stage(const ShotOptions& o) : options(o)
 {
-    using Vell::Platform::frameLeft, Vell::Platform::frameRight, Vell::Platform::frameTop,
-        Vell::Platform::frameBottom;
-    window = std::make_unique<Vell::Window>("mapshot", 0x02CF0000, 0, 0, o.width + frameLeft + frameRight,
-                                            o.height + frameTop + frameBottom, nullptr);
+    using namespace Vell::Platform;
+    window = std::make_unique<Vell3D::ViewerWindow>("mapshot", o.width, o.height);
     const Vell::Rect area(0, 0, o.width, o.height);
-    if (o.view == ShotView::plan)
-        planView = std::make_unique<ShotPlanView>(area, window.get(), o.overlay);
-    else
-        mapView = std::make_unique<ShotMapView>(area, window.get(), o.overlay);
+    if (o.view == ShotView::plan) {
+        planView = std::make_unique<Vell3D::PlanView>(area, window.get());
+        planView->showsOverlay = o.overlay;
+    } else {
+        walkView = std::make_unique<Vell3D::WalkView>(area, window.get());
+        walkView->showsOverlay = o.overlay;
+    }
     window->show(true);
-    Vell::Platform::setFrameCapture(window->handle(), true);
-    if (mapView && o.view == ShotView::wire)
-        mapView->onKeyDown(keyF1, 0);
-    if (mapView && o.debug)
-        mapView->onKeyDown(keyF2, 0);
+    setFrameCapture(window->handle(), true);
+    if (walkView && o.view == ShotView::wire)
+        walkView->onKeyDown(VK_F1, 0);
+    if (walkView && o.debug)
+        walkView->onKeyDown(VK_F2, 0);
 }
 
 MapShooter::Stage::~Stage()
 {
-    mapView.reset();
+    walkView.reset();
     planView.reset();
     window.reset();
 }
@@ -189,20 +150,19 @@ Picture MapShooter::Stage::shoot(Vell3D::GroupArchive& archive, Vell3D::TileSet&
         return present(*planView);
     }
     show3d();
-    return present(*mapView);
+    return present(*walkView);
 }
 
 void MapShooter::Stage::show3d()
 {
-    mapView->setWorld(&world);
-    placePlayer(mapView->playerCamera, world, options);
+    walkView->setWorld(&world);
+    placePlayer(walkView->playerCamera, world, options);
     if (options.eye)
-        mapView->portalCamera.translate(0.0, *options.eye - eyeHeight, 0.0);
+        walkView->portalCamera.translate(0.0, *options.eye - eyeHeight, 0.0);
     if (options.tilt)
-        mapView->portalCamera.setPitch(*options.tilt);
-    fitWidth(mapView->portalCamera, options.width);
-    // The eye's zero move finds the visible sectors of its final place.
-    mapView->portalCamera.translate(0.0, 0.0, 0.0);
+        walkView->portalCamera.setPitch(*options.tilt);
+    fitWidth(walkView->portalCamera, options.width);
+    walkView->portalCamera.updateVisibility();
 }
 
 void MapShooter::Stage::showPlan()

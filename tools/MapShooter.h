@@ -1,6 +1,6 @@
 // MapShooter: makes mapshot's pictures with the viewers' own views. It holds
 // one hidden-frame top-level window whose client area is the picture size,
-// with either walkview's MapView (textured or outline renderer) or planview's
+// with either walkview's WalkView (sector or wire renderer) or planview's
 // PlanView inside, and draws each map through it exactly as the viewer opens
 // it, then moved to the placement the options ask for. The frame is read
 // back after it is presented, overlay included.

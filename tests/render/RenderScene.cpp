@@ -106,7 +106,6 @@ Scene::Scene(const VellTools::MapContent& content, TileSet& tiles)
     world.build(map);
     world.attachTextures(tiles);
     player.world = &world;
-    player.parentNode = &worldNode;
     camera.source = &player;
     // The view's frustum in the test's square viewport.
     camera.setXScale(80.0 / size);
@@ -147,6 +146,7 @@ void Scene::frame()
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     current->beginFrame();
     camera.setViewport(Vell::Size(size, size));
+    camera.render();
 }
 
 Rgb Scene::pixel(int x, int y) const

@@ -1,6 +1,6 @@
 // The surface routines drawn alone, seen from straight above with an
-// orthographic view, plus the GL services the renderer binds: fog, the
-// sphere lists, the occlusion query entry points and the aim marker.
+// orthographic view, plus the GL services the renderer needs: fog, the
+// occlusion query check and the aim marker.
 #include <GL/gl.h>
 
 #include <cmath>
@@ -9,7 +9,6 @@
 #include "core/Exception.h"
 #include "RenderScene.h"
 #include "render/OcclusionQueries.h"
-#include "render/ShapeLists.h"
 
 using namespace RenderTests;
 using Vell3D::OcclusionQueries;
@@ -147,7 +146,7 @@ TEST_F(Surfaces, PiecesWithoutHeightAndMirrorPiecesAreNeverDrawnAsQuads)
     EXPECT_TRUE(lit(32, 32));
 }
 
-TEST_F(Surfaces, SectorFogFollowsVisibilityAndSpheresAreListedByExactRadius)
+TEST_F(Surfaces, SectorFogFollowsVisibility)
 {
     SectorRenderer::sectorFog(1.0);
     EXPECT_FALSE(glIsEnabled(GL_FOG));
@@ -159,13 +158,6 @@ TEST_F(Surfaces, SectorFogFollowsVisibilityAndSpheresAreListedByExactRadius)
     EXPECT_EQ(start, 50.0f);
     EXPECT_NEAR(end, 43922.0, 1.0);
     glDisable(GL_FOG);
-
-    int before = Vell3D::shapeListCount();
-    Vell3D::drawSphere(77.25);
-    Vell3D::drawSphere(77.25);
-    EXPECT_EQ(Vell3D::shapeListCount(), before + 1);
-    Vell3D::drawSphere(77.2500001);
-    EXPECT_EQ(Vell3D::shapeListCount(), before + 2);
 }
 
 namespace {

@@ -17,8 +17,8 @@
 #include "tools/GroupWriter.h"
 #include "tools/MapWriter.h"
 #include "viewer/ViewerStartup.h"
-#include "walkview/MapView.h"
-#include "walkview/ViewerApplication.h"
+#include "walkview/WalkView.h"
+#include "walkview/WalkApplication.h"
 
 using namespace Vell3D;
 using WalkviewFixture::ScratchFolder;
@@ -82,14 +82,14 @@ TEST(Startup, wrongArgumentCountsWriteTheUsageAndOpenNothing)
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 
     // The application stops before anything: no archive, no window.
-    ViewerApplication application;
+    WalkApplication application;
     application.arguments = argumentList({"walkview", "/nonexistent/a.grp"});
     testing::internal::CaptureStdout();
     EXPECT_FALSE(application.init());
     EXPECT_EQ(testing::internal::GetCapturedStdout(), usageText);
     EXPECT_EQ(application.exitStatus, ViewerStartup::usageStatus);
     EXPECT_EQ(application.mainWindow, nullptr);
-    EXPECT_EQ(application.view, nullptr);
+    EXPECT_EQ(application.view(), nullptr);
 }
 
 TEST(Startup, theMapRuleDollarThenDiskThenArchive)
@@ -168,10 +168,10 @@ TEST(Startup, aFailedStartLeavesNoWindowBehind)
     std::string archive = folder.write("demo.grp", WalkviewFixture::demoArchiveBytes());
     Vell::Window before("probe", 0, 0, 0, 10, 10, nullptr);
     {
-        ViewerApplication application;
+        WalkApplication application;
         application.arguments = argumentList({"walkview", archive.c_str(), folder.path("nosuch.map").c_str()});
         EXPECT_THROW(application.run(), Vell::Exception);
-        EXPECT_EQ(application.view, nullptr);
+        EXPECT_EQ(application.view(), nullptr);
         EXPECT_EQ(application.mainWindow, nullptr);
     }
     Vell::Window after("probe", 0, 0, 0, 10, 10, nullptr);
@@ -189,22 +189,22 @@ TEST(Startup, startsOnTheDemoArchiveAndEscEndsTheLoopWithZero)
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     ScratchFolder folder;
     std::string archive = folder.write("demo.grp", WalkviewFixture::demoArchiveBytes());
-    ViewerApplication application;
+    WalkApplication application;
     application.arguments = argumentList({"walkview", archive.c_str(), "$"});
     ASSERT_TRUE(application.init());
-    ASSERT_NE(application.view, nullptr);
+    ASSERT_NE(application.view(), nullptr);
     Vell::Window& main = *application.mainWindow;
     EXPECT_EQ(std::string(main.getTitle().text()), "Gorvax 3D Map Viewer");
     EXPECT_EQ(main.windowRect().width(), 810);
     EXPECT_EQ(main.windowRect().height(), 630);
     EXPECT_EQ(main.getMinimumSize().width, 810);
     EXPECT_EQ(main.getMaximumSize().height, 630);
-    EXPECT_EQ(application.view->clientRect().width(), 800);
-    EXPECT_EQ(application.view->clientRect().height(), 600);
+    EXPECT_EQ(application.view()->clientRect().width(), 800);
+    EXPECT_EQ(application.view()->clientRect().height(), 600);
     // The world is built, textured and shown from its start.
     EXPECT_TRUE(application.world.texturesReady);
-    EXPECT_EQ(application.view->currentWorld(), &application.world);
-    EXPECT_EQ(application.view->playerCamera.sector, application.world.camera.sector);
+    EXPECT_EQ(application.view()->currentWorld(), &application.world);
+    EXPECT_EQ(application.view()->playerCamera.sector, application.world.camera.sector);
 
     // Activating the main window gives the view the keyboard focus.
     namespace Platform = Vell::Platform;
@@ -212,10 +212,10 @@ TEST(Startup, startsOnTheDemoArchiveAndEscEndsTheLoopWithZero)
     Platform::postMessage({main.handle(), Platform::WM_ACTIVATE, 1, 0});
     for (Platform::Message m; Platform::peekMessage(m);)
         Platform::dispatchMessage(m);
-    EXPECT_EQ(Platform::focus(), application.view->handle());
+    EXPECT_EQ(Platform::focus(), application.view()->handle());
 
     Platform::Handle mainHandle = main.handle();
-    Platform::postMessage({application.view->handle(), Platform::WM_KEYDOWN, Platform::VK_ESCAPE, 1});
+    Platform::postMessage({application.view()->handle(), Platform::WM_KEYDOWN, Platform::VK_ESCAPE, 1});
     EXPECT_EQ(application.messageLoop(), 0);
     EXPECT_FALSE(Platform::isWindow(mainHandle));
 }

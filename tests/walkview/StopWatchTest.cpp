@@ -28,9 +28,10 @@ public:
 
 TEST(StopWatch, aFrameLeftByAnExceptionWritesTheElapsedLine)
 {
-    FailingRenderer failing;
-    WireRenderer outline;
-    WalkviewFixture::ViewScene scene(VellTools::firstLevelMap(), {&failing, &outline});
+    auto* failingRenderer = new FailingRenderer;
+    WalkviewFixture::ViewScene scene(VellTools::firstLevelMap(), std::unique_ptr<Renderer>(failingRenderer),
+                                     std::make_unique<WireRenderer>());
+    FailingRenderer& failing = *failingRenderer;
     // A frame that ends normally stops its watch: nothing is written.
     testing::internal::CaptureStdout();
     scene.view->repaint();

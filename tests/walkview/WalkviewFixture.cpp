@@ -39,22 +39,32 @@ VellTools::Bytes demoArchiveBytes()
     return bytes;
 }
 
-ViewScene::ViewScene(const VellTools::MapContent& map) { open(map, Vell3D::MapView::processRenderers()); }
-
-ViewScene::ViewScene(const VellTools::MapContent& map, Vell3D::MapView::Renderers renderers)
+ViewScene::ViewScene(const VellTools::MapContent& map)
 {
-    open(map, renderers);
+    open(map, nullptr, nullptr);
 }
 
-void ViewScene::open(const VellTools::MapContent& map, Vell3D::MapView::Renderers renderers)
+ViewScene::ViewScene(const VellTools::MapContent& map, std::unique_ptr<Vell3D::Renderer> sectorRenderer,
+                     std::unique_ptr<Vell3D::Renderer> wireRenderer)
+{
+    open(map, std::move(sectorRenderer), std::move(wireRenderer));
+}
+
+void ViewScene::open(const VellTools::MapContent& map, std::unique_ptr<Vell3D::Renderer> sectorRenderer,
+                     std::unique_ptr<Vell3D::Renderer> wireRenderer)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     archive.open(scratch.write("demo.grp", demoArchiveBytes()).c_str());
     tiles.load(archive, "tiles", "palette.dat");
-    main = std::make_unique<Vell3D::MainWindow>("walkview test");
+    main = std::make_unique<Vell3D::ViewerWindow>("walkview test");
     setFrameCapture(main->handle(), true);
     main->show(true);
-    view = std::make_unique<Vell3D::MapView>(Vell::Rect(0, 0, 800, 600), main.get(), renderers);
+    const Vell::Rect area(0, 0, 800, 600);
+    if (sectorRenderer)
+        view = std::make_unique<Vell3D::WalkView>(area, main.get(), std::move(sectorRenderer),
+                                                  std::move(wireRenderer));
+    else
+        view = std::make_unique<Vell3D::WalkView>(area, main.get());
     world.build(WorldFixtures::loadMap(map));
     world.attachTextures(tiles);
     view->setWorld(&world);

@@ -1,5 +1,5 @@
 // Scenes for the walkview tests: a scratch folder with the demo archive, and
-// a main window with a MapView showing a world built from any map, driven by
+// a main window with a WalkView showing a world built from any map, driven by
 // posted messages as the message loop would deliver them.
 #pragma once
 
@@ -12,8 +12,8 @@
 #include "mapdata/TileSet.h"
 #include "tools/ByteBuffer.h"
 #include "tools/MapContent.h"
-#include "walkview/MainWindow.h"
-#include "walkview/MapView.h"
+#include "viewer/ViewerWindow.h"
+#include "walkview/WalkView.h"
 #include "world/World.h"
 
 namespace WalkviewFixture {
@@ -48,7 +48,8 @@ class ViewScene {
 public:
     explicit ViewScene(const VellTools::MapContent& map);
     // A view over the given renderers (test doubles that count calls).
-    ViewScene(const VellTools::MapContent& map, Vell3D::MapView::Renderers renderers);
+    ViewScene(const VellTools::MapContent& map, std::unique_ptr<Vell3D::Renderer> sectorRenderer,
+              std::unique_ptr<Vell3D::Renderer> wireRenderer);
     ~ViewScene();
 
     // Posts a key-down to the view and dispatches everything pending.
@@ -66,11 +67,13 @@ public:
     GroupArchive archive;
     TileSet tiles;
     World world;
-    std::unique_ptr<Vell3D::MainWindow> main;
-    std::unique_ptr<Vell3D::MapView> view;   // goes before its parent
+    std::unique_ptr<Vell3D::ViewerWindow> main;
+    std::unique_ptr<Vell3D::WalkView> view;   // goes before its parent
 
 private:
-    void open(const VellTools::MapContent& map, Vell3D::MapView::Renderers renderers);
+    // Null renderers: the view's own.
+    void open(const VellTools::MapContent& map, std::unique_ptr<Vell3D::Renderer> sectorRenderer,
+              std::unique_ptr<Vell3D::Renderer> wireRenderer);
 };
 
 } // namespace WalkviewFixture

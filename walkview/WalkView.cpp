@@ -1,8 +1,6 @@
-#include "walkview/MapView.h"
+#include "walkview/WalkView.h"
 
 #include <GL/gl.h>
-
-#include <cstdio>
 
 #include "gui/DC.h"
 #include "gui/platform/Platform.h"
@@ -25,37 +23,22 @@ constexpr double nearDistance = 50.0;
 constexpr double farDistance = 200000.0;
 constexpr double mouseDegreesPerPixel = 0.1;
 
-// printf into a line of at most 4095 characters.
-template <typename... Values>
-std::string formatLine(const char* format, Values... values)
-{
-    char buffer[4096];
-    std::snprintf(buffer, sizeof buffer, format, values...);
-    return buffer;
-}
-
 } // namespace
 
-MapView::Renderers MapView::processRenderers()
+WalkView::WalkView(const Vell::Rect& rect, Vell::Window* parent)
+    : WalkView(rect, parent, std::make_unique<SectorRenderer>(), std::make_unique<WireRenderer>())
 {
-    // Made on first use, after the libraries' own statics, and never
-    // destroyed: their display lists die with the GL context.
-    static SectorRenderer* textured = new SectorRenderer;
-    static WireRenderer* outline = new WireRenderer;
-    return {textured, outline};
 }
 
-MapView::MapView(const Vell::Rect& rect, Vell::Window* parent) : MapView(rect, parent, processRenderers()) {}
-
-MapView::MapView(const Vell::Rect& rect, Vell::Window* parent, Renderers renderers)
-    : GLWidget(rect, parent), renderers(renderers)
+WalkView::WalkView(const Vell::Rect& rect, Vell::Window* parent, std::unique_ptr<Renderer> sectorRenderer,
+                   std::unique_ptr<Renderer> wireRenderer)
+    : ViewerPane(rect, parent), sectorRenderer(std::move(sectorRenderer)), wireRenderer(std::move(wireRenderer))
 {
-    current = renderers.textured;
+    current = this->sectorRenderer.get();
     portalCamera.renderer = current;
     worldNode.renderer = current;
     playerCamera.renderer = current;
     playerCamera.setParent(&worldNode);
-    playerCamera.parentNode = &worldNode;
     portalCamera.setParent(&playerCamera);
     portalCamera.source = &playerCamera;
     // The mouse turns the view for the whole run; nothing gives it back.
@@ -65,16 +48,16 @@ MapView::MapView(const Vell::Rect& rect, Vell::Window* parent, Renderers rendere
     focus();
 }
 
-MapView::~MapView() noexcept(false)
+WalkView::~WalkView() noexcept(false)
 {
-    // The renderers outlive the view: they must not keep its scene.
-    for (Renderer* renderer : {renderers.textured, renderers.outline}) {
-        if (renderer->portalCamera == &portalCamera)
-            renderer->setScene(nullptr, nullptr, nullptr, nullptr);
-    }
+    // The lists die with this view's context, which the widget part still
+    // holds: free them there, not in whatever context is current later.
+    makeCurrent();
+    sectorRenderer.reset();
+    wireRenderer.reset();
 }
 
-void MapView::setWorld(World* newWorld)
+void WalkView::setWorld(World* newWorld)
 {
     world = newWorld;
     useRenderer(current);
@@ -82,7 +65,7 @@ void MapView::setWorld(World* newWorld)
     resetCamera();
 }
 
-void MapView::useRenderer(Renderer* renderer)
+void WalkView::useRenderer(Renderer* renderer)
 {
     current = renderer;
     portalCamera.renderer = renderer;
@@ -94,7 +77,7 @@ void MapView::useRenderer(Renderer* renderer)
     renderer->prepare();
 }
 
-void MapView::resetCamera()
+void WalkView::resetCamera()
 {
     if (world)
         playerCamera.takePlacement(world->camera);
@@ -108,7 +91,7 @@ void MapView::resetCamera()
     repaint();
 }
 
-void MapView::render()
+void WalkView::render()
 {
     StopWatch watch;
     watch.start();
@@ -116,6 +99,7 @@ void MapView::render()
         current->beginFrame();
         Vell::Rect client = clientRect();
         portalCamera.setViewport(client.size);
+        portalCamera.render();
     } else {
         // Nothing to show before start-up hands over the world.
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -126,26 +110,18 @@ void MapView::render()
     frameTime = std::int32_t(watch.elapsed());
 }
 
-void MapView::paintContents(Vell::DC& dc)
-{
-    GLWidget::paintContents(dc);
-    glFlush();
-    drawStatus(dc);
-}
-
-void MapView::onKeyDown(int key, std::int64_t)
+void WalkView::onKeyDown(int key, std::int64_t)
 {
     if (handleKey(key))
         repaint();
 }
 
-bool MapView::handleKey(int key)
+bool WalkView::handleKey(int key)
 {
     using namespace Vell::Platform;
     switch (key) {
     case VK_ESCAPE:
-        if (auto* main = dynamic_cast<Vell::Window*>(getParent()))
-            main->close(false);
+        closeWindow();
         return false;
     case VK_LEFT: portalCamera.rotate(turnStep, 0.0, 0.0, 1.0); return true;
     case VK_RIGHT: portalCamera.rotate(-turnStep, 0.0, 0.0, 1.0); return true;
@@ -164,18 +140,18 @@ bool MapView::handleKey(int key)
     }
 }
 
-void MapView::walk(double dx, double dy)
+void WalkView::walk(double dx, double dy)
 {
     playerCamera.move(dx, dy, 0.0);
-    portalCamera.translate(0.0, 0.0, 0.0);
+    portalCamera.updateVisibility();
 }
 
-void MapView::swapRenderers()
+void WalkView::swapRenderers()
 {
-    useRenderer(current == renderers.outline ? renderers.textured : renderers.outline);
+    useRenderer(current == wireRenderer.get() ? sectorRenderer.get() : wireRenderer.get());
 }
 
-void MapView::onMouseMove(const Vell::Point&, int)
+void WalkView::onMouseMove(const Vell::Point&, int)
 {
     int x, y;
     Vell::Platform::getCursorPos(x, y);
@@ -188,34 +164,22 @@ void MapView::onMouseMove(const Vell::Point&, int)
     else
         // Turning the player moves the eye without touching the eye's own
         // transform, so its visible set would stay that of the old heading.
-        portalCamera.translate(0.0, 0.0, 0.0);
+        portalCamera.updateVisibility();
     Vell::Platform::setCursorPos(centre.x, centre.y);
     repaint();
 }
 
-std::vector<MapView::StatusLine> MapView::statusLines() const
+std::vector<StatusLine> WalkView::statusLines() const
 {
-    Vector3 position = playerCamera.position();
+    using StatusOverlay::format;
     // The rate comes from the microsecond duration, so a frame shorter than
     // a millisecond still shows a finite rate.
     double rate = 1e6 / double(frameMicroseconds > 0 ? frameMicroseconds : 1);
-    return {
-        {1, 1, "Player position:"},
-        {2, 2, formatLine("x: %.3f, y: %.3f", position.x, position.y)},
-        {2, 3, formatLine("angle: %.3f", playerCamera.heading())},
-        {2, 4, formatLine("sector: %d", playerCamera.sector)},
-        {1, 6, formatLine("elapsed: %ld (%.2lf fps)", long(frameTime), rate)},
-        {1, 7, formatLine("visible sectors: %ld", long(portalCamera.visible.size()))},
-        {1, 8, formatLine("visible mirrors: %ld", long(current->mirrorCount()))},
-    };
-}
-
-void MapView::drawStatus(Vell::DC& dc)
-{
-    dc.setBackgroundMode(Vell::DC::transparent);
-    dc.setTextColor(Vell::Color(255, 255, 255));
-    for (const StatusLine& line : statusLines())
-        dc.textOut(10 * line.column, 16 * line.row, line.text.c_str());
+    std::vector<StatusLine> lines = StatusOverlay::playerLines(playerCamera);
+    lines.push_back({1, 6, format("elapsed: %ld (%.2lf fps)", long(frameTime), rate)});
+    lines.push_back({1, 7, format("visible sectors: %ld", long(portalCamera.visible.size()))});
+    lines.push_back({1, 8, format("visible mirrors: %ld", long(current->mirrorCount()))});
+    return lines;
 }
 
 } // namespace Vell3D

@@ -2,8 +2,11 @@
 // user's keys and mouse moves.
 #include <gtest/gtest.h>
 
+#include <GL/gl.h>
+
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <set>
 #include <string>
 
@@ -54,9 +57,9 @@ double turnDegrees(const Vector3& from, const Vector3& to)
     return std::atan2(from.x * to.y - from.y * to.x, from.x * to.x + from.y * to.y) * 180.0 / M_PI;
 }
 
-std::string lineAt(const MapView& view, int row)
+std::string lineAt(const WalkView& view, int row)
 {
-    for (const MapView::StatusLine& line : view.statusLines())
+    for (const StatusLine& line : view.statusLines())
         if (line.row == row)
             return line.text;
     return "(no line)";
@@ -76,10 +79,10 @@ bool sameMatrix(const Matrix4& a, const Matrix4& b)
 } // namespace
 
 // The first level starts in the hall facing the pillar 640 units ahead.
-TEST(MapView, walksStopsShortOfTheWallLooksAroundAndResets)
+TEST(WalkView, walksStopsShortOfTheWallLooksAroundAndResets)
 {
     ViewScene scene(VellTools::firstLevelMap());
-    MapView& view = *scene.view;
+    WalkView& view = *scene.view;
     const Vector3 start = view.playerCamera.position();
     const Vector3 heading = forward(view.playerCamera);
     const int startSector = view.playerCamera.sector;
@@ -132,11 +135,11 @@ TEST(MapView, walksStopsShortOfTheWallLooksAroundAndResets)
     EXPECT_EQ(view.portalCamera.pitchAngle(), 0.0);
 }
 
-TEST(MapView, walkingThroughAnOpeningChangesTheSectorLine)
+TEST(WalkView, walkingThroughAnOpeningChangesTheSectorLine)
 {
     WorldFixtures::TwoRooms rooms = WorldFixtures::twoRooms(0.0, 256.0, 0.0, 256.0);
     ViewScene scene(WorldFixtures::finish(rooms));
-    MapView& view = *scene.view;
+    WalkView& view = *scene.view;
     EXPECT_EQ(lineAt(view, 4), "sector: 0");
     // From the middle of the first room to the opening 512 units ahead.
     for (int i = 0; i < 6; ++i)
@@ -148,10 +151,10 @@ TEST(MapView, walkingThroughAnOpeningChangesTheSectorLine)
     EXPECT_EQ(view.portalCamera.visible.front(), 1);
 }
 
-TEST(MapView, keysThatChangeNothingKeysThatRepaintAndEsc)
+TEST(WalkView, keysThatChangeNothingKeysThatRepaintAndEsc)
 {
     ViewScene scene(VellTools::firstLevelMap());
-    MapView& view = *scene.view;
+    WalkView& view = *scene.view;
     const Matrix4 player = view.playerCamera.matrix();
     const Matrix4 eye = view.portalCamera.matrix();
 
@@ -182,12 +185,15 @@ TEST(MapView, keysThatChangeNothingKeysThatRepaintAndEsc)
     EXPECT_FALSE(Platform::isWindow(viewHandle));
 }
 
-TEST(MapView, f1SwapsRenderersAndPreparesEachTime)
+TEST(WalkView, f1SwapsRenderersAndPreparesEachTime)
 {
-    CountingSectorRenderer textured;
-    CountingWireRenderer outline;
-    ViewScene scene(VellTools::firstLevelMap(), {&textured, &outline});
-    MapView& view = *scene.view;
+    auto* sectorRenderer = new CountingSectorRenderer;
+    auto* wireRenderer = new CountingWireRenderer;
+    ViewScene scene(VellTools::firstLevelMap(), std::unique_ptr<Renderer>(sectorRenderer),
+                    std::unique_ptr<Renderer>(wireRenderer));
+    CountingSectorRenderer& textured = *sectorRenderer;
+    CountingWireRenderer& outline = *wireRenderer;
+    WalkView& view = *scene.view;
     EXPECT_EQ(textured.prepares, 1);   // by setWorld
     EXPECT_EQ(textured.world, &scene.world);
 
@@ -209,11 +215,11 @@ TEST(MapView, f1SwapsRenderersAndPreparesEachTime)
     EXPECT_EQ(outline.prepares, 1);
 }
 
-TEST(MapView, overlayReadsBackTheViewAndIsDrawnOverThePicture)
+TEST(WalkView, overlayReadsBackTheViewAndIsDrawnOverThePicture)
 {
     ViewScene scene(VellTools::firstLevelMap());
-    MapView& view = *scene.view;
-    std::vector<MapView::StatusLine> lines = view.statusLines();
+    WalkView& view = *scene.view;
+    std::vector<StatusLine> lines = view.statusLines();
     ASSERT_EQ(lines.size(), 7u);
     const int rows[] = {1, 2, 3, 4, 6, 7, 8};
     const int columns[] = {1, 2, 2, 2, 1, 1, 1};
@@ -250,12 +256,12 @@ TEST(MapView, overlayReadsBackTheViewAndIsDrawnOverThePicture)
 
 // A start sector outside the map: the player walks freely and every sector
 // is drawn.
-TEST(MapView, worldWithoutAStartSectorStillOpens)
+TEST(WalkView, worldWithoutAStartSectorStillOpens)
 {
     WorldFixtures::TwoRooms rooms = WorldFixtures::twoRooms(0.0, 256.0, 0.0, 256.0);
     rooms.builder.setStart(512, 512, 0, 0, 7);
     ViewScene scene(WorldFixtures::finish(rooms));
-    MapView& view = *scene.view;
+    WalkView& view = *scene.view;
     EXPECT_EQ(view.playerCamera.sector, -1);
     Vector3 start = view.playerCamera.position();
     Vector3 heading = forward(view.playerCamera);
@@ -272,10 +278,10 @@ TEST(MapView, worldWithoutAStartSectorStillOpens)
 // The set drawn is the one of the frustum it is drawn with: for the first
 // frame and the first frame after R, when the camera has only just been
 // reset to the toolkit's default frustum, and after a mouse turn.
-TEST(MapView, firstFramesDrawTheVisibleSetOfTheirOwnFrustum)
+TEST(WalkView, firstFramesDrawTheVisibleSetOfTheirOwnFrustum)
 {
     ViewScene scene(VellTools::firstLevelMap());
-    MapView& view = *scene.view;
+    WalkView& view = *scene.view;
     auto expectSetOfDrawnFrustum = [&view](const char* when) {
         std::vector<int> drawn = view.portalCamera.visible;
         view.portalCamera.updateVisibility();
@@ -298,10 +304,10 @@ TEST(MapView, firstFramesDrawTheVisibleSetOfTheirOwnFrustum)
 // each sector once; the mirror ahead is drawn, and so are the textured rooms
 // with their sprites under the overlay. A few steps on, the player is still
 // tracked in the hall.
-TEST(MapView, firstFrameOfTheHugeMap)
+TEST(WalkView, firstFrameOfTheHugeMap)
 {
     ViewScene scene(VellTools::hugeMap());
-    MapView& view = *scene.view;
+    WalkView& view = *scene.view;
     EXPECT_EQ(view.playerCamera.sector, 260);
     const std::vector<int>& seen = view.portalCamera.visible;
     EXPECT_GT(seen.size(), 1024u);
@@ -321,4 +327,57 @@ TEST(MapView, firstFrameOfTheHugeMap)
         scene.key('W');
     EXPECT_EQ(view.playerCamera.sector, 262);
     EXPECT_EQ(lineAt(view, 4), "sector: 262");
+}
+
+namespace {
+
+// Draws the aim marker alone into the view's back buffer (after a frame has
+// set its projection). The sphere is a disc round the middle of the view:
+// true when more than a few pixels are lit and all of them lie within the
+// disc's reach of the middle (a dead list draws only the normal's line, a
+// foreign one some other shape). On the first level's start the sphere is
+// close: a disc of some 4000 pixels.
+bool drawsItsAimSphere(ViewScene& scene)
+{
+    scene.picture();
+    scene.view->makeCurrent();
+    auto* renderer = dynamic_cast<SectorRenderer*>(scene.view->currentRenderer());
+    if (!renderer || !glIsList(renderer->sphereList()))
+        return false;
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    renderer->drawAimMarker(Vector3(0.0, 0.0, -250000.0));
+    std::vector<unsigned char> rgba(800 * 600 * 4);
+    glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    int lit = 0, far = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) {
+            const unsigned char* p = &rgba[std::size_t(y * 800 + x) * 4];
+            if (p[0] + p[1] + p[2] == 0)
+                continue;
+            ++lit;
+            far += std::hypot(x - 400, y - 300) > 120;
+        }
+    return lit > 1000 && far == 0;
+}
+
+} // namespace
+
+// Display lists belong to the context that made them. Each view keeps its
+// renderers and their lists, so a view still draws its aim sphere after
+// another view (and its context) is gone, and a later view makes its own.
+TEST(WalkView, eachViewDrawsItsAimSphereAfterTheOtherWasDestroyed)
+{
+    auto first = std::make_unique<ViewScene>(VellTools::firstLevelMap());
+    auto second = std::make_unique<ViewScene>(VellTools::firstLevelMap());
+    EXPECT_TRUE(drawsItsAimSphere(*first));
+    EXPECT_TRUE(drawsItsAimSphere(*second));
+    first.reset();
+    EXPECT_TRUE(drawsItsAimSphere(*second));
+
+    auto third = std::make_unique<ViewScene>(VellTools::firstLevelMap());
+    second.reset();
+    EXPECT_TRUE(drawsItsAimSphere(*third));
 }

@@ -1,4 +1,4 @@
-#include "planview/MapNode.h"
+#include "planview/PlanMapNode.h"
 
 #include <GL/gl.h>
 
@@ -6,7 +6,7 @@
 
 namespace Vell3D {
 
-void MapNode::draw()
+void PlanMapNode::draw()
 {
     if (!world)
         return;
@@ -24,7 +24,7 @@ void MapNode::draw()
 }
 
 // Only the outlines show: the polygon mode is lines.
-void MapNode::drawPieces(int s) const
+void PlanMapNode::drawPieces(int s) const
 {
     glColor3d(0.0, 0.2, 0.0);
     const std::vector<int>& starts = world->sectors[std::size_t(s)].pieceStarts;
@@ -42,7 +42,7 @@ void MapNode::drawPieces(int s) const
     }
 }
 
-void MapNode::drawWalls(int s) const
+void PlanMapNode::drawWalls(int s) const
 {
     glColor3d(0.3, 0.6, 0.3);
     glBegin(GL_LINES);

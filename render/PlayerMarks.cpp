@@ -1,4 +1,4 @@
-#include "render/DebugDrawing.h"
+#include "render/PlayerMarks.h"
 
 #include <GL/gl.h>
 
@@ -75,15 +75,29 @@ void drawAxesMarker(const Node& node)
     glEnd();
 }
 
-void drawSectorOutline(const World& world, int sector)
+namespace {
+
+void wallColor(const WorldWall& wall, bool first)
+{
+    if (wall.isOpening())
+        glColor4f(1.0f, first ? 1.0f : 0.0f, 0.0f, 0.6f);
+    else if (first)
+        glColor4f(0.0f, 1.0f, 1.0f, 0.6f);
+    else
+        glColor4f(1.0f, 1.0f, 1.0f, 0.6f);
+}
+
+} // namespace
+
+void drawSectorOutline(const World& world, int sector, OutlineStyle style)
 {
     if (!inRange(sector, world.sectors.size()))
         return;
+    auto place = [&](const Vector3& p) { return style.frame ? style.frame->fromParent(p) : p; };
     glPushAttrib(GL_ENABLE_BIT | GL_POLYGON_BIT | GL_LINE_BIT | GL_COLOR_BUFFER_BIT);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
-    glColor4f(1.0f, 1.0f, 1.0f, 0.6f);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
@@ -94,24 +108,19 @@ void drawSectorOutline(const World& world, int sector)
         if (!world.hasPoints(walls[i]))
             continue;
         const WorldWall& wall = world.walls[std::size_t(walls[i])];
-        Vector3 p = world.points[std::size_t(wall.nextPoint)].floorPoint();
-        Vector3 q = world.points[std::size_t(wall.index)].floorPoint();
-        bool first = i == 0;
-        if (wall.isOpening())
-            glColor4f(1.0f, first ? 1.0f : 0.0f, 0.0f, 0.6f);
-        else if (first)
-            glColor4f(0.0f, 1.0f, 1.0f, 0.6f);
-        else
-            glColor4f(1.0f, 1.0f, 1.0f, 0.6f);
+        // From the wall's end to its start, so the tick's side is the inside.
+        Vector3 p = place(world.points[std::size_t(wall.nextPoint)].floorPoint());
+        Vector3 q = place(world.points[std::size_t(wall.index)].floorPoint());
+        wallColor(wall, style.markFirstWall && i == 0);
         line(p, q);
         double length = std::hypot(q.x - p.x, q.y - p.y);
-        if (length > 0.0) {
-            Vector3 m = p.plus(q.minus(p).times(0.2));
-            Vector3 tick(m.x - 100.0 * (q.y - p.y) / length, m.y + 100.0 * (q.x - p.x) / length, p.z);
-            m.z = p.z;
-            glColor4f(0.0f, 1.0f, 0.0f, 0.6f);
-            line(m, tick);
-        }
+        if (length <= 0.0)
+            continue;   // no direction for the tick
+        Vector3 m = p.plus(q.minus(p).times(0.2));
+        m.z = p.z;
+        Vector3 tick(m.x - 100.0 * (q.y - p.y) / length, m.y + 100.0 * (q.x - p.x) / length, p.z);
+        glColor4f(0.0f, 1.0f, 0.0f, 0.6f);
+        line(m, tick);
     }
     glEnd();
     glPopAttrib();

@@ -1,4 +1,4 @@
-// MapNode: draws the whole world from above in world coordinates: every
+// PlanMapNode: draws the whole world from above in world coordinates: every
 // sector's convex pieces as outlines and its walls as lines. It hangs below
 // the player node, which turns and moves it under the player.
 #pragma once
@@ -11,9 +11,9 @@ namespace Vell3D {
 
 class PlanPlayerNode;
 
-class MapNode : public Node {
+class PlanMapNode : public Node {
 public:
-    explicit MapNode(Node* parent = nullptr) : Node(parent) {}
+    explicit PlanMapNode(Node* parent = nullptr) : Node(parent) {}
 
     void draw() override;
 

@@ -1,0 +1,23 @@
+#include "viewer/ViewerPane.h"
+
+#include <GL/gl.h>
+
+#include "gui/Window.h"
+
+namespace Vell3D {
+
+void ViewerPane::paintContents(Vell::DC& dc)
+{
+    GLWidget::paintContents(dc);
+    glFlush();
+    if (showsOverlay)
+        StatusOverlay::draw(dc, statusLines());
+}
+
+void ViewerPane::closeWindow()
+{
+    if (auto* window = dynamic_cast<Vell::Window*>(getParent()))
+        window->close(false);
+}
+
+} // namespace Vell3D

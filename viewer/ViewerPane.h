@@ -1,0 +1,30 @@
+// ViewerPane: what the two views share as the OpenGL child of the viewer
+// window: each paint draws the picture, then the status overlay over it
+// (unless a picture without it is wanted, as mapshot may ask), and Esc
+// closes the window, which ends the program.
+#pragma once
+
+#include <vector>
+
+#include "gui/GLWidget.h"
+#include "viewer/StatusOverlay.h"
+
+namespace Vell3D {
+
+class ViewerPane : public Vell::GLWidget {
+public:
+    ViewerPane(const Vell::Rect& rect, Vell::Window* parent) : GLWidget(rect, parent) {}
+
+    // The GL paint step, then the overlay on the same DC.
+    void paintContents(Vell::DC& dc) override;
+    // The overlay's text, line by line.
+    virtual std::vector<StatusLine> statusLines() const = 0;
+
+    bool showsOverlay = true;
+
+protected:
+    // Asks the window the view sits in to close.
+    void closeWindow();
+};
+
+} // namespace Vell3D
