@@ -170,7 +170,7 @@ TEST_F(PlanViewTest, hugeMapFanDeepInTheMap)
     EXPECT_GT(countWhite(399, 276, 401, 299), 15);
 
     for (int i = 0; i < 5; ++i)
-        view->onKeyDown(PlanView::keyUp, 0);
+        view->onKeyDown(Platform::VK_UP, 0);
     EXPECT_EQ(player.sector, 2342);
     reach = checkReach(player);
     EXPECT_TRUE(reach.exact()) << reach.firstShort << reach.firstLong;
