@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "gui/Window.h"
 #include "gui/platform/Platform.h"
+#include "gui/Window.h"
 #include "mapdata/Map.h"
 #include "mapdata/TileSet.h"
 #include "planview/PlanView.h"
@@ -82,14 +82,14 @@ public:
     explicit Stage(const ShotOptions& options);
     ~Stage();
 
-    Picture shoot(Vell3D::GroupArchive& archive, Vell3D::TileSet& tiles, const std::string& mapName,
+    Vell::Picture shoot(Vell3D::GroupArchive& archive, Vell3D::TileSet& tiles, const std::string& mapName,
                   MapCounts& counts);
 
 private:
     void buildWorld(const Vell3D::Map& map, Vell3D::TileSet& tiles);
     void show3d();
     void showPlan();
-    Picture present(Vell::Window& view);
+    Vell::Picture present(Vell::Window& view);
 
     ShotOptions options;
     std::unique_ptr<Vell3D::ViewerWindow> window;
@@ -138,7 +138,7 @@ void MapShooter::Stage::buildWorld(const Vell3D::Map& map, Vell3D::TileSet& tile
     }
 }
 
-Picture MapShooter::Stage::shoot(Vell3D::GroupArchive& archive, Vell3D::TileSet& tiles, const std::string& mapName,
+Vell::Picture MapShooter::Stage::shoot(Vell3D::GroupArchive& archive, Vell3D::TileSet& tiles, const std::string& mapName,
                                  MapCounts& counts)
 {
     Vell3D::ViewerStartup::loadWorld(archive, mapName.c_str(), [&](const Vell3D::Map& map) {
@@ -172,7 +172,7 @@ void MapShooter::Stage::showPlan()
     fitWidth(planView->viewCamera, options.width);
 }
 
-Picture MapShooter::Stage::present(Vell::Window& view)
+Vell::Picture MapShooter::Stage::present(Vell::Window& view)
 {
     // The frame is presented once no window of it waits for a paint, as on
     // screen: let the windows paint (the view and the frame around it).
@@ -182,7 +182,7 @@ Picture MapShooter::Stage::present(Vell::Window& view)
         Vell::Platform::translateMessage(message);
         Vell::Platform::dispatchMessage(message);
     }
-    Picture picture;
+    Vell::Picture picture;
     picture.pixels = Vell::Platform::readFrame(window->handle(), picture.width, picture.height);
     return picture;
 }
@@ -190,7 +190,7 @@ Picture MapShooter::Stage::present(Vell::Window& view)
 MapShooter::MapShooter(const ShotOptions& options) : stage(std::make_unique<Stage>(options)) {}
 MapShooter::~MapShooter() = default;
 
-Picture MapShooter::shoot(Vell3D::GroupArchive& archive, Vell3D::TileSet& tiles, const std::string& mapName,
+Vell::Picture MapShooter::shoot(Vell3D::GroupArchive& archive, Vell3D::TileSet& tiles, const std::string& mapName,
                           MapCounts& counts)
 {
     return stage->shoot(archive, tiles, mapName, counts);

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "tools/PngFile.h"
+#include "gui/PngFile.h"
 #include "tools/ShotOptions.h"
 
 namespace Vell {
@@ -41,7 +41,7 @@ public:
 
     // Loads the map by the viewers' rule, builds the view's world, draws it
     // and returns the presented frame. The map's failures pass through.
-    Picture shoot(Vell3D::GroupArchive& archive, Vell3D::TileSet& tiles, const std::string& mapName,
+    Vell::Picture shoot(Vell3D::GroupArchive& archive, Vell3D::TileSet& tiles, const std::string& mapName,
                   MapCounts& counts);
 
 private:

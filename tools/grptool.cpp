@@ -18,10 +18,10 @@
 #include "core/Console.h"
 #include "core/Exception.h"
 #include "core/File.h"
+#include "core/FileOutput.h"
 #include "core/UnhandledReport.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/GroupEntryStream.h"
-#include "tools/FileOutput.h"
 #include "tools/GroupWriter.h"
 
 using Vell3D::GroupArchive;
@@ -72,7 +72,7 @@ void extract(const char* grpFile, const char* name, const char* outFile)
         bytes.resize(std::size_t(entry.size()));
         entry.readFully(bytes.data(), entry.size());
     }
-    VellTools::writeFile(outFile, bytes);
+    Vell::writeFile(outFile, bytes);
 }
 
 // Entry names are what lookups search for: the base name in upper case.
@@ -134,7 +134,7 @@ void pack(const char* outGrp, char** files, int count)
     // A file may have grown since it was measured.
     if (std::int64_t(archive.size()) > GroupArchive::maxFileSize)
         throw Vell::Exception("grp archive too large");
-    VellTools::writeFile(outGrp, archive);
+    Vell::writeFile(outGrp, archive);
 }
 
 int run(int argc, char** argv)

@@ -14,11 +14,11 @@
 
 #include "core/Console.h"
 #include "core/Exception.h"
+#include "core/FileOutput.h"
 #include "core/UnhandledReport.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/TileSet.h"
 #include "tools/ByteBuffer.h"
-#include "tools/FileOutput.h"
 #include "tools/Gallery.h"
 #include "tools/MapShooter.h"
 #include "tools/ShotOptions.h"
@@ -27,6 +27,9 @@
 namespace {
 
 using namespace VellTools;
+using Vell::Picture;
+using Vell::writeFile;
+using Vell::writePng;
 
 constexpr int usageStatus = 2;
 // Larger pictures than this are refused before any window opens; the GL

@@ -5,13 +5,14 @@
 #include <filesystem>
 #include <string>
 
+#include "core/FileOutput.h"
 #include "core/UnhandledReport.h"
 #include "tools/DemoArchive.h"
 #include "tools/DemoMaps.h"
-#include "tools/FileOutput.h"
 #include "tools/MapWriter.h"
 
 using namespace VellTools;
+using Vell::writeFile;
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <stdexcept>
 
 #include "core/Exception.h"
+#include "core/FileOutput.h"
 #include "core/Stream.h"
 #include "tests/support/SharedGL.h"
 #include "tools/ArtWriter.h"
-#include "tools/FileOutput.h"
 #include "tools/GroupWriter.h"
 #include "tools/MapWriter.h"
 #include "tools/PaletteWriter.h"
@@ -65,7 +65,7 @@ SolidTiles::SolidTiles(const std::vector<Rgb>& colours)
     group.add("PALETTE.DAT", palette.bytes());
     group.add("TILES000.ART", art.bytes());
     std::string path = (folder / "tiles.grp").string();
-    VellTools::writeFile(path, group.bytes());
+    Vell::writeFile(path, group.bytes());
     archive.open(path.c_str());
     tiles.load(archive, "tiles", "palette.dat");
 }

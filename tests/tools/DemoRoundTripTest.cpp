@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "core/FileOutput.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/GroupEntryStream.h"
 #include "mapdata/Map.h"
@@ -13,10 +14,10 @@
 #include "tools/DemoArchive.h"
 #include "tools/DemoMaps.h"
 #include "tools/DemoTiles.h"
-#include "tools/FileOutput.h"
 
 using namespace Vell3D;
 using namespace VellTools;
+using Vell::writeFile;
 
 namespace {
 

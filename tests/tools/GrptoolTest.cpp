@@ -12,7 +12,7 @@
 #include <iterator>
 #include <string>
 
-#include "tools/FileOutput.h"
+#include "core/FileOutput.h"
 #include "tools/GroupWriter.h"
 
 namespace {
@@ -52,7 +52,7 @@ protected:
         VellTools::GroupWriter writer;
         for (const auto& [name, data] : entries)
             writer.add(name, bytesOf(data));
-        VellTools::writeFile(path("test.grp"), writer.bytes());
+        Vell::writeFile(path("test.grp"), writer.bytes());
         return quoted("test.grp");
     }
 
@@ -110,8 +110,8 @@ TEST_F(GrptoolTest, ExtractNeverWritesOntoItsOwnArchive)
 TEST_F(GrptoolTest, FailedWritesKeepTheOldFile)
 {
     std::string grp = writeArchive({{"BIG.DAT", std::string(4000, 'b')}});
-    VellTools::writeFile(path("big.dat"), Bytes(4000, 'x'));
-    VellTools::writeFile(path("old"), bytesOf("precious"));
+    Vell::writeFile(path("big.dat"), Bytes(4000, 'x'));
+    Vell::writeFile(path("old"), bytesOf("precious"));
     const std::string limited = "ulimit -f 1; '" + std::string(GRPTOOL_PATH) + "' ";
     for (const std::string& arguments :
          {"pack " + quoted("old") + " " + quoted("big.dat"), "extract " + grp + " big.dat " + quoted("old")}) {
@@ -137,14 +137,14 @@ TEST_F(GrptoolTest, PackRefusesArchivesReadersCannotUse)
 {
     std::filesystem::create_directories(folder / "a");
     std::filesystem::create_directories(folder / "b");
-    VellTools::writeFile(path("a/x.dat"), bytesOf("one"));
-    VellTools::writeFile(path("b/X.DAT"), bytesOf("two"));
+    Vell::writeFile(path("a/x.dat"), bytesOf("one"));
+    Vell::writeFile(path("b/X.DAT"), bytesOf("two"));
     Outcome twice = runGrptool("pack " + quoted("out.grp") + " " + quoted("a/x.dat") + " " + quoted("b/X.DAT"));
     EXPECT_EQ(twice.status, 1);
     EXPECT_EQ(twice.output, "unhandled exception: Exception\n[exception message: duplicate grp entry name ]\n");
 
     for (const char* name : {"huge1", "huge2"}) {
-        VellTools::writeFile(path(name), {});
+        Vell::writeFile(path(name), {});
         std::filesystem::resize_file(path(name), 1100u * 1024 * 1024);
     }
     Outcome huge = runGrptool("pack " + quoted("out.grp") + " " + quoted("huge1") + " " + quoted("huge2"));
@@ -155,8 +155,8 @@ TEST_F(GrptoolTest, PackRefusesArchivesReadersCannotUse)
 
 TEST_F(GrptoolTest, PackUsesUpperCaseBaseNames)
 {
-    VellTools::writeFile(path("tiles000.art"), bytesOf("art bytes"));
-    VellTools::writeFile(path("e1l1.map"), bytesOf("map"));
+    Vell::writeFile(path("tiles000.art"), bytesOf("art bytes"));
+    Vell::writeFile(path("e1l1.map"), bytesOf("map"));
     std::string out = quoted("packed.grp");
     ASSERT_EQ(runGrptool("pack " + out + " " + quoted("tiles000.art") + " " + quoted("e1l1.map")).status, 0);
     Outcome listed = runGrptool("list " + out);
@@ -168,7 +168,7 @@ TEST_F(GrptoolTest, PackUsesUpperCaseBaseNames)
 
 TEST_F(GrptoolTest, PackRefusesLongNamesAndMissingFiles)
 {
-    VellTools::writeFile(path("thirteen.char"), bytesOf("x"));
+    Vell::writeFile(path("thirteen.char"), bytesOf("x"));
     Outcome tooLong = runGrptool("pack " + quoted("a.grp") + " " + quoted("thirteen.char"));
     EXPECT_EQ(tooLong.status, 1);
     EXPECT_EQ(tooLong.output,
@@ -181,7 +181,7 @@ TEST_F(GrptoolTest, PackRefusesLongNamesAndMissingFiles)
 
 TEST_F(GrptoolTest, BadArchiveIsReported)
 {
-    VellTools::writeFile(path("bad.grp"), bytesOf("Not an archive at all"));
+    Vell::writeFile(path("bad.grp"), bytesOf("Not an archive at all"));
     Outcome outcome = runGrptool("list " + quoted("bad.grp"));
     EXPECT_EQ(outcome.status, 1);
     EXPECT_EQ(outcome.output, "unhandled exception: Exception\n[exception message: bad grp archive " + path("bad.grp") + " ]\n");

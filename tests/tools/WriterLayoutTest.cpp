@@ -8,14 +8,15 @@
 #include <unistd.h>
 
 #include "core/Exception.h"
+#include "core/FileOutput.h"
+#include "tests/support/ByteReads.h"
 #include "tools/ArtWriter.h"
-#include "tools/FileOutput.h"
 #include "tools/GroupWriter.h"
 #include "tools/MapWriter.h"
 #include "tools/PaletteWriter.h"
-#include "tests/support/ByteReads.h"
 
 using namespace VellTools;
+using Vell::writeFile;
 using TestSupport::le16;
 using TestSupport::le32;
 

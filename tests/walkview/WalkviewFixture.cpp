@@ -4,9 +4,9 @@
 #include <stdexcept>
 
 #include "../world/WorldFixtures.h"
+#include "core/FileOutput.h"
 #include "gui/platform/Platform.h"
 #include "tools/DemoArchive.h"
-#include "tools/FileOutput.h"
 
 namespace WalkviewFixture {
 
@@ -29,7 +29,7 @@ ScratchFolder::~ScratchFolder()
 std::string ScratchFolder::write(const std::string& name, const VellTools::Bytes& bytes) const
 {
     std::string file = path(name);
-    VellTools::writeFile(file, bytes);
+    Vell::writeFile(file, bytes);
     return file;
 }
 

@@ -5,13 +5,13 @@
 #include <stdexcept>
 
 #include "core/Exception.h"
+#include "core/FileOutput.h"
 #include "core/Stream.h"
+#include "tests/support/MemoryStream.h"
 #include "tools/ArtWriter.h"
-#include "tools/FileOutput.h"
 #include "tools/GroupWriter.h"
 #include "tools/MapWriter.h"
 #include "tools/PaletteWriter.h"
-#include "tests/support/MemoryStream.h"
 
 using namespace Vell3D;
 
@@ -95,7 +95,7 @@ TileFixture::TileFixture(const std::vector<std::pair<int, int>>& sizes)
     group.add("PALETTE.DAT", palette.bytes());
     group.add("TILES000.ART", art.bytes());
     std::string path = (folder / "tiles.grp").string();
-    VellTools::writeFile(path, group.bytes());
+    Vell::writeFile(path, group.bytes());
     archive.open(path.c_str());
     tiles.load(archive, "tiles", "palette.dat");
 }

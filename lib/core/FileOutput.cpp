@@ -1,4 +1,4 @@
-#include "tools/FileOutput.h"
+#include "core/FileOutput.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 
 #include "core/Exception.h"
 
-namespace VellTools {
+namespace Vell {
 
 namespace {
 
@@ -40,7 +40,7 @@ mode_t modeFor(const std::filesystem::path& target)
     return 0666 & ~mask;
 }
 
-bool writeAll(int fd, const Bytes& bytes)
+bool writeAll(int fd, const std::vector<std::uint8_t>& bytes)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -62,19 +62,19 @@ bool isSpecial(const std::string& path)
     return ::stat(path.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode) && !S_ISDIR(existing.st_mode);
 }
 
-void writeThrough(const std::string& path, const Bytes& bytes)
+void writeThrough(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
     int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC);
     if (fd < 0)
-        throw Vell::IOException(Vell::SubjectMessage("can't create", path.c_str(), std::strerror(errno)));
+        throw IOException(SubjectMessage("can't create", path.c_str(), std::strerror(errno)));
     bool written = writeAll(fd, bytes);
     if (::close(fd) != 0 || !written)
-        throw Vell::IOException(Vell::SubjectMessage("can't write", path.c_str(), std::strerror(errno)));
+        throw IOException(SubjectMessage("can't write", path.c_str(), std::strerror(errno)));
 }
 
 } // namespace
 
-void writeFile(const std::string& path, const Bytes& bytes)
+void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
     if (isSpecial(path)) {
         writeThrough(path, bytes);
@@ -88,7 +88,7 @@ void writeFile(const std::string& path, const Bytes& bytes)
     const mode_t mode = modeFor(target);
     int fd = ::mkstemp(temporary.data());
     if (fd < 0)
-        throw Vell::IOException(Vell::SubjectMessage("can't create", path.c_str(), std::strerror(errno)));
+        throw IOException(SubjectMessage("can't create", path.c_str(), std::strerror(errno)));
     // fsync before the rename: the old file may go only once the new one is
     // really stored.
     bool written = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
@@ -96,8 +96,8 @@ void writeFile(const std::string& path, const Bytes& bytes)
     if (!written || std::rename(temporary.c_str(), target.c_str()) != 0) {
         const int reason = errno;
         ::unlink(temporary.c_str());
-        throw Vell::IOException(Vell::SubjectMessage("can't write", path.c_str(), std::strerror(reason)));
+        throw IOException(SubjectMessage("can't write", path.c_str(), std::strerror(reason)));
     }
 }
 
-} // namespace VellTools
+} // namespace Vell

@@ -1,7 +1,7 @@
-#include "tools/PngFile.h"
+#include "gui/PngFile.h"
 
 #include "core/Exception.h"
-#include "tools/FileOutput.h"
+#include "core/FileOutput.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC
@@ -13,13 +13,13 @@
 #define STBI_ONLY_PNG
 #include <stb/stb_image.h>
 
-namespace VellTools {
+namespace Vell {
 
 namespace {
 
 void appendBytes(void* context, void* data, int size)
 {
-    auto* out = static_cast<Bytes*>(context);
+    auto* out = static_cast<std::vector<std::uint8_t>*>(context);
     const auto* bytes = static_cast<const std::uint8_t*>(data);
     out->insert(out->end(), bytes, bytes + size);
 }
@@ -35,10 +35,10 @@ void writePng(const std::string& path, const Picture& picture)
         rgb[3 * i + 1] = std::uint8_t(p >> 8);
         rgb[3 * i + 2] = std::uint8_t(p);
     }
-    Bytes png;
+    std::vector<std::uint8_t> png;
     if (picture.width <= 0 || picture.height <= 0 ||
         !stbi_write_png_to_func(appendBytes, &png, picture.width, picture.height, 3, rgb.data(), picture.width * 3))
-        throw Vell::IOException();
+        throw IOException(SubjectMessage("can't write", path.c_str(), "no picture to encode"));
     writeFile(path, png);
 }
 
@@ -58,4 +58,4 @@ Picture readPng(const std::string& path)
     return picture;
 }
 
-} // namespace VellTools
+} // namespace Vell

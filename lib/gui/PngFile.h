@@ -1,13 +1,13 @@
-// writePng / readPng: pictures of the snapshot tool and its tests. A picture
-// is never half-written: it goes to a temporary name in the target's folder
-// and is renamed over the target only when every byte is on disk.
+// writePng / readPng: pictures of what a view shows, as PNG files. A
+// picture is never half-written: it goes to a temporary name in the target's
+// folder and is renamed over the target only when every byte is on disk.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-namespace VellTools {
+namespace Vell {
 
 // 0xAARRGGBB pixels, top row first, as the window layer reads frames back.
 struct Picture {
@@ -16,10 +16,10 @@ struct Picture {
     std::vector<std::uint32_t> pixels;
 };
 
-// Throws Vell::IOException when the picture cannot be encoded or written;
+// Throws IOException when the picture cannot be encoded or written;
 // the target is then untouched and no temporary is left behind.
 void writePng(const std::string& path, const Picture& picture);
 // An empty picture when the file is missing or no PNG.
 Picture readPng(const std::string& path);
 
-} // namespace VellTools
+} // namespace Vell
