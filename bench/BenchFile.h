@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/FileOutput.h"
-#include "tools/ByteBuffer.h"
+#include "tools/authoring/ByteBuffer.h"
 
 class BenchFile {
 public:

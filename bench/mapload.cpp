@@ -12,9 +12,9 @@
 #include "mapdata/GroupArchive.h"
 #include "mapdata/GroupEntryStream.h"
 #include "mapdata/Map.h"
-#include "tools/DemoMaps.h"
-#include "tools/GroupWriter.h"
-#include "tools/MapWriter.h"
+#include "tools/authoring/GroupWriter.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/demo/DemoMaps.h"
 
 using namespace Vell3D;
 

@@ -15,8 +15,8 @@
 #include "mapdata/GroupArchive.h"
 #include "mapdata/Map.h"
 #include "mapdata/TileSet.h"
-#include "tools/DemoArchive.h"
-#include "tools/MapShooter.h"
+#include "tools/demo/DemoArchive.h"
+#include "tools/mapshot/MapShooter.h"
 #include "viewer/ViewerStartup.h"
 #include "world/World.h"
 

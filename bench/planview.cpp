@@ -16,11 +16,11 @@
 #include "gui/platform/Platform.h"
 #include "mapdata/Map.h"
 #include "planview/PlanApplication.h"
-#include "viewer/ViewerWindow.h"
 #include "planview/PlanView.h"
-#include "tools/DemoArchive.h"
-#include "tools/DemoMaps.h"
-#include "tools/MapWriter.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/demo/DemoArchive.h"
+#include "tools/demo/DemoMaps.h"
+#include "viewer/ViewerWindow.h"
 #include "world/World.h"
 
 namespace {

@@ -25,9 +25,9 @@
 #include "render/PortalCamera.h"
 #include "render/SectorRenderer.h"
 #include "render/WorldNode.h"
-#include "tools/DemoArchive.h"
-#include "tools/DemoMaps.h"
-#include "tools/MapWriter.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/demo/DemoArchive.h"
+#include "tools/demo/DemoMaps.h"
 
 using namespace Vell3D;
 

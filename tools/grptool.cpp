@@ -22,7 +22,7 @@
 #include "core/UnhandledReport.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/GroupEntryStream.h"
-#include "tools/GroupWriter.h"
+#include "tools/authoring/GroupWriter.h"
 
 using Vell3D::GroupArchive;
 using Vell3D::GroupEntryStream;

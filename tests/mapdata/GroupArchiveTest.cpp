@@ -8,8 +8,8 @@
 #include "core/Exception.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/GroupEntryStream.h"
-#include "tools/ByteBuffer.h"
 #include "tests/support/ThrownText.h"
+#include "tools/authoring/ByteBuffer.h"
 
 using namespace Vell3D;
 using namespace MapdataFiles;

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "mapdata/MapRecords.h"
-#include "tools/ByteBuffer.h"
-#include "tools/GroupWriter.h"
+#include "tools/authoring/ByteBuffer.h"
+#include "tools/authoring/GroupWriter.h"
 
 namespace MapdataFiles {
 

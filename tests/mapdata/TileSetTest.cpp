@@ -2,18 +2,18 @@
 
 #include <memory>
 
+#include "MapdataFiles.h"
 #include "3d/Texture.h"
 #include "core/Exception.h"
 #include "core/String.h"
 #include "core/TextStream.h"
-#include "tests/support/SharedGL.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/TileSet.h"
-#include "tools/ArtWriter.h"
-#include "tools/ByteBuffer.h"
-#include "tools/GroupWriter.h"
-#include "tools/PaletteWriter.h"
-#include "MapdataFiles.h"
+#include "tests/support/SharedGL.h"
+#include "tools/authoring/ArtWriter.h"
+#include "tools/authoring/ByteBuffer.h"
+#include "tools/authoring/GroupWriter.h"
+#include "tools/authoring/PaletteWriter.h"
 
 using namespace Vell3D;
 using VellTools::Bytes;

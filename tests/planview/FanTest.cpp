@@ -14,8 +14,8 @@
 
 #include "FanReach.h"
 #include "PlanFixtures.h"
-#include "tools/DemoMaps.h"
-#include "tools/MapBuilder.h"
+#include "tools/authoring/MapBuilder.h"
+#include "tools/demo/DemoMaps.h"
 
 using namespace PlanFixtures;
 using Vell3D::PlanPlayerNode;

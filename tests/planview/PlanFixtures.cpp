@@ -5,7 +5,7 @@
 #include <random>
 
 #include "../world/WorldFixtures.h"
-#include "tools/MapBuilder.h"
+#include "tools/authoring/MapBuilder.h"
 
 using Vell3D::Segment;
 using Vell3D::Vector3;

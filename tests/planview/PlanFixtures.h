@@ -8,7 +8,7 @@
 
 #include "../world/WorldFixtures.h"
 #include "planview/PlanPlayerNode.h"
-#include "tools/MapContent.h"
+#include "tools/authoring/MapContent.h"
 #include "world/World.h"
 
 namespace PlanFixtures {

@@ -10,9 +10,9 @@
 #include "FanReach.h"
 #include "PlanFixtures.h"
 #include "gui/platform/Platform.h"
-#include "viewer/ViewerWindow.h"
 #include "planview/PlanView.h"
-#include "tools/DemoMaps.h"
+#include "tools/demo/DemoMaps.h"
+#include "viewer/ViewerWindow.h"
 
 using namespace PlanFixtures;
 using namespace Vell;

@@ -16,7 +16,7 @@
 #include "render/SectorRenderer.h"
 #include "render/WireRenderer.h"
 #include "render/WorldNode.h"
-#include "tools/MapBuilder.h"
+#include "tools/authoring/MapBuilder.h"
 #include "world/World.h"
 
 namespace RenderTests {

@@ -11,9 +11,9 @@
 #include "mapdata/GroupEntryStream.h"
 #include "mapdata/Map.h"
 #include "mapdata/TileSet.h"
-#include "tools/DemoArchive.h"
-#include "tools/DemoMaps.h"
-#include "tools/DemoTiles.h"
+#include "tools/demo/DemoArchive.h"
+#include "tools/demo/DemoMaps.h"
+#include "tools/demo/DemoTiles.h"
 
 using namespace Vell3D;
 using namespace VellTools;

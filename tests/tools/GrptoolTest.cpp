@@ -13,7 +13,7 @@
 #include <string>
 
 #include "core/FileOutput.h"
-#include "tools/GroupWriter.h"
+#include "tools/authoring/GroupWriter.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "core/Exception.h"
-#include "tools/MapBuilder.h"
-#include "tools/MapValidator.h"
+#include "tools/authoring/MapBuilder.h"
+#include "tools/authoring/MapValidator.h"
 
 using namespace VellTools;
 

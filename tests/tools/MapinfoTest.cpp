@@ -11,12 +11,12 @@
 #include <string>
 
 #include "core/FileOutput.h"
-#include "tools/ArtWriter.h"
-#include "tools/GroupWriter.h"
-#include "tools/MapBuilder.h"
 #include "tools/MapSummary.h"
-#include "tools/MapWriter.h"
-#include "tools/PaletteWriter.h"
+#include "tools/authoring/ArtWriter.h"
+#include "tools/authoring/GroupWriter.h"
+#include "tools/authoring/MapBuilder.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/authoring/PaletteWriter.h"
 
 namespace {
 

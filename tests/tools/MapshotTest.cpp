@@ -13,11 +13,11 @@
 #include "gui/PngFile.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/tools/MapshotCases.h"
-#include "tools/DemoArt.h"
-#include "tools/DemoMaps.h"
-#include "tools/DemoPalette.h"
-#include "tools/GroupWriter.h"
-#include "tools/MapWriter.h"
+#include "tools/authoring/GroupWriter.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/demo/DemoArt.h"
+#include "tools/demo/DemoMaps.h"
+#include "tools/demo/DemoPalette.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include "core/Exception.h"
 #include "core/FileOutput.h"
 #include "tests/support/ByteReads.h"
-#include "tools/ArtWriter.h"
-#include "tools/GroupWriter.h"
-#include "tools/MapWriter.h"
-#include "tools/PaletteWriter.h"
+#include "tools/authoring/ArtWriter.h"
+#include "tools/authoring/GroupWriter.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/authoring/PaletteWriter.h"
 
 using namespace VellTools;
 using Vell::writeFile;

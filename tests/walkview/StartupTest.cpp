@@ -8,17 +8,17 @@
 
 #include <string>
 
+#include "WalkviewFixture.h"
 #include "../support/ProgramRun.h"
 #include "../world/WorldFixtures.h"
-#include "WalkviewFixture.h"
 #include "core/Exception.h"
 #include "gui/Window.h"
 #include "gui/platform/Platform.h"
-#include "tools/GroupWriter.h"
-#include "tools/MapWriter.h"
+#include "tools/authoring/GroupWriter.h"
+#include "tools/authoring/MapWriter.h"
 #include "viewer/ViewerStartup.h"
-#include "walkview/WalkView.h"
 #include "walkview/WalkApplication.h"
+#include "walkview/WalkView.h"
 
 using namespace Vell3D;
 using WalkviewFixture::ScratchFolder;

@@ -7,7 +7,7 @@
 #include "WalkviewFixture.h"
 #include "core/Exception.h"
 #include "render/WireRenderer.h"
-#include "tools/DemoMaps.h"
+#include "tools/demo/DemoMaps.h"
 #include "walkview/StopWatch.h"
 
 using namespace Vell3D;

@@ -10,13 +10,13 @@
 #include <set>
 #include <string>
 
-#include "../world/WorldFixtures.h"
 #include "WalkviewFixture.h"
+#include "../world/WorldFixtures.h"
 #include "gui/platform/Platform.h"
 #include "render/SectorRenderer.h"
 #include "render/WireRenderer.h"
-#include "tools/DemoMaps.h"
-#include "tools/MapBuilder.h"
+#include "tools/authoring/MapBuilder.h"
+#include "tools/demo/DemoMaps.h"
 
 using namespace Vell3D;
 using WalkviewFixture::ViewScene;

@@ -6,7 +6,7 @@
 #include "../world/WorldFixtures.h"
 #include "core/FileOutput.h"
 #include "gui/platform/Platform.h"
-#include "tools/DemoArchive.h"
+#include "tools/demo/DemoArchive.h"
 
 namespace WalkviewFixture {
 

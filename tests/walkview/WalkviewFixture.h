@@ -10,8 +10,8 @@
 
 #include "mapdata/GroupArchive.h"
 #include "mapdata/TileSet.h"
-#include "tools/ByteBuffer.h"
-#include "tools/MapContent.h"
+#include "tools/authoring/ByteBuffer.h"
+#include "tools/authoring/MapContent.h"
 #include "viewer/ViewerWindow.h"
 #include "walkview/WalkView.h"
 #include "world/World.h"

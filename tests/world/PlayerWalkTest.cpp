@@ -9,11 +9,11 @@
 #include <random>
 #include <string>
 
-#include "tools/DemoMaps.h"
-#include "tools/MapBuilder.h"
+#include "WorldFixtures.h"
+#include "tools/authoring/MapBuilder.h"
+#include "tools/demo/DemoMaps.h"
 #include "world/PlayerNode.h"
 #include "world/World.h"
-#include "WorldFixtures.h"
 
 using namespace Vell3D;
 using namespace WorldFixtures;

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/Exception.h"
-#include "tools/DemoMaps.h"
-#include "world/World.h"
 #include "WorldFixtures.h"
+#include "core/Exception.h"
+#include "tools/demo/DemoMaps.h"
+#include "world/World.h"
 
 using namespace Vell3D;
 using namespace WorldFixtures;

@@ -8,10 +8,10 @@
 #include "core/FileOutput.h"
 #include "core/Stream.h"
 #include "tests/support/MemoryStream.h"
-#include "tools/ArtWriter.h"
-#include "tools/GroupWriter.h"
-#include "tools/MapWriter.h"
-#include "tools/PaletteWriter.h"
+#include "tools/authoring/ArtWriter.h"
+#include "tools/authoring/GroupWriter.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/authoring/PaletteWriter.h"
 
 using namespace Vell3D;
 

@@ -10,8 +10,8 @@
 #include "mapdata/GroupArchive.h"
 #include "mapdata/Map.h"
 #include "mapdata/TileSet.h"
-#include "tools/MapBuilder.h"
-#include "tools/MapContent.h"
+#include "tools/authoring/MapBuilder.h"
+#include "tools/authoring/MapContent.h"
 
 namespace WorldFixtures {
 
