@@ -104,16 +104,6 @@ void registerSurface(WorldSector& sector, int tile, int kind, int wall)
     sector.surfacesByTile.push_back(std::move(entry));
 }
 
-int spriteKind(std::uint16_t status)
-{
-    switch (status & SpriteBits::kindMask) {
-    case 0: return spriteKindFace;
-    case SpriteBits::wallKind: return spriteKindWall;
-    case SpriteBits::floorKind: return spriteKindFloor;
-    default: return spriteKindNone;
-    }
-}
-
 int spriteFlags(std::uint16_t status)
 {
     int flags = 0;
@@ -158,7 +148,7 @@ void dressPieces(const Wall& record, WorldWall& wall, bool withMiddle)
     middle.tile = record.overTile;
     middle.palette = record.palette;
     middle.shade = record.shade;
-    if ((wallFlags & WallBits::oneWay) && record.overTile == SpecialTiles::mirror)
+    if (isMirror(record))
         middle.flags |= pieceMirror;
     if ((wallFlags & WallBits::masked) && (wallFlags & WallBits::translucent))
         middle.alpha = (wallFlags & WallBits::moreTranslucent) ? 0.3 : 0.6;

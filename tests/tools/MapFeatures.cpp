@@ -54,16 +54,11 @@ void sectorFeatures(std::set<std::string>& out, const MapContent& map)
         out.insert("several visibilities");
 }
 
-bool isMirror(const Wall& w)
-{
-    return w.otherSector != -1 && has(w.flags, WallBits::oneWay) && w.overTile == SpecialTiles::mirror;
-}
-
 void mirrorFeatures(std::set<std::string>& out, const MapContent& map)
 {
     std::vector<std::size_t> mirrors;
     for (std::size_t w = 0; w < map.walls.size(); ++w)
-        if (isMirror(map.walls[w]))
+        if (Vell3D::isMirror(map.walls[w]))
             mirrors.push_back(w);
     for (std::size_t a = 0; a < mirrors.size(); ++a) {
         for (std::size_t b = a + 1; b < mirrors.size(); ++b) {
@@ -90,7 +85,7 @@ void wallFeatures(std::set<std::string>& out, const MapContent& map)
             if (map.sectors[w.otherSector].floorZ != map.sectors[map.walls[w.otherWall].otherSector].floorZ)
                 out.insert("floor step");
         }
-        if (isMirror(w))
+        if (Vell3D::isMirror(w))
             out.insert("mirror");
         if (opening && has(w.flags, WallBits::masked)) {
             out.insert("masked wall");
@@ -113,10 +108,10 @@ void wallFeatures(std::set<std::string>& out, const MapContent& map)
 
 void spriteFeatures(std::set<std::string>& out, const MapContent& map)
 {
-    static const char* kinds[] = {"face sprite", "wall sprite", "floor sprite", nullptr};
+    // By SpriteKind; a sprite of no known kind adds no feature.
+    static const char* kinds[] = {nullptr, "face sprite", "wall sprite", "floor sprite"};
     for (const Sprite& s : map.sprites) {
-        const char* kind = kinds[(s.flags >> 4) & 3];
-        if (kind)
+        if (const char* kind = kinds[Vell3D::spriteKind(s.flags)])
             out.insert(kind);
         if (has(s.flags, SpriteBits::centred))
             out.insert("centred sprite");

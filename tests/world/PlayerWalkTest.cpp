@@ -37,16 +37,12 @@ std::string standing(const World& world, int s, const Vector3& p)
 {
     if (s < 0 || std::size_t(s) >= world.sectors.size())
         return "tracked in no sector";
-    bool inside = false;
+    if (world.holds(s, p.x, p.y))
+        return "";
     double nearest = INFINITY;
-    for (int w : world.sectors[std::size_t(s)].walls) {
-        const WallPoint& a = world.points[std::size_t(world.walls[std::size_t(w)].index)];
-        const WallPoint& b = world.points[std::size_t(world.walls[std::size_t(w)].nextPoint)];
-        nearest = std::min(nearest, distanceToSegment(a, b, p));
-        if ((a.y > p.y) != (b.y > p.y) && a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y) < p.x)
-            inside = !inside;
-    }
-    if (inside || nearest <= outlineReach)
+    for (int w : world.sectors[std::size_t(s)].walls)
+        nearest = std::min(nearest, distanceToSegment(world.wallStart(w), world.wallEnd(w), p));
+    if (nearest <= outlineReach)
         return "";
     return "at " + std::to_string(p.x) + " " + std::to_string(p.y) + ", " + std::to_string(nearest) +
            " outside sector " + std::to_string(s);

@@ -179,6 +179,11 @@ TEST(SectorPlaneHit, evenOddWithAPillarAndThroughVertices)
     EXPECT_TRUE(downAt(-700, 600));
     EXPECT_FALSE(downAt(-1100, 500));   // outside the room
     EXPECT_FALSE(downAt(100, 400));
+    // The same rule finds the sector of a point (mapshot's --at).
+    EXPECT_EQ(world.sectorAt(-300, 400), 0);
+    EXPECT_EQ(world.sectorAt(-500, 500), -1);
+    EXPECT_EQ(world.sectorAt(-1100, 500), -1);
+    EXPECT_FALSE(world.holds(7, -200, 200));
 
     double t = -1;
     EXPECT_FALSE(world.sectorPlaneHit(ray(Vector3(-200, 200, 10), Vector3(-200, 200, 5), 0), 0,

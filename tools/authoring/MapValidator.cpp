@@ -3,9 +3,15 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "world/World.h"
+
 namespace VellTools {
 
 namespace {
+
+struct Corner {
+    double x, y;
+};
 
 std::string at(const char* what, std::size_t index)
 {
@@ -198,12 +204,10 @@ bool MapValidator::inside(const MapContent& map, int s, double x, double y)
                       y <= std::max(ay, by);
         if (onLine)
             return false;
-        // Half-open in y so that a vertex on the ray is counted once.
-        if ((ay > y) != (by > y)) {
-            double crossX = ax + (y - ay) * (bx - ax) / (by - ay);
-            if (crossX > x)
-                in = !in;
-        }
+        // The world's rule, in world coordinates (x mirrored).
+        const Corner worldA{-ax, ay}, worldB{-bx, by};
+        if (Vell3D::crossesTowardsMinusX(worldA, worldB, -x, y))
+            in = !in;
     }
     return in;
 }

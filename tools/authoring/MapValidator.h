@@ -21,8 +21,9 @@ public:
     // One line per fault; empty for a valid map.
     std::vector<std::string> problems();
 
-    // Even-odd test over all loops of the sector; points on a wall count as
-    // outside. The sector's wall range must be valid.
+    // The world's even-odd rule over all loops of the sector (World::holds,
+    // in map coordinates); points on a wall count as outside here. The
+    // sector's wall range must be valid.
     static bool inside(const MapContent& map, int sector, double x, double y);
 
 private:

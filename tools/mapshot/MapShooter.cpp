@@ -43,24 +43,6 @@ double clockwiseTurn(const Vell3D::Node& node)
 
 } // namespace
 
-int sectorAt(const World& world, double x, double y)
-{
-    for (std::size_t s = 0; s < world.sectors.size(); ++s) {
-        bool inside = false;
-        for (int w : world.sectors[s].walls) {
-            if (!world.hasPoints(w))
-                continue;
-            const Vell3D::WallPoint& a = world.wallStart(w);
-            const Vell3D::WallPoint& b = world.wallEnd(w);
-            if ((a.y > y) != (b.y > y) && x < a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y))
-                inside = !inside;
-        }
-        if (inside)
-            return int(s);
-    }
-    return -1;
-}
-
 void placePlayer(Vell3D::PlayerNode& player, World& world, const ShotOptions& options)
 {
     if (options.atX) {
@@ -68,7 +50,7 @@ void placePlayer(Vell3D::PlayerNode& player, World& world, const ShotOptions& op
         spot.takePlacement(player);
         const Vell3D::Vector3 p = spot.position();
         spot.setPosition(*options.atX, *options.atY, p.z);
-        spot.sector = sectorAt(world, *options.atX, *options.atY);
+        spot.sector = world.sectorAt(*options.atX, *options.atY);
         player.takePlacement(spot);
     }
     if (options.angle)

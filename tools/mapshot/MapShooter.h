@@ -49,10 +49,6 @@ private:
     std::unique_ptr<Stage> stage;
 };
 
-// The sector whose outline holds (x, y) in world coordinates (even-odd over
-// all its loops), or -1.
-int sectorAt(const Vell3D::World& world, double x, double y);
-
 // Puts the player at the options' placement: --at on the floor of the sector
 // found there (as after a move), --angle as the overlay's angle.
 void placePlayer(Vell3D::PlayerNode& player, Vell3D::World& world, const ShotOptions& options);
