@@ -17,10 +17,6 @@ namespace {
 constexpr double walkStep = 100.0;
 constexpr double eyeStep = 100.0;
 constexpr double turnStep = 5.0;
-constexpr double eyeHeight = 500.0;
-constexpr double pixelScale = 0.1;
-constexpr double nearDistance = 50.0;
-constexpr double farDistance = 200000.0;
 constexpr double mouseDegreesPerPixel = 0.1;
 
 } // namespace
@@ -34,13 +30,8 @@ WalkView::WalkView(const Vell::Rect& rect, Vell::Window* parent, std::unique_ptr
                    std::unique_ptr<Renderer> wireRenderer)
     : ViewerPane(rect, parent), sectorRenderer(std::move(sectorRenderer)), wireRenderer(std::move(wireRenderer))
 {
-    current = this->sectorRenderer.get();
-    portalCamera.renderer = current;
-    worldNode.renderer = current;
-    playerCamera.renderer = current;
-    playerCamera.setParent(&worldNode);
-    portalCamera.setParent(&playerCamera);
-    portalCamera.source = &playerCamera;
+    // Without a world nothing is prepared yet, so no context is needed.
+    scene.useRenderer(this->sectorRenderer.get());
     // The mouse turns the view for the whole run; nothing gives it back.
     capture();
     Vell::Platform::showCursor(false);
@@ -59,35 +50,21 @@ WalkView::~WalkView() noexcept(false)
 
 void WalkView::setWorld(World* newWorld)
 {
-    world = newWorld;
-    useRenderer(current);
-    playerCamera.world = world;
+    // Preparing compiles display lists: the view's context must be current.
+    makeCurrent();
+    scene.setWorld(newWorld);
     resetCamera();
 }
 
 void WalkView::useRenderer(Renderer* renderer)
 {
-    current = renderer;
-    portalCamera.renderer = renderer;
-    worldNode.renderer = renderer;
-    playerCamera.renderer = renderer;
-    renderer->setScene(&worldNode, &portalCamera, &playerCamera, world);
-    // prepare compiles display lists: the view's context must be current.
     makeCurrent();
-    renderer->prepare();
+    scene.useRenderer(renderer);
 }
 
 void WalkView::resetCamera()
 {
-    if (world)
-        playerCamera.takePlacement(world->camera);
-    portalCamera.reset();
-    portalCamera.translate(0.0, 0.0, eyeHeight);
-    portalCamera.rotate(90.0, 1.0, 0.0, 0.0);
-    portalCamera.setXScale(pixelScale);
-    portalCamera.setYScale(pixelScale);
-    portalCamera.setNear(nearDistance);
-    portalCamera.setFar(farDistance);
+    scene.resetCamera();
     repaint();
 }
 
@@ -95,11 +72,8 @@ void WalkView::render()
 {
     StopWatch watch;
     watch.start();
-    if (world) {
-        current->beginFrame();
-        Vell::Rect client = clientRect();
-        portalCamera.setViewport(client.size);
-        portalCamera.render();
+    if (scene.world()) {
+        scene.drawFrame(clientRect().size);
     } else {
         // Nothing to show before start-up hands over the world.
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -123,32 +97,32 @@ bool WalkView::handleKey(int key)
     case VK_ESCAPE:
         closeWindow();
         return false;
-    case VK_LEFT: portalCamera.rotate(turnStep, 0.0, 0.0, 1.0); return true;
-    case VK_RIGHT: portalCamera.rotate(-turnStep, 0.0, 0.0, 1.0); return true;
+    case VK_LEFT: scene.portalCamera.rotate(turnStep, 0.0, 0.0, 1.0); return true;
+    case VK_RIGHT: scene.portalCamera.rotate(-turnStep, 0.0, 0.0, 1.0); return true;
     case VK_UP:
     case VK_DOWN: return true;
     case 'W': walk(0.0, walkStep); return true;
     case 'S': walk(0.0, -walkStep); return true;
     case 'A': walk(-walkStep, 0.0); return true;
     case 'D': walk(walkStep, 0.0); return true;
-    case 'Q': portalCamera.translate(0.0, eyeStep, 0.0); return true;
-    case 'Z': portalCamera.translate(0.0, -eyeStep, 0.0); return true;
+    case 'Q': scene.portalCamera.translate(0.0, eyeStep, 0.0); return true;
+    case 'Z': scene.portalCamera.translate(0.0, -eyeStep, 0.0); return true;
     case 'R': resetCamera(); return false;   // resetCamera repaints
     case VK_F1: swapRenderers(); return true;
-    case VK_F2: current->debugFlag = !current->debugFlag; return true;
+    case VK_F2: scene.renderer()->debugFlag = !scene.renderer()->debugFlag; return true;
     default: return false;
     }
 }
 
 void WalkView::walk(double dx, double dy)
 {
-    playerCamera.move(dx, dy, 0.0);
-    portalCamera.updateVisibility();
+    scene.playerCamera.move(dx, dy, 0.0);
+    scene.portalCamera.updateVisibility();
 }
 
 void WalkView::swapRenderers()
 {
-    useRenderer(current == wireRenderer.get() ? sectorRenderer.get() : wireRenderer.get());
+    useRenderer(scene.renderer() == wireRenderer.get() ? sectorRenderer.get() : wireRenderer.get());
 }
 
 void WalkView::onMouseMove(const Vell::Point&, int)
@@ -158,13 +132,13 @@ void WalkView::onMouseMove(const Vell::Point&, int)
     if (x == centre.x && y == centre.y)
         return;
     int dx = x - centre.x, dy = y - centre.y;
-    playerCamera.rotate(-mouseDegreesPerPixel * dx, 0.0, 0.0, 1.0);
+    scene.playerCamera.rotate(-mouseDegreesPerPixel * dx, 0.0, 0.0, 1.0);
     if (dy != 0)
-        portalCamera.addPitch(-mouseDegreesPerPixel * dy);
+        scene.portalCamera.addPitch(-mouseDegreesPerPixel * dy);
     else
         // Turning the player moves the eye without touching the eye's own
         // transform, so its visible set would stay that of the old heading.
-        portalCamera.updateVisibility();
+        scene.portalCamera.updateVisibility();
     Vell::Platform::setCursorPos(centre.x, centre.y);
     repaint();
 }
@@ -175,10 +149,10 @@ std::vector<StatusLine> WalkView::statusLines() const
     // The rate comes from the microsecond duration, so a frame shorter than
     // a millisecond still shows a finite rate.
     double rate = 1e6 / double(frameMicroseconds > 0 ? frameMicroseconds : 1);
-    std::vector<StatusLine> lines = StatusOverlay::playerLines(playerCamera);
+    std::vector<StatusLine> lines = StatusOverlay::playerLines(scene.playerCamera);
     lines.push_back({1, 6, format("elapsed: %ld (%.2lf fps)", long(frameTime), rate)});
-    lines.push_back({1, 7, format("visible sectors: %ld", long(portalCamera.visible.size()))});
-    lines.push_back({1, 8, format("visible mirrors: %ld", long(current->mirrorCount()))});
+    lines.push_back({1, 7, format("visible sectors: %ld", long(scene.portalCamera.visible.size()))});
+    lines.push_back({1, 8, format("visible mirrors: %ld", long(scene.renderer()->mirrorCount()))});
     return lines;
 }
 

@@ -1,15 +1,10 @@
 // WalkView: the 3D view of walkview, an 800 x 600 OpenGL child of the
-// viewer window. It owns the scene through which the world is seen:
-//
-//   worldNode (identity; draws the frame)
-//     playerCamera (the player's placement and sector; draws the overlay)
-//       portalCamera (the eye 500 units up, tilted by the mouse; finds the
-//                     visible sectors and draws the aim marker)
-//
-// Keys and mouse moves change the scene and ask for a repaint; each paint
-// draws one timed frame and writes the status overlay over it. The view owns
-// its two renderers, the textured sector renderer and the wire renderer,
-// since their display lists belong to its GL context; F1 swaps them.
+// viewer window. It owns the scene through which the world is seen (the
+// player, his eye and the renderer in use: render/WalkScene.h). Keys and
+// mouse moves change the scene and ask for a repaint; each paint draws one
+// timed frame and writes the status overlay over it. The view owns its two
+// renderers, the textured sector renderer and the wire renderer, since their
+// display lists belong to its GL context; F1 swaps them.
 #pragma once
 
 #include <cstdint>
@@ -17,8 +12,7 @@
 #include <vector>
 
 #include "gui/Point.h"
-#include "render/PortalCamera.h"
-#include "render/WorldNode.h"
+#include "render/WalkScene.h"
 #include "viewer/ViewerPane.h"
 
 namespace Vell3D {
@@ -50,29 +44,25 @@ public:
     // mirrors.
     std::vector<StatusLine> statusLines() const override;
 
-    Renderer* currentRenderer() const { return current; }
-    World* currentWorld() const { return world; }
+    Renderer* currentRenderer() const { return scene.renderer(); }
+    World* currentWorld() const { return scene.world(); }
     // The last frame's duration, whole milliseconds and microseconds.
     std::int32_t lastFrameTime() const { return frameTime; }
     std::int64_t lastFrameMicroseconds() const { return frameMicroseconds; }
 
-    PortalCamera portalCamera;
-    WorldNode worldNode;
-    PlayerCameraNode playerCamera;
+    WalkScene scene;
 
 private:
     // The player's checked move; then the visible sectors from his new place.
     void walk(double dx, double dy);
     void swapRenderers();
-    // Points the scene at the renderer and hands it the scene references.
+    // The scene's renderer switch, in the view's own GL context.
     void useRenderer(Renderer* renderer);
     // Whether the key changed the view (and the view must repaint).
     bool handleKey(int key);
 
     std::unique_ptr<Renderer> sectorRenderer;
     std::unique_ptr<Renderer> wireRenderer;
-    Renderer* current = nullptr;
-    World* world = nullptr;
     Vell::Point centre{300, 300};
     std::int32_t frameTime = 0;
     std::int64_t frameMicroseconds = 0;

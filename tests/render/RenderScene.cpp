@@ -105,8 +105,7 @@ Scene::Scene(const VellTools::MapContent& content, TileSet& tiles)
     map.load(stream);
     world.build(map);
     world.attachTextures(tiles);
-    player.world = &world;
-    camera.source = &player;
+    walk.setWorld(&world);
     // The view's frustum in the test's square viewport.
     camera.setXScale(80.0 / size);
     camera.setYScale(60.0 / size);
@@ -114,24 +113,14 @@ Scene::Scene(const VellTools::MapContent& content, TileSet& tiles)
 
 void Scene::use(Vell3D::Renderer& renderer)
 {
-    current = &renderer;
-    worldNode.renderer = &renderer;
-    player.renderer = &renderer;
-    camera.renderer = &renderer;
-    renderer.setScene(&worldNode, &camera, &player, &world);
-    renderer.prepare();
+    walk.useRenderer(&renderer);
 }
 
 void Scene::resetCamera()
 {
-    player.takePlacement(world.camera);
-    camera.reset();
-    camera.translate(0.0, 0.0, 500.0);
-    camera.rotate(90.0, 1.0, 0.0, 0.0);
+    walk.resetCamera();
     camera.setXScale(80.0 / size);
     camera.setYScale(60.0 / size);
-    camera.setNear(50.0);
-    camera.setFar(200000.0);
 }
 
 void Scene::turnPlayer(double degrees)
@@ -144,9 +133,7 @@ void Scene::frame()
 {
     glViewport(0, 0, size, size);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    current->beginFrame();
-    camera.setViewport(Vell::Size(size, size));
-    camera.render();
+    walk.drawFrame(Vell::Size(size, size));
 }
 
 Rgb Scene::pixel(int x, int y) const

@@ -204,7 +204,7 @@ TEST(Startup, startsOnTheDemoArchiveAndEscEndsTheLoopWithZero)
     // The world is built, textured and shown from its start.
     EXPECT_TRUE(application.world.texturesReady);
     EXPECT_EQ(application.view()->currentWorld(), &application.world);
-    EXPECT_EQ(application.view()->playerCamera.sector, application.world.camera.sector);
+    EXPECT_EQ(application.view()->scene.playerCamera.sector, application.world.camera.sector);
 
     // Activating the main window gives the view the keyboard focus.
     namespace Platform = Vell::Platform;

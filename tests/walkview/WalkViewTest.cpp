@@ -83,14 +83,14 @@ TEST(WalkView, walksStopsShortOfTheWallLooksAroundAndResets)
 {
     ViewScene scene(VellTools::firstLevelMap());
     WalkView& view = *scene.view;
-    const Vector3 start = view.playerCamera.position();
-    const Vector3 heading = forward(view.playerCamera);
-    const int startSector = view.playerCamera.sector;
+    const Vector3 start = view.scene.playerCamera.position();
+    const Vector3 heading = forward(view.scene.playerCamera);
+    const int startSector = view.scene.playerCamera.sector;
     ASSERT_GE(startSector, 0);
     const double floorZ = scene.world.sectors[std::size_t(startSector)].floorZAt(start.x, start.y);
 
     scene.key('W');
-    Vector3 p = view.playerCamera.position();
+    Vector3 p = view.scene.playerCamera.position();
     EXPECT_NEAR(p.x, start.x + 100.0 * heading.x, 1e-6);
     EXPECT_NEAR(p.y, start.y + 100.0 * heading.y, 1e-6);
     EXPECT_NEAR(p.z, floorZ + 50.0, 1e-6);
@@ -100,20 +100,20 @@ TEST(WalkView, walksStopsShortOfTheWallLooksAroundAndResets)
     // ends five units before it, and pushing on gains nothing.
     for (int i = 0; i < 7; ++i)
         scene.key('W');
-    p = view.playerCamera.position();
+    p = view.scene.playerCamera.position();
     EXPECT_NEAR(p.y, 1157.0, 1e-6);
     EXPECT_NEAR(p.x, start.x, 1e-6);
 
     // Ten pixels right turn the player by -1 degree, ten down tilt the eye
     // by -1; the cursor goes back to the centre, and the move that raises
     // there changes nothing.
-    Vector3 before = forward(view.playerCamera);
+    Vector3 before = forward(view.scene.playerCamera);
     scene.mouse(10, 0);
-    EXPECT_NEAR(turnDegrees(before, forward(view.playerCamera)), -1.0, 1e-9);
-    EXPECT_EQ(view.portalCamera.pitchAngle(), 0.0);
+    EXPECT_NEAR(turnDegrees(before, forward(view.scene.playerCamera)), -1.0, 1e-9);
+    EXPECT_EQ(view.scene.portalCamera.pitchAngle(), 0.0);
     scene.mouse(0, 10);
-    EXPECT_NEAR(view.portalCamera.pitchAngle(), -1.0, 1e-12);
-    EXPECT_NEAR(turnDegrees(before, forward(view.playerCamera)), -1.0, 1e-9);
+    EXPECT_NEAR(view.scene.portalCamera.pitchAngle(), -1.0, 1e-12);
+    EXPECT_NEAR(turnDegrees(before, forward(view.scene.playerCamera)), -1.0, 1e-9);
     int x, y;
     Platform::getCursorPos(x, y);
     EXPECT_EQ(x, 300);
@@ -123,16 +123,16 @@ TEST(WalkView, walksStopsShortOfTheWallLooksAroundAndResets)
     scene.key('Q');
     scene.key(Platform::VK_LEFT);
     scene.key('R');
-    p = view.playerCamera.position();
+    p = view.scene.playerCamera.position();
     EXPECT_NEAR(p.x, start.x, 1e-9);
     EXPECT_NEAR(p.y, start.y, 1e-9);
-    EXPECT_NEAR(turnDegrees(heading, forward(view.playerCamera)), 0.0, 1e-9);
-    EXPECT_EQ(view.playerCamera.sector, startSector);
-    Vector3 eye = view.portalCamera.position();
+    EXPECT_NEAR(turnDegrees(heading, forward(view.scene.playerCamera)), 0.0, 1e-9);
+    EXPECT_EQ(view.scene.playerCamera.sector, startSector);
+    Vector3 eye = view.scene.portalCamera.position();
     EXPECT_NEAR(eye.x, 0.0, 1e-9);
     EXPECT_NEAR(eye.y, 0.0, 1e-9);
     EXPECT_NEAR(eye.z, 500.0, 1e-9);
-    EXPECT_EQ(view.portalCamera.pitchAngle(), 0.0);
+    EXPECT_EQ(view.scene.portalCamera.pitchAngle(), 0.0);
 }
 
 TEST(WalkView, walkingThroughAnOpeningChangesTheSectorLine)
@@ -144,27 +144,27 @@ TEST(WalkView, walkingThroughAnOpeningChangesTheSectorLine)
     // From the middle of the first room to the opening 512 units ahead.
     for (int i = 0; i < 6; ++i)
         scene.key('W');
-    EXPECT_EQ(view.playerCamera.sector, 1);
+    EXPECT_EQ(view.scene.playerCamera.sector, 1);
     EXPECT_EQ(lineAt(view, 4), "sector: 1");
     // The eye moved with the player: it sees from the second room now.
-    ASSERT_FALSE(view.portalCamera.visible.empty());
-    EXPECT_EQ(view.portalCamera.visible.front(), 1);
+    ASSERT_FALSE(view.scene.portalCamera.visible.empty());
+    EXPECT_EQ(view.scene.portalCamera.visible.front(), 1);
 }
 
 TEST(WalkView, keysThatChangeNothingKeysThatRepaintAndEsc)
 {
     ViewScene scene(VellTools::firstLevelMap());
     WalkView& view = *scene.view;
-    const Matrix4 player = view.playerCamera.matrix();
-    const Matrix4 eye = view.portalCamera.matrix();
+    const Matrix4 player = view.scene.playerCamera.matrix();
+    const Matrix4 eye = view.scene.portalCamera.matrix();
 
     int count = presents(scene);
     scene.key(Platform::VK_UP);
     EXPECT_EQ(presents(scene), count + 1);
     scene.key(Platform::VK_DOWN);
     EXPECT_EQ(presents(scene), count + 2);
-    EXPECT_TRUE(sameMatrix(view.playerCamera.matrix(), player));
-    EXPECT_TRUE(sameMatrix(view.portalCamera.matrix(), eye));
+    EXPECT_TRUE(sameMatrix(view.scene.playerCamera.matrix(), player));
+    EXPECT_TRUE(sameMatrix(view.scene.portalCamera.matrix(), eye));
 
     // Keys outside the table: no repaint at all.
     for (int key : {int('X'), int('E'), Platform::VK_SPACE, Platform::VK_RETURN, 114})
@@ -199,18 +199,18 @@ TEST(WalkView, f1SwapsRenderersAndPreparesEachTime)
 
     scene.key(Platform::VK_F1);
     EXPECT_EQ(view.currentRenderer(), &outline);
-    EXPECT_EQ(view.portalCamera.renderer, &outline);
-    EXPECT_EQ(view.worldNode.renderer, &outline);
+    EXPECT_EQ(view.scene.portalCamera.renderer, &outline);
+    EXPECT_EQ(view.scene.worldNode.renderer, &outline);
     EXPECT_EQ(outline.prepares, 1);
-    EXPECT_EQ(outline.portalCamera, &view.portalCamera);
-    EXPECT_EQ(outline.playerCamera, &view.playerCamera);
-    EXPECT_EQ(outline.worldNode, &view.worldNode);
+    EXPECT_EQ(outline.portalCamera, &view.scene.portalCamera);
+    EXPECT_EQ(outline.playerCamera, &view.scene.playerCamera);
+    EXPECT_EQ(outline.worldNode, &view.scene.worldNode);
     EXPECT_EQ(outline.world, &scene.world);
     EXPECT_EQ(lineAt(view, 8), "visible mirrors: 0");
 
     scene.key(Platform::VK_F1);
     EXPECT_EQ(view.currentRenderer(), &textured);
-    EXPECT_EQ(view.worldNode.renderer, &textured);
+    EXPECT_EQ(view.scene.worldNode.renderer, &textured);
     EXPECT_EQ(textured.prepares, 2);
     EXPECT_EQ(outline.prepares, 1);
 }
@@ -230,10 +230,10 @@ TEST(WalkView, overlayReadsBackTheViewAndIsDrawnOverThePicture)
     EXPECT_EQ(lines[0].text, "Player position:");
     EXPECT_EQ(lines[1].text, "x: -1024.000, y: 1792.000");
     char angle[64];
-    std::snprintf(angle, sizeof angle, "angle: %.3f", view.playerCamera.heading());
+    std::snprintf(angle, sizeof angle, "angle: %.3f", view.scene.playerCamera.heading());
     EXPECT_EQ(lines[2].text, angle);
-    EXPECT_EQ(lines[3].text, "sector: " + std::to_string(view.playerCamera.sector));
-    EXPECT_EQ(lines[5].text, "visible sectors: " + std::to_string(view.portalCamera.visible.size()));
+    EXPECT_EQ(lines[3].text, "sector: " + std::to_string(view.scene.playerCamera.sector));
+    EXPECT_EQ(lines[5].text, "visible sectors: " + std::to_string(view.scene.portalCamera.visible.size()));
     EXPECT_EQ(lines[6].text, "visible mirrors: " + std::to_string(view.currentRenderer()->mirrorCount()));
 
     // A frame took some time, and the rate is a number, never "inf".
@@ -262,16 +262,16 @@ TEST(WalkView, worldWithoutAStartSectorStillOpens)
     rooms.builder.setStart(512, 512, 0, 0, 7);
     ViewScene scene(WorldFixtures::finish(rooms));
     WalkView& view = *scene.view;
-    EXPECT_EQ(view.playerCamera.sector, -1);
-    Vector3 start = view.playerCamera.position();
-    Vector3 heading = forward(view.playerCamera);
+    EXPECT_EQ(view.scene.playerCamera.sector, -1);
+    Vector3 start = view.scene.playerCamera.position();
+    Vector3 heading = forward(view.scene.playerCamera);
     for (int i = 0; i < 12; ++i)
         scene.key('W');
-    Vector3 p = view.playerCamera.position();
+    Vector3 p = view.scene.playerCamera.position();
     EXPECT_NEAR(p.x, start.x + 1200.0 * heading.x, 1e-6);
     EXPECT_NEAR(p.y, start.y + 1200.0 * heading.y, 1e-6);
-    EXPECT_EQ(view.playerCamera.sector, -1);
-    EXPECT_EQ(view.portalCamera.visibleCount(), 2);
+    EXPECT_EQ(view.scene.playerCamera.sector, -1);
+    EXPECT_EQ(view.scene.portalCamera.visibleCount(), 2);
     EXPECT_EQ(lineAt(view, 4), "sector: -1");
 }
 
@@ -283,11 +283,11 @@ TEST(WalkView, firstFramesDrawTheVisibleSetOfTheirOwnFrustum)
     ViewScene scene(VellTools::firstLevelMap());
     WalkView& view = *scene.view;
     auto expectSetOfDrawnFrustum = [&view](const char* when) {
-        std::vector<int> drawn = view.portalCamera.visible;
-        view.portalCamera.updateVisibility();
-        EXPECT_EQ(view.portalCamera.visible, drawn) << when;
-        EXPECT_DOUBLE_EQ(view.portalCamera.right(), 40.0) << when;
-        EXPECT_DOUBLE_EQ(view.portalCamera.top(), 30.0) << when;
+        std::vector<int> drawn = view.scene.portalCamera.visible;
+        view.scene.portalCamera.updateVisibility();
+        EXPECT_EQ(view.scene.portalCamera.visible, drawn) << when;
+        EXPECT_DOUBLE_EQ(view.scene.portalCamera.right(), 40.0) << when;
+        EXPECT_DOUBLE_EQ(view.scene.portalCamera.top(), 30.0) << when;
     };
     expectSetOfDrawnFrustum("start");
     scene.key('W');
@@ -308,8 +308,8 @@ TEST(WalkView, firstFrameOfTheHugeMap)
 {
     ViewScene scene(VellTools::hugeMap());
     WalkView& view = *scene.view;
-    EXPECT_EQ(view.playerCamera.sector, 260);
-    const std::vector<int>& seen = view.portalCamera.visible;
+    EXPECT_EQ(view.scene.playerCamera.sector, 260);
+    const std::vector<int>& seen = view.scene.portalCamera.visible;
     EXPECT_GT(seen.size(), 1024u);
     EXPECT_GT(*std::max_element(seen.begin(), seen.end()), 2048);
     EXPECT_EQ(std::set<int>(seen.begin(), seen.end()).size(), seen.size());
@@ -325,7 +325,7 @@ TEST(WalkView, firstFrameOfTheHugeMap)
 
     for (int i = 0; i < 10; ++i)
         scene.key('W');
-    EXPECT_EQ(view.playerCamera.sector, 262);
+    EXPECT_EQ(view.scene.playerCamera.sector, 262);
     EXPECT_EQ(lineAt(view, 4), "sector: 262");
 }
 

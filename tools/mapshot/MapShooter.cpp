@@ -22,10 +22,7 @@ using Vell3D::World;
 namespace {
 
 constexpr int maxMessages = 1000;   // what one picture may take to paint, at the very most
-constexpr double eyeHeight = 500.0;   // the 3D view's eye above the player after a reset
 
-// The turn of a node about z, clockwise from the unturned heading, in degrees:
-// the angle the viewers' overlays show at every quarter turn.
 // Pictures of any size show what the viewers' 800-pixel-wide view shows
 // across its width, so a thumbnail is the same view made smaller.
 void fitWidth(Vell3D::Camera& camera, int width)
@@ -35,6 +32,8 @@ void fitWidth(Vell3D::Camera& camera, int width)
     camera.setYScale(scale);
 }
 
+// The turn of a node about z, clockwise from the unturned heading, in degrees:
+// the angle the viewers' overlays show at every quarter turn.
 double clockwiseTurn(const Vell3D::Node& node)
 {
     const double degrees = std::atan2(node.matrix()[4], node.matrix()[5]) * 180.0 / M_PI;
@@ -138,13 +137,13 @@ Vell::Picture MapShooter::Stage::shoot(Vell3D::GroupArchive& archive, Vell3D::Ti
 void MapShooter::Stage::show3d()
 {
     walkView->setWorld(&world);
-    placePlayer(walkView->playerCamera, world, options);
+    placePlayer(walkView->scene.playerCamera, world, options);
     if (options.eye)
-        walkView->portalCamera.translate(0.0, *options.eye - eyeHeight, 0.0);
+        walkView->scene.portalCamera.translate(0.0, *options.eye - Vell3D::WalkScene::eyeHeight, 0.0);
     if (options.tilt)
-        walkView->portalCamera.setPitch(*options.tilt);
-    fitWidth(walkView->portalCamera, options.width);
-    walkView->portalCamera.updateVisibility();
+        walkView->scene.portalCamera.setPitch(*options.tilt);
+    fitWidth(walkView->scene.portalCamera, options.width);
+    walkView->scene.portalCamera.updateVisibility();
 }
 
 void MapShooter::Stage::showPlan()
