@@ -58,11 +58,7 @@ Bytes palette(std::uint16_t shadeTables = 1)
     VellTools::PaletteWriter writer;
     for (int i = 0; i < 256; ++i)
         writer.setColor(i, std::uint8_t(i % 64), 63, 0);
-    VellTools::ShadeTable identity;
-    for (int i = 0; i < 256; ++i)
-        identity[std::size_t(i)] = std::uint8_t(i);
-    for (int t = 0; t < shadeTables; ++t)
-        writer.addShadeTable(identity);
+    writer.addPlainShadeTables(shadeTables);
     return writer.bytes();
 }
 

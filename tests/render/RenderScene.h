@@ -6,10 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <vector>
 
-#include "mapdata/GroupArchive.h"
 #include "mapdata/Map.h"
 #include "mapdata/TileSet.h"
 #include "render/PortalCamera.h"
@@ -17,6 +15,7 @@
 #include "render/WalkScene.h"
 #include "render/WireRenderer.h"
 #include "render/WorldNode.h"
+#include "tests/support/TileArchive.h"
 #include "tools/authoring/MapBuilder.h"
 #include "world/World.h"
 
@@ -30,16 +29,9 @@ struct Rgb {
 };
 
 // Tile t is 64 x 64 texels of colour colours[t] (six-bit components).
-class SolidTiles {
+class SolidTiles : public TestSupport::TileArchive {
 public:
     explicit SolidTiles(const std::vector<Rgb>& colours);
-    ~SolidTiles();
-
-    TileSet tiles;
-
-private:
-    std::filesystem::path folder;
-    GroupArchive archive;
 };
 
 // Tile numbers of the test tile set.

@@ -2,21 +2,20 @@
 // writer and loader, tile sets through a real archive in a scratch folder.
 #pragma once
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "mapdata/GroupArchive.h"
 #include "mapdata/Map.h"
-#include "mapdata/TileSet.h"
+#include "tests/support/MapLoading.h"
+#include "tests/support/TileArchive.h"
 #include "tools/authoring/MapBuilder.h"
 #include "tools/authoring/MapContent.h"
 
 namespace WorldFixtures {
 
 // The map as the viewers would read it from a file.
-Vell3D::Map loadMap(const VellTools::MapContent& content);
+using TestSupport::loadMap;
 
 // A square sector 1024 wide, floor at world height floor, ceiling at ceiling
 // (map z = -16 * world z); the map start in its middle.
@@ -39,19 +38,11 @@ std::int32_t mapZ(double worldZ);
 // whole-width openings; floors in world units.
 VellTools::MapContent roomRow(const std::vector<int>& edges, const std::vector<double>& floors);
 
-// An archive holding a palette and one art file with tiles of the given
-// sizes, opened, and a tile set loaded from it.
-class TileFixture {
+// A tile set of one art file with tiles of the given sizes, all of colour 1,
+// and a palette of one plain shade table.
+class TileFixture : public TestSupport::TileArchive {
 public:
     explicit TileFixture(const std::vector<std::pair<int, int>>& sizes);
-    ~TileFixture();
-
-private:
-    std::filesystem::path folder;
-    Vell3D::GroupArchive archive;
-
-public:
-    Vell3D::TileSet tiles;
 };
 
 } // namespace WorldFixtures

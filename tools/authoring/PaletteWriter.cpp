@@ -13,6 +13,15 @@ void PaletteWriter::setColor(int index, std::uint8_t red, std::uint8_t green, st
     colors[index * 3 + 2] = blue;
 }
 
+void PaletteWriter::addPlainShadeTables(int count)
+{
+    ShadeTable plain;
+    for (std::size_t i = 0; i < plain.size(); ++i)
+        plain[i] = std::uint8_t(i);
+    for (int t = 0; t < count; ++t)
+        addShadeTable(plain);
+}
+
 Bytes PaletteWriter::bytes() const
 {
     if (shadeTables.size() > 65535)

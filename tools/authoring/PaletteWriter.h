@@ -19,6 +19,9 @@ public:
 
     void setColor(int index, std::uint8_t red, std::uint8_t green, std::uint8_t blue);
     void addShadeTable(const ShadeTable& table) { shadeTables.push_back(table); }
+    // Tables that leave every colour as it is: with many of them shade 0
+    // hardly darkens anything.
+    void addPlainShadeTables(int count);
 
     // Throws Vell::Exception "too many shade tables" above 65535 tables.
     Bytes bytes() const;
