@@ -11,6 +11,7 @@
 #include "PlanFixtures.h"
 #include "gui/platform/Platform.h"
 #include "planview/PlanView.h"
+#include "tests/support/MessagePump.h"
 #include "tools/demo/DemoMaps.h"
 #include "viewer/ViewerWindow.h"
 
@@ -20,14 +21,7 @@ using Vell3D::PlanView;
 
 namespace {
 
-void pump()
-{
-    Platform::Message m;
-    for (int count = 0; count < 10000 && Platform::peekMessage(m) && m.message != Platform::WM_QUIT; ++count) {
-        Platform::translateMessage(m);
-        Platform::dispatchMessage(m);
-    }
-}
+void pump() { TestSupport::pumpMessages(); }
 
 struct Rgb {
     int r, g, b;

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/FileOutput.h"
+#include "tests/support/ScratchFolder.h"
 #include "tools/authoring/GroupWriter.h"
 
 namespace {
@@ -36,15 +37,7 @@ std::string contentsOf(const std::string& path)
 
 class GrptoolTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "grptool-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
-    std::string path(const std::string& name) const { return (folder / name).string(); }
+    std::string path(const std::string& name) const { return scratch.path(name); }
     std::string quoted(const std::string& name) const { return "'" + path(name) + "'"; }
 
     std::string writeArchive(const std::vector<std::pair<std::string, std::string>>& entries)
@@ -56,7 +49,8 @@ protected:
         return quoted("test.grp");
     }
 
-    std::filesystem::path folder;
+    TestSupport::ScratchFolder scratch{"grptool"};
+    const std::filesystem::path folder{scratch.path("")};
 };
 
 } // namespace

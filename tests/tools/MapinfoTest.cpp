@@ -11,6 +11,7 @@
 #include <string>
 
 #include "core/FileOutput.h"
+#include "tests/support/ScratchFolder.h"
 #include "tools/MapSummary.h"
 #include "tools/authoring/ArtWriter.h"
 #include "tools/authoring/GroupWriter.h"
@@ -81,20 +82,15 @@ class MapinfoTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "mapinfo-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
         VellTools::GroupWriter writer;
         writer.add("E3L1.MAP", mapBytes(2, 8, 3, 1536, -40, 512));
         writer.add("E1L2.MAP", mapBytes(1, 4, 0, 7, 16, -1));
         writer.add("PALETTE.DAT", paletteBytes());
-        Vell::writeFile(folder + "/game.grp", writer.bytes());
+        scratch.write("game.grp", writer.bytes());
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    Outcome run(const std::string& arguments) { return runMapinfo(scratch.path(""), arguments); }
 
-    Outcome run(const std::string& arguments) { return runMapinfo(folder, arguments); }
-
-    std::string folder;
+    TestSupport::ScratchFolder scratch{"mapinfo"};
 };
 
 } // namespace
@@ -112,7 +108,7 @@ TEST_F(MapinfoTest, DefaultMapFromTheArchive)
 // The version is the last line, after everything mapinfo printed before.
 TEST_F(MapinfoTest, FileOnDiskBeforeTheArchiveEntry)
 {
-    Vell::writeFile(folder + "/e1l2.map", mapBytes(0, 0, 5, -3, -8, 100, 9));
+    scratch.write("e1l2.map", mapBytes(0, 0, 5, -3, -8, 100, 9));
     Outcome outcome = run("game.grp e1l2.map");
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(head(outcome.output),
@@ -121,7 +117,7 @@ TEST_F(MapinfoTest, FileOnDiskBeforeTheArchiveEntry)
               "angle      : 100\nsector     : 1\n");
     EXPECT_TRUE(outcome.output.ends_with(" out of range; the player moves freely\nversion    : 9\n"))
         << outcome.output;
-    std::filesystem::remove(folder + "/e1l2.map");
+    std::filesystem::remove(scratch.path("e1l2.map"));
     outcome = run("game.grp e1l2.map");
     EXPECT_EQ(outcome.status, 0);
     EXPECT_EQ(outcome.output.substr(0, 14), "sectors    : 1");
@@ -141,7 +137,7 @@ TEST_F(MapinfoTest, FailuresAreReportedAsUnhandledExceptions)
 
     Bytes badVersion = mapBytes(1, 1, 1, 0, 0, 0);
     badVersion[0] = 6;
-    Vell::writeFile(folder + "/e1l2.map", badVersion);
+    scratch.write("e1l2.map", badVersion);
     Outcome badMap = run("game.grp e1l2.map");
     EXPECT_EQ(badMap.status, 1);
     EXPECT_EQ(badMap.output, report("Exception", "bad map format in e1l2.map"));
@@ -169,7 +165,7 @@ TEST_F(MapinfoTest, TileSetPiecesAndSummaryFollowTheMapLines)
     builder.addSprite(0, 100, 100, 0, 0, 0);
     builder.addSprite(1, 1100, 100, 0, 0, Vell3D::SpriteBits::wallKind);
     builder.setStart(512, 512, 0, 0, 0);
-    Vell::writeFile(folder + "/rooms.map", VellTools::MapWriter::bytes(builder.build()));
+    scratch.write("rooms.map", VellTools::MapWriter::bytes(builder.build()));
 
     VellTools::ArtWriter art(0);
     for (int i = 0; i < 3; ++i)
@@ -177,7 +173,7 @@ TEST_F(MapinfoTest, TileSetPiecesAndSummaryFollowTheMapLines)
     VellTools::GroupWriter writer;
     writer.add("PALETTE.DAT", paletteBytes());
     writer.add("TILES000.ART", art.bytes());
-    Vell::writeFile(folder + "/tiles.grp", writer.bytes());
+    scratch.write("tiles.grp", writer.bytes());
 
     Outcome outcome = run("tiles.grp rooms.map");
     EXPECT_EQ(outcome.status, 0);
@@ -202,7 +198,7 @@ TEST_F(MapinfoTest, BrokenReferencesAreWarnedAbout)
     map.walls[1].otherSector = 0;   // an opening into itself, not pointing back
     map.walls[1].otherWall = 3;
     map.sprites[0].sector = 9;
-    Vell::writeFile(folder + "/broken.map", VellTools::MapWriter::bytes(map));
+    scratch.write("broken.map", VellTools::MapWriter::bytes(map));
     Outcome outcome = run("game.grp broken.map");
     EXPECT_EQ(outcome.status, 0);
     std::string rest = tail(outcome.output);
@@ -212,7 +208,7 @@ TEST_F(MapinfoTest, BrokenReferencesAreWarnedAbout)
     EXPECT_NE(rest.find("warning    : start position 5000 512 lies outside its sector 0"), std::string::npos);
 
     map.startSector = 4;
-    Vell::writeFile(folder + "/broken.map", VellTools::MapWriter::bytes(map));
+    scratch.write("broken.map", VellTools::MapWriter::bytes(map));
     outcome = run("game.grp broken.map");
     EXPECT_NE(outcome.output.find("warning    : start sector 4 out of range"), std::string::npos);
 }
@@ -224,7 +220,7 @@ TEST_F(MapinfoTest, FarOutStartInsideItsSectorIsNotWarnedAbout)
     VellTools::MapBuilder builder;
     builder.addSector({{300000, 0}, {301024, 0}, {301024, 1024}, {300000, 1024}}, 0, -4096);
     builder.setStart(300512, 512, 0, 0, 0);
-    Vell::writeFile(folder + "/far.map", VellTools::MapWriter::bytes(builder.build()));
+    scratch.write("far.map", VellTools::MapWriter::bytes(builder.build()));
     std::string rest = tail(run("game.grp far.map").output);
     EXPECT_NE(rest.find("pieces     : 1\n"), std::string::npos) << rest;
     EXPECT_NE(rest.find("warnings   : 0\n"), std::string::npos) << rest;
@@ -240,7 +236,7 @@ TEST_F(MapinfoTest, WarningsStopAfterAScreenfulAndCountTheRest)
     VellTools::MapContent map = builder.build();
     for (auto& sprite : map.sprites)
         sprite.sector = -7;
-    Vell::writeFile(folder + "/sprites.map", VellTools::MapWriter::bytes(map));
+    scratch.write("sprites.map", VellTools::MapWriter::bytes(map));
     Outcome outcome = run("game.grp sprites.map");
     EXPECT_EQ(outcome.status, 0);
     std::string rest = tail(outcome.output);
@@ -262,14 +258,14 @@ TEST_F(MapinfoTest, UnbuildableMapOrMissingPaletteFailsBeforeAnyLine)
     builder.addSector({{0, 0}, {1024, 0}, {1024, 1024}, {0, 1024}}, 0, -4096);
     VellTools::MapContent map = builder.build();
     map.sectors[0].wallCount = 9;   // beyond the wall table
-    Vell::writeFile(folder + "/bad.map", VellTools::MapWriter::bytes(map));
+    scratch.write("bad.map", VellTools::MapWriter::bytes(map));
     Outcome bad = run("game.grp bad.map");
     EXPECT_EQ(bad.status, 1);
     EXPECT_EQ(bad.output, report("Exception", "bad map format in bad.map"));
 
     VellTools::GroupWriter writer;
     writer.add("E3L1.MAP", mapBytes(1, 0, 0, 0, 0, 0));
-    Vell::writeFile(folder + "/nopalette.grp", writer.bytes());
+    scratch.write("nopalette.grp", writer.bytes());
     Outcome noPalette = run("nopalette.grp '$'");
     EXPECT_EQ(noPalette.status, 1);
     EXPECT_EQ(noPalette.output, report("Exception", "can't find grp entry palette.dat"));

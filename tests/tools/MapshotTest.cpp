@@ -12,6 +12,7 @@
 #include "core/FileOutput.h"
 #include "gui/PngFile.h"
 #include "tests/support/ProgramRun.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/tools/MapshotCases.h"
 #include "tools/authoring/GroupWriter.h"
 #include "tools/authoring/MapWriter.h"
@@ -66,14 +67,6 @@ TestSupport::ProgramRun mapshot(const std::string& arguments)
                                    " 2>&1");
 }
 
-fs::path scratch(const char* name)
-{
-    const fs::path dir = fs::path(testing::TempDir()) / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
 std::string readText(const fs::path& path)
 {
     std::ifstream in(path);
@@ -108,7 +101,8 @@ TEST(Mapshot, picturesMatchTheReferencesOfTheDemoArchive)
 
 TEST(Mapshot, galleryListsEveryMapAndTheErrorOfOneThatFails)
 {
-    const fs::path dir = scratch("mapshot-gallery");
+    const TestSupport::ScratchFolder scratch("mapshot-gallery");
+    const fs::path dir = scratch.path("");
     VellTools::GroupWriter group;
     group.add("PALETTE.DAT", VellTools::demoPaletteFile());
     group.add("TILES000.ART", VellTools::demoArtFile(0));

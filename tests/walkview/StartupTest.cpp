@@ -14,6 +14,7 @@
 #include "core/Exception.h"
 #include "gui/Window.h"
 #include "gui/platform/Platform.h"
+#include "tests/support/MessagePump.h"
 #include "tools/authoring/GroupWriter.h"
 #include "tools/authoring/MapWriter.h"
 #include "viewer/ViewerStartup.h"
@@ -21,7 +22,7 @@
 #include "walkview/WalkView.h"
 
 using namespace Vell3D;
-using WalkviewFixture::ScratchFolder;
+using TestSupport::ScratchFolder;
 using TestSupport::runCommand;
 
 namespace {
@@ -210,8 +211,7 @@ TEST(Startup, startsOnTheDemoArchiveAndEscEndsTheLoopWithZero)
     namespace Platform = Vell::Platform;
     Platform::setFocus(Platform::noWindow);
     Platform::postMessage({main.handle(), Platform::WM_ACTIVATE, 1, 0});
-    for (Platform::Message m; Platform::peekMessage(m);)
-        Platform::dispatchMessage(m);
+    TestSupport::pumpMessages();
     EXPECT_EQ(Platform::focus(), application.view()->handle());
 
     Platform::Handle mainHandle = main.handle();

@@ -1,37 +1,15 @@
 #include "WalkviewFixture.h"
 
 #include <cstdlib>
-#include <stdexcept>
 
 #include "../world/WorldFixtures.h"
-#include "core/FileOutput.h"
 #include "gui/platform/Platform.h"
+#include "tests/support/MessagePump.h"
 #include "tools/demo/DemoArchive.h"
 
 namespace WalkviewFixture {
 
 using namespace Vell::Platform;
-
-ScratchFolder::ScratchFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "walkview-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("no scratch folder");
-    folder = pattern;
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-}
-
-std::string ScratchFolder::write(const std::string& name, const VellTools::Bytes& bytes) const
-{
-    std::string file = path(name);
-    Vell::writeFile(file, bytes);
-    return file;
-}
 
 VellTools::Bytes demoArchiveBytes()
 {
@@ -75,22 +53,12 @@ ViewScene::~ViewScene()
 {
     view.reset();
     main.reset();
-    // Whatever the windows left queued belongs to no window now.
-    Message message;
-    while (peekMessage(message)) {
-    }
+    TestSupport::dropMessages();
 }
 
 int ViewScene::pump()
 {
-    Message message;
-    int count = 0;
-    while (peekMessage(message) && message.message != WM_QUIT && count < 10000) {
-        translateMessage(message);
-        dispatchMessage(message);
-        ++count;
-    }
-    return count;
+    return TestSupport::pumpMessages();
 }
 
 void ViewScene::key(int virtualKey)
@@ -107,13 +75,6 @@ void ViewScene::mouse(int dx, int dy)
 }
 
 bool ViewScene::repaintPending() const { return isInvalid(view->handle()); }
-
-std::uint32_t Picture::at(int x, int y) const
-{
-    if (x < 0 || y < 0 || x >= width || y >= height)
-        return 0xFF000000;
-    return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
-}
 
 Picture ViewScene::picture()
 {

@@ -3,13 +3,14 @@
 // posted messages as the message loop would deliver them.
 #pragma once
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "mapdata/GroupArchive.h"
 #include "mapdata/TileSet.h"
+#include "tests/support/Picture.h"
+#include "tests/support/ScratchFolder.h"
 #include "tools/authoring/ByteBuffer.h"
 #include "tools/authoring/MapContent.h"
 #include "viewer/ViewerWindow.h"
@@ -20,28 +21,10 @@ namespace WalkviewFixture {
 
 using namespace Vell3D;
 
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    std::string path(const std::string& name) const { return (folder / name).string(); }
-    std::string write(const std::string& name, const VellTools::Bytes& bytes) const;
-
-private:
-    std::filesystem::path folder;
-};
+using TestSupport::Picture;
 
 // The demo archive ("palette.dat", the art files, E3L1.MAP, DEMO.MAP).
 VellTools::Bytes demoArchiveBytes();
-
-// A presented frame, 0xRRGGBB per pixel, top row first.
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;
-    // Outside the picture: 0xFF000000, which no pixel is.
-    std::uint32_t at(int x, int y) const;
-};
 
 // The view of a world built from the map, with the demo tiles.
 class ViewScene {
@@ -63,7 +46,7 @@ public:
     // Paints what is pending and returns the last presented frame.
     Picture picture();
 
-    ScratchFolder scratch;
+    TestSupport::ScratchFolder scratch{"walkview"};
     GroupArchive archive;
     TileSet tiles;
     World world;
