@@ -1,19 +1,14 @@
 #include "planview/PlanApplication.h"
 
-#include "gui/Rect.h"
 #include "planview/PlanView.h"
-#include "viewer/ViewerWindow.h"
 
 namespace Vell3D {
 
+PlanApplication::PlanApplication() : ViewerApplication("planview", windowTitle, makeView<PlanView>) {}
+
 PlanView* PlanApplication::view() const
 {
-    return window() ? static_cast<PlanView*>(window()->view) : nullptr;
-}
-
-Vell::Window* PlanApplication::createView(ViewerWindow& window)
-{
-    return new PlanView(Vell::Rect(0, 0, ViewerWindow::viewWidth, ViewerWindow::viewHeight), &window);
+    return static_cast<PlanView*>(pane());
 }
 
 void PlanApplication::buildWorld(const Map& map)
@@ -22,11 +17,6 @@ void PlanApplication::buildWorld(const Map& map)
     options.planOnly = true;
     world.build(map, options);
     world.buildPieces();
-}
-
-void PlanApplication::showWorld()
-{
-    view()->setWorld(&world);
 }
 
 } // namespace Vell3D

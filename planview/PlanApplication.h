@@ -14,16 +14,14 @@ class PlanApplication : public ViewerApplication {
 public:
     static constexpr const char* windowTitle = "Gorvax 2D Map Viewer";
 
-    PlanApplication() : ViewerApplication("planview", windowTitle) {}
+    PlanApplication();
 
     // The plan view, a child of the window; null before start-up made it
     // and after the windows closed.
     PlanView* view() const;
 
 protected:
-    Vell::Window* createView(ViewerWindow& window) override;
     void buildWorld(const Map& map) override;
-    void showWorld() override;
 };
 
 } // namespace Vell3D

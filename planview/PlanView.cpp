@@ -68,19 +68,10 @@ std::vector<StatusLine> PlanView::statusLines() const
     return StatusOverlay::playerLines(playerNode);
 }
 
-void PlanView::onKeyDown(int key, std::int64_t)
-{
-    if (handleKey(key))
-        repaint();
-}
-
 bool PlanView::handleKey(int key)
 {
     using namespace Vell::Platform;
     switch (key) {
-    case VK_ESCAPE:
-        closeWindow();
-        return false;
     case VK_LEFT:
         playerNode.rotate(turnStep, 0.0, 0.0, 1.0);
         return true;

@@ -27,12 +27,11 @@ public:
     static std::vector<Segment> viewWindows();
 
     // Gives the world to the nodes, then reset. The world is not owned.
-    void setWorld(World* world);
+    void setWorld(World* world) override;
     // The player at the world's start, the camera 8000 above him; repaints.
     void reset();
 
     void render() override;
-    void onKeyDown(int key, std::int64_t) override;
     // The player's position, heading and sector.
     std::vector<StatusLine> statusLines() const override;
 
@@ -41,9 +40,8 @@ public:
     PlanPlayerNode playerNode;
     World* world = nullptr;
 
-private:
-    // Whether the key changed anything that needs a repaint.
-    bool handleKey(int key);
+protected:
+    bool handleKey(int key) override;
 };
 
 } // namespace Vell3D

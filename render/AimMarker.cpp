@@ -25,23 +25,34 @@ void sphere()
     gluDeleteQuadric(quadric);
 }
 
+// One four-component light or material parameter.
+struct Setting {
+    GLenum name;
+    GLfloat value[4];
+};
+
+// A white light above and beside the eye, and a greenish material with a
+// red highlight.
+constexpr Setting lightSettings[] = {
+    {GL_AMBIENT, {1.0f, 1.0f, 1.0f, 1.0f}},
+    {GL_DIFFUSE, {1.0f, 1.0f, 1.0f, 1.0f}},
+    {GL_SPECULAR, {1.0f, 1.0f, 1.0f, 1.0f}},
+    {GL_POSITION, {1000.0f, 1000.0f, 1500.0f, 1.0f}},
+};
+constexpr Setting materialSettings[] = {
+    {GL_AMBIENT, {0.3f, 0.3f, 0.3f, 1.0f}},
+    {GL_DIFFUSE, {0.6f, 1.0f, 0.6f, 1.0f}},
+    {GL_SPECULAR, {1.0f, 0.0f, 0.0f, 1.0f}},
+    {GL_EMISSION, {0.0f, 0.0f, 0.0f, 1.0f}},
+};
+
 void markerLight()
 {
-    const GLfloat white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    const GLfloat position[4] = {1000.0f, 1000.0f, 1500.0f, 1.0f};
-    glLightfv(GL_LIGHT0, GL_AMBIENT, white);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-    glLightfv(GL_LIGHT0, GL_SPECULAR, white);
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    for (const Setting& setting : lightSettings)
+        glLightfv(GL_LIGHT0, setting.name, setting.value);
     glLightf(GL_LIGHT0, GL_SPOT_EXPONENT, 64.0f);
-    const GLfloat ambient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
-    const GLfloat diffuse[4] = {0.6f, 1.0f, 0.6f, 1.0f};
-    const GLfloat specular[4] = {1.0f, 0.0f, 0.0f, 1.0f};
-    const GLfloat emission[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
-    glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
-    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
-    glMaterialfv(GL_FRONT, GL_EMISSION, emission);
+    for (const Setting& setting : materialSettings)
+        glMaterialfv(GL_FRONT, setting.name, setting.value);
     glMaterialf(GL_FRONT, GL_SHININESS, 64.0f);
 }
 

@@ -27,11 +27,6 @@ class WalkScene {
 public:
     // The eye above the player after a reset.
     static constexpr double eyeHeight = 500.0;
-    // World units per pixel at the near distance: the 800 x 600 view spans
-    // +-40 x +-30 there.
-    static constexpr double pixelScale = 0.1;
-    static constexpr double nearDistance = 50.0;
-    static constexpr double farDistance = 200000.0;
 
     WalkScene();
     WalkScene(const WalkScene&) = delete;
@@ -45,7 +40,7 @@ public:
     // the GL context that is current.
     void useRenderer(Renderer* renderer);
     // The player back at the world's start, the eye eyeHeight above him,
-    // level, with the view's frustum scale and distances.
+    // level, with the 800 x 600 view's frustum.
     void resetCamera();
     // One frame of the renderer in use, in a viewport of the given size.
     void drawFrame(const Vell::Size& viewport);

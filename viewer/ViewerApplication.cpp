@@ -1,11 +1,25 @@
 #include "viewer/ViewerApplication.h"
 
+#include "viewer/ViewerPane.h"
 #include "viewer/ViewerStartup.h"
 #include "viewer/ViewerWindow.h"
 
 namespace Vell3D {
 
-ViewerApplication::ViewerApplication(const char* program, const char* title) : program(program), title(title) {}
+ViewerApplication::ViewerApplication(const char* program, const char* title, ViewMaker viewMaker)
+    : program(program), title(title), viewMaker(viewMaker)
+{
+}
+
+ViewerPane* ViewerApplication::pane() const
+{
+    return main ? static_cast<ViewerPane*>(main->view) : nullptr;
+}
+
+void ViewerApplication::showWorld()
+{
+    pane()->setWorld(&world);
+}
 
 ViewerApplication::~ViewerApplication() noexcept(false) { closeWindows(); }
 
@@ -33,7 +47,7 @@ void ViewerApplication::createWindow()
     main->closeListeners.append(&quitOnClose);
     mainWindow = main;
     main->show(true);
-    main->view = createView(*main);
+    main->view = viewMaker(Vell::Rect(0, 0, ViewerWindow::viewWidth, ViewerWindow::viewHeight), main);
 }
 
 int ViewerApplication::run()

@@ -8,6 +8,7 @@
 
 #include "gui/GUIApplication.h"
 #include "gui/Listener.h"
+#include "gui/Rect.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/TileSet.h"
 #include "world/World.h"
@@ -15,6 +16,7 @@
 namespace Vell3D {
 
 class Map;
+class ViewerPane;
 class ViewerWindow;
 
 class ViewerApplication : public Vell::GUIApplication {
@@ -26,21 +28,31 @@ public:
     int run() override;
 
     ViewerWindow* window() const { return main; }
+    // The program's view in the window; null before start-up made it and
+    // after the windows closed.
+    ViewerPane* pane() const;
 
     GroupArchive archive;
     TileSet tiles;
     World world;
 
 protected:
-    // The program's name (for its usage text) and its window's title.
-    ViewerApplication(const char* program, const char* title);
+    // Makes the program's view as a child of the window, filling the area.
+    using ViewMaker = ViewerPane* (*)(const Vell::Rect& area, Vell::Window* window);
+    template <class View>
+    static ViewerPane* makeView(const Vell::Rect& area, Vell::Window* window)
+    {
+        return new View(area, window);
+    }
 
-    // The view, 800 x 600 at the window's corner.
-    virtual Vell::Window* createView(ViewerWindow& window) = 0;
+    // The program's name (for its usage text), its window's title and its
+    // view (makeView<TheView>), 800 x 600 at the window's corner.
+    ViewerApplication(const char* program, const char* title, ViewMaker viewMaker);
+
     // Builds the world while the map lives.
     virtual void buildWorld(const Map& map) = 0;
     // Hands the built world to the view.
-    virtual void showWorld() = 0;
+    virtual void showWorld();
 
 private:
     // Ends the program when the window closes.
@@ -58,6 +70,7 @@ private:
 
     const char* program;
     const char* title;
+    ViewMaker viewMaker;
     QuitOnClose quitOnClose{*this};
     ViewerWindow* main = nullptr;
 };

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include "gui/Window.h"
+#include "gui/platform/Platform.h"
 
 namespace Vell3D {
 
@@ -12,6 +13,14 @@ void ViewerPane::paintContents(Vell::DC& dc)
     glFlush();
     if (showsOverlay)
         StatusOverlay::draw(dc, statusLines());
+}
+
+void ViewerPane::onKeyDown(int key, std::int64_t)
+{
+    if (key == Vell::Platform::VK_ESCAPE)
+        closeWindow();
+    else if (handleKey(key))
+        repaint();
 }
 
 void ViewerPane::closeWindow()

@@ -1,19 +1,14 @@
 #include "walkview/WalkApplication.h"
 
-#include "gui/Rect.h"
-#include "viewer/ViewerWindow.h"
 #include "walkview/WalkView.h"
 
 namespace Vell3D {
 
+WalkApplication::WalkApplication() : ViewerApplication("walkview", windowTitle, makeView<WalkView>) {}
+
 WalkView* WalkApplication::view() const
 {
-    return window() ? static_cast<WalkView*>(window()->view) : nullptr;
-}
-
-Vell::Window* WalkApplication::createView(ViewerWindow& window)
-{
-    return new WalkView(Vell::Rect(0, 0, ViewerWindow::viewWidth, ViewerWindow::viewHeight), &window);
+    return static_cast<WalkView*>(pane());
 }
 
 void WalkApplication::buildWorld(const Map& map)
@@ -21,10 +16,12 @@ void WalkApplication::buildWorld(const Map& map)
     world.build(map);
 }
 
+// The textures are attached once the map is gone, and before the view
+// prepares its lists.
 void WalkApplication::showWorld()
 {
     world.attachTextures(tiles);
-    view()->setWorld(&world);
+    ViewerApplication::showWorld();
 }
 
 } // namespace Vell3D

@@ -12,14 +12,13 @@ class WalkApplication : public ViewerApplication {
 public:
     static constexpr const char* windowTitle = "Gorvax 3D Map Viewer";
 
-    WalkApplication() : ViewerApplication("walkview", windowTitle) {}
+    WalkApplication();
 
     // The 3D view, a child of the window; null before start-up made it and
     // after the windows closed.
     WalkView* view() const;
 
 protected:
-    Vell::Window* createView(ViewerWindow& window) override;
     void buildWorld(const Map& map) override;
     void showWorld() override;
 };

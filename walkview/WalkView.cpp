@@ -84,19 +84,10 @@ void WalkView::render()
     frameTime = std::int32_t(watch.elapsed());
 }
 
-void WalkView::onKeyDown(int key, std::int64_t)
-{
-    if (handleKey(key))
-        repaint();
-}
-
 bool WalkView::handleKey(int key)
 {
     using namespace Vell::Platform;
     switch (key) {
-    case VK_ESCAPE:
-        closeWindow();
-        return false;
     case VK_LEFT: scene.portalCamera.rotate(turnStep, 0.0, 0.0, 1.0); return true;
     case VK_RIGHT: scene.portalCamera.rotate(-turnStep, 0.0, 0.0, 1.0); return true;
     case VK_UP:

@@ -32,12 +32,11 @@ public:
 
     // Wires and prepares the current renderer, then puts the player at the
     // world's start.
-    void setWorld(World* newWorld);
+    void setWorld(World* newWorld) override;
     // The player back at the start, the eye 500 units above him, level.
     void resetCamera();
 
     void render() override;
-    void onKeyDown(int key, std::int64_t flags) override;
     void onMouseMove(const Vell::Point& point, int flags) override;
 
     // The player's lines, then frame time and rate, visible sectors and
@@ -52,14 +51,15 @@ public:
 
     WalkScene scene;
 
+protected:
+    bool handleKey(int key) override;
+
 private:
     // The player's checked move; then the visible sectors from his new place.
     void walk(double dx, double dy);
     void swapRenderers();
     // The scene's renderer switch, in the view's own GL context.
     void useRenderer(Renderer* renderer);
-    // Whether the key changed the view (and the view must repaint).
-    bool handleKey(int key);
 
     std::unique_ptr<Renderer> sectorRenderer;
     std::unique_ptr<Renderer> wireRenderer;

@@ -1,6 +1,7 @@
-// A picture as the tests look at it: 0xRRGGBB pixels, top row first, from a
-// presented frame or from a binary PPM (the user sessions' captures, which
-// xwd takes and ImageMagick converts).
+// A picture as the tests look at it: the system's own picture with the
+// alpha byte dropped (0xRRGGBB pixels, top row first), from a presented
+// frame or from a binary PPM (the user sessions' captures, which xwd takes
+// and ImageMagick converts).
 #pragma once
 
 #include <cstdint>
@@ -9,13 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "gui/PngFile.h"
+
 namespace TestSupport {
 
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;
-
+struct Picture : Vell::Picture {
     // Outside the picture: 0xFF000000, which no pixel is.
     std::uint32_t at(int x, int y) const
     {
