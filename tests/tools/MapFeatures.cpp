@@ -6,24 +6,32 @@ namespace {
 
 bool has(std::uint16_t flags, std::uint16_t bits) { return (flags & bits) == bits; }
 
+// The feature named for each of the bits that the status word has.
+struct NamedBits {
+    std::uint16_t bits;
+    std::string name;
+};
+
+void insertNamed(std::set<std::string>& out, std::uint16_t flags, std::initializer_list<NamedBits> names)
+{
+    for (const NamedBits& named : names)
+        if (has(flags, named.bits))
+            out.insert(named.name);
+}
+
 void surfaceFeatures(std::set<std::string>& out, const char* name, std::uint16_t flags, std::int16_t slope,
                      std::uint8_t panX, std::uint8_t panY)
 {
     std::string n = name;
     if (has(flags, SurfaceBits::sloped) && slope != 0)
         out.insert("sloped " + n);
-    if (has(flags, SurfaceBits::sky))
-        out.insert("sky " + n);
-    if (has(flags, SurfaceBits::alignToWall))
-        out.insert(n + " aligned to first wall");
-    if (has(flags, SurfaceBits::swapped))
-        out.insert(n + " swapped");
-    if (has(flags, SurfaceBits::doubleSize))
-        out.insert(n + " double size");
-    if (has(flags, SurfaceBits::flipX))
-        out.insert(n + " flipped x");
-    if (has(flags, SurfaceBits::flipY))
-        out.insert(n + " flipped y");
+    insertNamed(out, flags,
+                {{SurfaceBits::sky, "sky " + n},
+                 {SurfaceBits::alignToWall, n + " aligned to first wall"},
+                 {SurfaceBits::swapped, n + " swapped"},
+                 {SurfaceBits::doubleSize, n + " double size"},
+                 {SurfaceBits::flipX, n + " flipped x"},
+                 {SurfaceBits::flipY, n + " flipped y"}});
     if (panX != 0 || panY != 0)
         out.insert(n + " panning");
 }
@@ -95,12 +103,10 @@ void wallFeatures(std::set<std::string>& out, const MapContent& map)
         }
         if (opening && has(w.flags, WallBits::swapBottoms))
             out.insert("swapped bottoms");
-        if (has(w.flags, WallBits::bottomAligned))
-            out.insert("bottom-aligned wall");
-        if (has(w.flags, WallBits::flipX))
-            out.insert("wall flipped x");
-        if (has(w.flags, WallBits::flipY))
-            out.insert("wall flipped y");
+        insertNamed(out, w.flags,
+                    {{WallBits::bottomAligned, "bottom-aligned wall"},
+                     {WallBits::flipX, "wall flipped x"},
+                     {WallBits::flipY, "wall flipped y"}});
         if (w.panX != 0 || w.panY != 0)
             out.insert("wall panning");
     }
@@ -113,18 +119,14 @@ void spriteFeatures(std::set<std::string>& out, const MapContent& map)
     for (const Sprite& s : map.sprites) {
         if (const char* kind = kinds[Vell3D::spriteKind(s.flags)])
             out.insert(kind);
-        if (has(s.flags, SpriteBits::centred))
-            out.insert("centred sprite");
-        if (has(s.flags, SpriteBits::flipX))
-            out.insert("sprite flipped x");
-        if (has(s.flags, SpriteBits::flipY))
-            out.insert("sprite flipped y");
-        if (has(s.flags, SpriteBits::oneSided))
-            out.insert("one-sided sprite");
+        insertNamed(out, s.flags,
+                    {{SpriteBits::centred, "centred sprite"},
+                     {SpriteBits::flipX, "sprite flipped x"},
+                     {SpriteBits::flipY, "sprite flipped y"},
+                     {SpriteBits::oneSided, "one-sided sprite"},
+                     {SpriteBits::invisible, "invisible sprite"}});
         if (has(s.flags, SpriteBits::translucent))
             out.insert(has(s.flags, SpriteBits::moreTranslucent) ? "more translucent sprite" : "translucent sprite");
-        if (has(s.flags, SpriteBits::invisible))
-            out.insert("invisible sprite");
     }
 }
 

@@ -75,6 +75,12 @@ TileFixture::TileFixture(const std::vector<std::pair<int, int>>& sizes) : TileAr
 {
 }
 
+BuiltRooms::BuiltRooms(double floor0, double ceiling0, double floor1, double ceiling1)
+    : rooms(twoRooms(floor0, ceiling0, floor1, ceiling1))
+{
+    world.build(loadMap(finish(rooms)));
+}
+
 VellTools::MapContent roomRow(const std::vector<int>& edges, const std::vector<double>& floors)
 {
     VellTools::MapBuilder builder;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "mapdata/Map.h"
+#include "world/World.h"
 #include "tests/support/MapLoading.h"
 #include "tests/support/TileArchive.h"
 #include "tools/authoring/MapBuilder.h"
@@ -31,6 +32,14 @@ struct TwoRooms {
 TwoRooms twoRooms(double floor0, double ceiling0, double floor1, double ceiling1);
 // Finds the opening walls after build() and fills the indices.
 VellTools::MapContent finish(TwoRooms& rooms);
+
+// Two rooms as twoRooms makes them, built into a world as the viewers build
+// it.
+struct BuiltRooms {
+    BuiltRooms(double floor0, double ceiling0, double floor1, double ceiling1);
+    TwoRooms rooms;
+    Vell3D::World world;
+};
 
 std::int32_t mapZ(double worldZ);
 
