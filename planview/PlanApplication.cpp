@@ -6,11 +6,6 @@ namespace Vell3D {
 
 PlanApplication::PlanApplication() : ViewerApplication("planview", windowTitle, makeView<PlanView>) {}
 
-PlanView* PlanApplication::view() const
-{
-    return static_cast<PlanView*>(pane());
-}
-
 void PlanApplication::buildWorld(const Map& map)
 {
     World::BuildOptions options;

@@ -8,17 +8,11 @@
 
 namespace Vell3D {
 
-class PlanView;
-
 class PlanApplication : public ViewerApplication {
 public:
     static constexpr const char* windowTitle = "Gorvax 2D Map Viewer";
 
     PlanApplication();
-
-    // The plan view, a child of the window; null before start-up made it
-    // and after the windows closed.
-    PlanView* view() const;
 
 protected:
     void buildWorld(const Map& map) override;

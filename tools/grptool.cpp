@@ -29,14 +29,11 @@ using Vell3D::GroupEntryStream;
 
 namespace {
 
-constexpr int usageStatus = 2;
-
 int usage()
 {
-    Vell::console() << "use: grptool list <grpfile>\n"
-                    << "     grptool extract <grpfile> <name> <outfile>\n"
-                    << "     grptool pack <outgrp> <file>...\n";
-    return usageStatus;
+    return Vell::printUsage("use: grptool list <grpfile>\n"
+                            "     grptool extract <grpfile> <name> <outfile>\n"
+                            "     grptool pack <outgrp> <file>...\n");
 }
 
 // In name order, as lookups see the directory: a later duplicate has

@@ -16,6 +16,7 @@
 
 #include "core/List.h"
 #include "core/String.h"
+#include "core/UnhandledReport.h"
 #include "mapdata/TileSet.h"
 
 namespace Vell3D {
@@ -29,7 +30,7 @@ public:
     static constexpr int argumentCount = 3;
     // The process status after the usage text, as the command-line tools
     // end on a wrong command line.
-    static constexpr int usageStatus = 2;
+    static constexpr int usageStatus = Vell::usageStatus;
     static constexpr const char* paletteName = "palette.dat";
     static constexpr const char* tileBaseName = "tiles";
 

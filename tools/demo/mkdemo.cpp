@@ -16,12 +16,6 @@ using Vell::writeFile;
 
 namespace {
 
-int usage()
-{
-    std::printf("use: mkdemo [--large] <outdir>\n");
-    return 2;
-}
-
 void writeDemo(const std::string& folder, bool large)
 {
     std::error_code ignored;
@@ -40,7 +34,7 @@ int main(int argc, char** argv)
 {
     bool large = argc == 3 && std::strcmp(argv[1], "--large") == 0;
     if (!(argc == 2 && argv[1][0] != '-') && !large)
-        return usage();
+        return Vell::printUsage("use: mkdemo [--large] <outdir>\n");
     return Vell::runGuarded([&] {
         writeDemo(argv[argc - 1], large);
         return 0;

@@ -30,7 +30,6 @@ using Vell::Picture;
 using Vell::writeFile;
 using Vell::writePng;
 
-constexpr int usageStatus = 2;
 // Larger pictures than this are refused before any window opens; the GL
 // implementation's own limit is checked once its context exists.
 constexpr int sideLimit = 16384;
@@ -39,8 +38,7 @@ int usage(const std::string& why)
 {
     if (!why.empty())
         std::fprintf(stderr, "mapshot: %s\n", why.c_str());
-    Vell::console() << shotUsage();
-    return usageStatus;
+    return Vell::printUsage(shotUsage());
 }
 
 int glSideLimit()
