@@ -34,22 +34,16 @@ bool white(std::uint32_t c) { return red(c) > 200 && green(c) > 200 && blue(c) >
 bool fan(std::uint32_t c) { return blue(c) > red(c) + 25 && blue(c) > green(c) + 25; }
 bool wall(std::uint32_t c) { return green(c) > 100 && green(c) > red(c) + 40 && green(c) > blue(c) + 40; }
 
-bool have(const char* tool)
-{
-    return runCommand(std::string("command -v ") + tool + " >/dev/null 2>&1 && echo yes").output == "yes\n";
-}
-
 // planview_x11.sh on a map, with the demo archive: the pictures before and
 // after Up, Left and A hold the marker, the fan, the map's walls and the
 // status lines and differ; Esc ends it with status 0 and nothing written.
 void aUsersSessionUnderX(const std::string& map)
 {
-    for (const char* tool : {"Xvfb", "xdotool", "xwd", "convert"})
-        if (!have(tool))
-            GTEST_SKIP() << tool << " is not installed (scripts/deps installs it)";
     TestSupport::ScratchFolder out("planview-x11");
     auto run = runCommand(std::string(PLANVIEW_X11_SCRIPT) + " " + planview + " " + DEMO_GRP + " '" + map + "' " +
                           out.path("") + " Up Left a");
+    if (run.status == 77)
+        GTEST_SKIP() << run.output << "(scripts/deps installs it)";
     EXPECT_EQ(run.output, "status 0\n");   // Esc ended it, and nothing else went wrong
 
     const Picture before = TestSupport::readPpm(out.path("before.ppm"));

@@ -8,7 +8,7 @@
 set -u
 planview=$1 grp=$2 map=$3 out=$4
 shift 4
-source "$(dirname "$0")/../../support/x11_session.sh"
+source "${0%/*}/../../support/x11_session.sh"
 
 x11_need_tools
 x11_start "$out"
