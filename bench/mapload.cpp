@@ -12,9 +12,9 @@
 #include "mapdata/GroupArchive.h"
 #include "mapdata/GroupEntryStream.h"
 #include "mapdata/Map.h"
-#include "tools/DemoMaps.h"
-#include "tools/GroupWriter.h"
-#include "tools/MapWriter.h"
+#include "tools/authoring/GroupWriter.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/demo/DemoMaps.h"
 
 using namespace Vell3D;
 
@@ -49,60 +49,54 @@ void countBytes(benchmark::State& state, std::size_t size)
     state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(size));
 }
 
-void loadFromFile(benchmark::State& state)
+// What an iteration does with the opened stream: load the map, or read its
+// bytes with one read.
+void loadMap(Vell::Stream& stream, std::vector<char>&)
+{
+    Map loaded;
+    loaded.load(stream);
+    benchmark::DoNotOptimize(loaded.wallCount());
+}
+
+void readBytes(Vell::Stream& stream, std::vector<char>& buffer)
+{
+    stream.readFully(buffer.data(), int(buffer.size()));
+    benchmark::DoNotOptimize(buffer.data());
+}
+
+using StreamUse = void (*)(Vell::Stream&, std::vector<char>&);
+
+void fromFile(benchmark::State& state, StreamUse use)
 {
     const MapFiles& map = files(state);
+    std::vector<char> buffer(map.bytes.size());
     for (auto _ : state) {
         Vell::File file(map.file->path(), Vell::File::readOnly);
-        Map loaded;
-        loaded.load(file);
-        benchmark::DoNotOptimize(loaded.wallCount());
+        use(file, buffer);
     }
     countBytes(state, map.bytes.size());
 }
+
+void fromEntry(benchmark::State& state, StreamUse use)
+{
+    const MapFiles& map = files(state);
+    GroupArchive archive;
+    archive.open(map.archive->path());
+    std::vector<char> buffer(map.bytes.size());
+    for (auto _ : state) {
+        GroupEntryStream stream(names[state.range(0)], archive);
+        use(stream, buffer);
+    }
+    countBytes(state, map.bytes.size());
+}
+
+void loadFromFile(benchmark::State& state) { fromFile(state, loadMap); }
+void readBytesFromFile(benchmark::State& state) { fromFile(state, readBytes); }
+void loadFromEntry(benchmark::State& state) { fromEntry(state, loadMap); }
+void readBytesFromEntry(benchmark::State& state) { fromEntry(state, readBytes); }
 BENCHMARK(loadFromFile)->ArgName("huge")->Arg(0)->Arg(1);
-
-void readBytesFromFile(benchmark::State& state)
-{
-    const MapFiles& map = files(state);
-    std::vector<char> buffer(map.bytes.size());
-    for (auto _ : state) {
-        Vell::File file(map.file->path(), Vell::File::readOnly);
-        file.readFully(buffer.data(), int(buffer.size()));
-        benchmark::DoNotOptimize(buffer.data());
-    }
-    countBytes(state, map.bytes.size());
-}
 BENCHMARK(readBytesFromFile)->ArgName("huge")->Arg(0)->Arg(1);
-
-void loadFromEntry(benchmark::State& state)
-{
-    const MapFiles& map = files(state);
-    GroupArchive archive;
-    archive.open(map.archive->path());
-    for (auto _ : state) {
-        GroupEntryStream stream(names[state.range(0)], archive);
-        Map loaded;
-        loaded.load(stream);
-        benchmark::DoNotOptimize(loaded.wallCount());
-    }
-    countBytes(state, map.bytes.size());
-}
 BENCHMARK(loadFromEntry)->ArgName("huge")->Arg(0)->Arg(1);
-
-void readBytesFromEntry(benchmark::State& state)
-{
-    const MapFiles& map = files(state);
-    GroupArchive archive;
-    archive.open(map.archive->path());
-    std::vector<char> buffer(map.bytes.size());
-    for (auto _ : state) {
-        GroupEntryStream stream(names[state.range(0)], archive);
-        stream.readFully(buffer.data(), int(buffer.size()));
-        benchmark::DoNotOptimize(buffer.data());
-    }
-    countBytes(state, map.bytes.size());
-}
 BENCHMARK(readBytesFromEntry)->ArgName("huge")->Arg(0)->Arg(1);
 
 } // namespace

@@ -10,8 +10,8 @@
 #include "BenchFile.h"
 #include "core/File.h"
 #include "mapdata/Map.h"
-#include "tools/MapBuilder.h"
-#include "tools/MapWriter.h"
+#include "tools/authoring/MapBuilder.h"
+#include "tools/authoring/MapWriter.h"
 #include "world/World.h"
 
 using namespace Vell3D;

@@ -16,11 +16,11 @@
 #include "gui/platform/Platform.h"
 #include "mapdata/Map.h"
 #include "planview/PlanApplication.h"
-#include "planview/PlanMainWindow.h"
 #include "planview/PlanView.h"
-#include "tools/DemoArchive.h"
-#include "tools/DemoMaps.h"
-#include "tools/MapWriter.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/demo/DemoArchive.h"
+#include "tools/demo/DemoMaps.h"
+#include "viewer/ViewerWindow.h"
 #include "world/World.h"
 
 namespace {
@@ -44,20 +44,6 @@ World& bigWorld(int big)
         world.buildPieces();
     }
     return world;
-}
-
-// Whether (x, y) lies inside the sector: an odd number of its walls cross
-// the ray towards +x.
-bool inside(const World& world, int s, double x, double y)
-{
-    bool in = false;
-    for (int w : world.sectors[std::size_t(s)].walls) {
-        const WallPoint& a = world.points[std::size_t(world.walls[std::size_t(w)].index)];
-        const WallPoint& b = world.points[std::size_t(world.walls[std::size_t(w)].nextPoint)];
-        if ((a.y > y) != (b.y > y) && x < a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y))
-            in = !in;
-    }
-    return in;
 }
 
 double threadMicroseconds()
@@ -85,7 +71,7 @@ std::vector<Placement> randomPlacements(const World& world, int count)
         }
         std::uniform_real_distribution<double> ux(x0, x1), uy(y0, y1), turn(0.0, 360.0);
         double x = ux(random), y = uy(random);
-        if (inside(world, s, x, y))
+        if (world.holds(s, x, y))
             placements.push_back({s, x, y, turn(random)});
     }
     return placements;
@@ -96,8 +82,7 @@ void visibility(benchmark::State& state)
     World& world = bigWorld(int(state.range(0)));
     const std::vector<Placement> placements = randomPlacements(world, 1000);
     PlanPlayerNode player;
-    player.viewWindows = {{Vell3D::Vector3(20000, 60000, 0), Vell3D::Vector3(-20000, 60000, 0)},
-                          {Vell3D::Vector3(2000, -4000, 0), Vell3D::Vector3(-2000, -4000, 0)}};
+    player.viewWindows = Vell3D::PlanView::viewWindows();
     player.world = &world;
     std::vector<double> times;
     std::size_t sectors = 0;
@@ -138,7 +123,7 @@ void keyToFrame(benchmark::State& state)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     World& world = bigWorld(int(state.range(0)));
-    auto* main = new Vell3D::PlanMainWindow;
+    auto* main = new Vell3D::ViewerWindow("planview benchmark");
     Vell::Platform::setFrameCapture(main->handle(), false);
     main->show(true);
     auto* view = new Vell3D::PlanView(Vell::Rect(0, 0, 800, 600), main);
@@ -157,8 +142,8 @@ void keyToFrame(benchmark::State& state)
     pumpUntilPresented(0);
     for (auto _ : state) {
         int presented = Vell::Platform::presentCount(top);
-        Vell::Platform::simulateKey(Vell3D::PlanView::keyLeft, true);
-        Vell::Platform::simulateKey(Vell3D::PlanView::keyLeft, false);
+        Vell::Platform::simulateKey(Vell::Platform::VK_LEFT, true);
+        Vell::Platform::simulateKey(Vell::Platform::VK_LEFT, false);
         pumpUntilPresented(presented);
     }
     main->close(true);

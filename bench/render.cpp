@@ -24,10 +24,10 @@
 #include "mapdata/TileSet.h"
 #include "render/PortalCamera.h"
 #include "render/SectorRenderer.h"
-#include "render/WorldNode.h"
-#include "tools/DemoArchive.h"
-#include "tools/DemoMaps.h"
-#include "tools/MapWriter.h"
+#include "render/WalkScene.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/demo/DemoArchive.h"
+#include "tools/demo/DemoMaps.h"
 
 using namespace Vell3D;
 
@@ -86,36 +86,18 @@ struct MapScene {
         map.load(stream);
         world.build(map);
         world.attachTextures(stage().tiles);
-        player.world = &world;
-        player.parentNode = &worldNode;
-        camera.source = &player;
-        worldNode.renderer = player.renderer = camera.renderer = &renderer;
-        renderer.setScene(&worldNode, &camera, &player, &world);
+        walk.setWorld(&world);
         stage().view->makeCurrent();
-        renderer.prepare();
+        walk.useRenderer(&renderer);
         reset();
     }
-    void reset()
-    {
-        player.takePlacement(world.camera);
-        camera.reset();
-        camera.translate(0.0, 0.0, 500.0);
-        camera.rotate(90.0, 1.0, 0.0, 0.0);
-        camera.setXScale(0.1);
-        camera.setYScale(0.1);
-        camera.setNear(50.0);
-        camera.setFar(200000.0);
-    }
-    void draw()
-    {
-        renderer.beginFrame();
-        camera.setViewport(Vell::Size(800, 600));
-    }
+    void reset() { walk.resetCamera(); }
+    void draw() { walk.drawFrame(Vell::Size(800, 600)); }
 
     World world;
-    WorldNode worldNode;
-    PlayerCameraNode player{&worldNode};
-    PortalCamera camera{&player};
+    WalkScene walk;
+    PlayerCameraNode& player = walk.playerCamera;
+    PortalCamera& camera = walk.portalCamera;
     SectorRenderer renderer;
 };
 

@@ -10,9 +10,9 @@
 #include "mapdata/GroupArchive.h"
 #include "mapdata/Map.h"
 #include "mapdata/TileSet.h"
-#include "tools/DemoArchive.h"
-#include "tools/DemoMaps.h"
-#include "tools/MapWriter.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/demo/DemoArchive.h"
+#include "tools/demo/DemoMaps.h"
 #include "world/PlayerNode.h"
 #include "world/World.h"
 

@@ -88,6 +88,14 @@ static_assert(sizeof(Sector) == 40, "sector records are 40 bytes");
 static_assert(sizeof(Wall) == 32, "wall records are 32 bytes");
 static_assert(sizeof(Sprite) == 44, "sprite records are 44 bytes");
 
+// A mirror is an opening closed by its middle picture (one-way) whose
+// picture is the mirror tile; the world, the renderer and the map summary
+// all go by this.
+constexpr bool isMirror(const Wall& wall)
+{
+    return wall.otherSector != -1 && (wall.flags & WallBits::oneWay) && wall.overTile == SpecialTiles::mirror;
+}
+
 // The largest tables a map file may hold. Versions 8 and 9 lay their
 // records out exactly as version 7 and only allow more of them; version 7
 // keeps its own limits, since other programs that read version 7 rely on

@@ -20,14 +20,11 @@ using namespace Vell3D;
 
 namespace {
 
-constexpr int usageStatus = 2;
-
 int usage()
 {
-    Vell::console() << "use: mapinfo <grpfile> <mapname>\n\n"
-                    << "the <mapname> is first tried as a filename, "
-                    << "then as a map name within the grp file; $ is e3l1.map\n\n";
-    return usageStatus;
+    return Vell::printUsage("use: mapinfo <grpfile> <mapname>\n\n"
+                            "the <mapname> is first tried as a filename, "
+                            "then as a map name within the grp file; $ is e3l1.map\n\n");
 }
 
 // One labelled line per value, labels padded to 13 characters like the
@@ -54,8 +51,12 @@ int run(int argc, char** argv)
     World world;
     World::BuildOptions plan;
     plan.planOnly = true;
-    world.build(map, plan);
-    world.buildPieces();
+    try {
+        world.build(map, plan);
+        world.buildPieces();
+    } catch (...) {
+        rethrowNamingMap(argv[2]);
+    }
     VellTools::MapSummary summary(map, world);
     Vell::TextStream& out = Vell::console();
     printMapInfo(out, map);

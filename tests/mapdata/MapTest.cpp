@@ -206,7 +206,9 @@ TEST_F(MapTest, TruncatedMapsFailAndChangeNothing)
     for (std::size_t cut : {std::size_t(2), std::size_t(21), std::size_t(100), std::size_t(22 + 160 + 1),
                             std::size_t(22 + 160 + 2 + 64), whole.size() - 1}) {
         Bytes shortMap(whole.begin(), whole.begin() + std::ptrdiff_t(cut));
-        EXPECT_EQ(failure([&] { loadFile(map, shortMap); }), "IOException: ") << cut;
+        EXPECT_EQ(failure([&] { loadFile(map, shortMap); }),
+                  "IOException: can't read " + scratch.path("test.map") + ": the file ends early")
+            << cut;
         EXPECT_EQ(failure([&] { loadEntry(map, shortMap); }), "Exception: bad size while read") << cut;
     }
     expectSameTables(map, good);

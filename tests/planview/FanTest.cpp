@@ -14,8 +14,9 @@
 
 #include "FanReach.h"
 #include "PlanFixtures.h"
-#include "tools/DemoMaps.h"
-#include "tools/MapBuilder.h"
+#include "planview/PlanView.h"
+#include "tools/authoring/MapBuilder.h"
+#include "tools/demo/DemoMaps.h"
 
 using namespace PlanFixtures;
 using Vell3D::PlanPlayerNode;
@@ -153,7 +154,7 @@ TEST(PlanFan, secondPassMendsSliversAndKeepsSoundFans)
     for (unsigned seed : {25u, 42u}) {
         Walker walker(mazeFor(seed));
         PlanPlayerNode plain;
-        plain.viewWindows = viewWindows();
+        plain.viewWindows = Vell3D::PlanView::viewWindows();
         plain.world = &walker.world;
         plain.mendSmallCovers = false;
         walk(walker, seed, 2500, [&](int) {

@@ -5,10 +5,9 @@
 #include <random>
 
 #include "../world/WorldFixtures.h"
-#include "tools/MapBuilder.h"
+#include "planview/PlanView.h"
+#include "tools/authoring/MapBuilder.h"
 
-using Vell3D::Segment;
-using Vell3D::Vector3;
 using VellTools::MapPoint;
 
 namespace PlanFixtures {
@@ -165,16 +164,10 @@ VellTools::MapContent lanes(unsigned seed)
     return builder.build();
 }
 
-std::vector<Segment> viewWindows()
-{
-    return {{Vector3(20000, 60000, 0), Vector3(-20000, 60000, 0)},
-            {Vector3(2000, -4000, 0), Vector3(-2000, -4000, 0)}};
-}
-
 Walker::Walker(const VellTools::MapContent& content)
 {
     buildPlan(world, content);
-    player.viewWindows = viewWindows();
+    player.viewWindows = Vell3D::PlanView::viewWindows();
     player.world = &world;
     player.takePlacement(world.camera);
 }

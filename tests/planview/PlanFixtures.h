@@ -8,7 +8,7 @@
 
 #include "../world/WorldFixtures.h"
 #include "planview/PlanPlayerNode.h"
-#include "tools/MapContent.h"
+#include "tools/authoring/MapContent.h"
 #include "world/World.h"
 
 namespace PlanFixtures {
@@ -36,11 +36,8 @@ std::int32_t laneWidth(unsigned seed);
 using WorldFixtures::mapZ;
 using WorldFixtures::roomRow;
 
-// The far and near view windows the view gives its player.
-std::vector<Vell3D::Segment> viewWindows();
-
-// A plan player in its own plan world, with the view's windows, at the
-// map's start.
+// A plan player in its own plan world, with the view's windows
+// (PlanView::viewWindows), at the map's start.
 struct Walker {
     World world;
     PlanPlayerNode player;

@@ -10,9 +10,10 @@
 #include "FanReach.h"
 #include "PlanFixtures.h"
 #include "gui/platform/Platform.h"
-#include "planview/PlanMainWindow.h"
 #include "planview/PlanView.h"
-#include "tools/DemoMaps.h"
+#include "tests/support/MessagePump.h"
+#include "tools/demo/DemoMaps.h"
+#include "viewer/ViewerWindow.h"
 
 using namespace PlanFixtures;
 using namespace Vell;
@@ -20,14 +21,7 @@ using Vell3D::PlanView;
 
 namespace {
 
-void pump()
-{
-    Platform::Message m;
-    for (int count = 0; count < 10000 && Platform::peekMessage(m) && m.message != Platform::WM_QUIT; ++count) {
-        Platform::translateMessage(m);
-        Platform::dispatchMessage(m);
-    }
-}
+void pump() { TestSupport::pumpMessages(); }
 
 struct Rgb {
     int r, g, b;
@@ -41,7 +35,7 @@ protected:
         // Two rooms along world -x; the start faces the far wall of the
         // second room, 2038 ahead, with the side walls 512 to either side.
         buildPlan(*world, roomRow({0, 1024, 2048}, {0, 0}));
-        main = new Vell3D::PlanMainWindow;
+        main = new Vell3D::ViewerWindow("planview test");
         Platform::setFrameCapture(main->handle(), true);
         main->show(true);
         view = new PlanView(Rect(0, 0, 800, 600), main);
@@ -85,7 +79,7 @@ protected:
     }
 
     std::unique_ptr<World> world = std::make_unique<World>();
-    Vell3D::PlanMainWindow* main = nullptr;
+    Vell3D::ViewerWindow* main = nullptr;
     PlanView* view = nullptr;
 };
 
@@ -107,7 +101,7 @@ TEST_F(PlanViewTest, mapFanAndMarkerTurnedSoTheHeadingPointsUp)
 
     // A quarter turn left: the far wall now lies to the right of the player.
     for (int i = 0; i < 18; ++i)
-        view->onKeyDown(PlanView::keyLeft, 0);
+        view->onKeyDown(Platform::VK_LEFT, 0);
     pump();
     EXPECT_TRUE(green(527, 300));
     EXPECT_FALSE(green(400, 173));
@@ -116,24 +110,24 @@ TEST_F(PlanViewTest, mapFanAndMarkerTurnedSoTheHeadingPointsUp)
 TEST_F(PlanViewTest, keysMoveTurnAndZoomAndResetRestoresTheStart)
 {
     const Vell3D::Vector3 start = world->camera.position();
-    view->onKeyDown(PlanView::keyUp, 0);
-    view->onKeyDown(PlanView::keyUp, 0);
-    view->onKeyDown(PlanView::keyDown, 0);
+    view->onKeyDown(Platform::VK_UP, 0);
+    view->onKeyDown(Platform::VK_UP, 0);
+    view->onKeyDown(Platform::VK_DOWN, 0);
     EXPECT_NEAR(view->playerNode.position().x, start.x - 300, 1e-9);
-    view->onKeyDown(PlanView::keyRight, 0);
+    view->onKeyDown(Platform::VK_RIGHT, 0);
     // Facing world -x, a turn to the right swings the heading towards +y.
     EXPECT_NEAR(view->playerNode.matrix()[4], -std::cos(5 * M_PI / 180), 1e-9);
     EXPECT_NEAR(view->playerNode.matrix()[5], std::sin(5 * M_PI / 180), 1e-9);
     for (int i = 0; i < 3; ++i)
-        view->onKeyDown(PlanView::keyA, 0);
-    view->onKeyDown(PlanView::keyZ, 0);
+        view->onKeyDown('A', 0);
+    view->onKeyDown('Z', 0);
     EXPECT_NEAR(view->viewCamera.position().z, 7800, 1e-9);
     pump();
     EXPECT_FALSE(Platform::isInvalid(view->handle()));
     view->onKeyDown('Q', 0);               // no action, but a repaint
     EXPECT_TRUE(Platform::isInvalid(view->handle()));
 
-    view->onKeyDown(PlanView::keyR, 0);
+    view->onKeyDown('R', 0);
     EXPECT_NEAR(view->playerNode.position().x, start.x, 1e-9);
     EXPECT_NEAR(view->playerNode.position().y, start.y, 1e-9);
     EXPECT_EQ(view->playerNode.sector, world->camera.sector);
@@ -170,7 +164,7 @@ TEST_F(PlanViewTest, hugeMapFanDeepInTheMap)
     EXPECT_GT(countWhite(399, 276, 401, 299), 15);
 
     for (int i = 0; i < 5; ++i)
-        view->onKeyDown(PlanView::keyUp, 0);
+        view->onKeyDown(Platform::VK_UP, 0);
     EXPECT_EQ(player.sector, 2342);
     reach = checkReach(player);
     EXPECT_TRUE(reach.exact()) << reach.firstShort << reach.firstLong;

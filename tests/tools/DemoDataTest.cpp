@@ -4,14 +4,14 @@
 
 #include <map>
 
-#include "tools/DemoArchive.h"
-#include "tools/DemoArt.h"
-#include "tools/DemoMaps.h"
-#include "tools/DemoPalette.h"
-#include "tools/DemoTiles.h"
-#include "tools/MapFeatures.h"
-#include "tools/MapValidator.h"
+#include "MapFeatures.h"
 #include "tests/support/ByteReads.h"
+#include "tools/authoring/MapValidator.h"
+#include "tools/demo/DemoArchive.h"
+#include "tools/demo/DemoArt.h"
+#include "tools/demo/DemoMaps.h"
+#include "tools/demo/DemoPalette.h"
+#include "tools/demo/DemoTiles.h"
 
 using namespace VellTools;
 using TestSupport::le32;

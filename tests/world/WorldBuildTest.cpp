@@ -3,10 +3,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/Exception.h"
-#include "tools/DemoMaps.h"
-#include "world/World.h"
 #include "WorldFixtures.h"
+#include "core/Exception.h"
+#include "tools/demo/DemoMaps.h"
+#include "world/World.h"
 
 using namespace Vell3D;
 using namespace WorldFixtures;
@@ -125,11 +125,8 @@ TEST(WorldPieces, upperBetweenTwoSkiesIsHidden)
 
 TEST(WorldPieces, levelFloorsGiveALowerPieceWithoutCorners)
 {
-    auto rooms = twoRooms(0, 256, 0, 200);
-    auto content = finish(rooms);
-    World world;
-    world.build(loadMap(content));
-    const WorldWall& wall = world.walls[std::size_t(rooms.opening0)];
+    const BuiltRooms built(0, 256, 0, 200);
+    const WorldWall& wall = built.world.walls[std::size_t(built.rooms.opening0)];
     expectZeroCorners(wall.lower);
     EXPECT_FALSE(wall.lower.hasHeight());
     // The upper piece hangs from the own ceiling down to the neighbour's.
@@ -137,16 +134,13 @@ TEST(WorldPieces, levelFloorsGiveALowerPieceWithoutCorners)
     EXPECT_NEAR(wall.upper.corners[2].z, 200, 1e-9);
     EXPECT_TRUE(wall.upper.hasHeight());
     // Seen from the lower ceiling the upper piece is inverted: nothing left.
-    expectZeroCorners(world.walls[std::size_t(rooms.opening1)].upper);
+    expectZeroCorners(built.world.walls[std::size_t(built.rooms.opening1)].upper);
 }
 
 TEST(WorldPieces, middleTakesTheNeighbourHeightsWherePiecesShow)
 {
-    auto rooms = twoRooms(0, 256, 32, 200);
-    auto content = finish(rooms);
-    World world;
-    world.build(loadMap(content));
-    const WorldWall& wall = world.walls[std::size_t(rooms.opening0)];
+    const BuiltRooms built(0, 256, 32, 200);
+    const WorldWall& wall = built.world.walls[std::size_t(built.rooms.opening0)];
     EXPECT_NEAR(wall.lower.corners[1].z, 32, 1e-9);
     EXPECT_NEAR(wall.lower.corners[2].z, 0, 1e-9);
     for (int i : {0, 1})
