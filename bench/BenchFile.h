@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "tools/ByteBuffer.h"
-#include "tools/FileOutput.h"
+#include "core/FileOutput.h"
+#include "tools/authoring/ByteBuffer.h"
 
 class BenchFile {
 public:
@@ -15,7 +15,7 @@ public:
         : filePath((std::filesystem::temp_directory_path() /
                     ("vell-bench-" + std::to_string(getpid()) + "-" + name)).string())
     {
-        VellTools::writeFile(filePath, bytes);
+        Vell::writeFile(filePath, bytes);
     }
     BenchFile(const BenchFile&) = delete;
     BenchFile& operator=(const BenchFile&) = delete;

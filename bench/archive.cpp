@@ -9,7 +9,7 @@
 #include "core/File.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/GroupEntryStream.h"
-#include "tools/GroupWriter.h"
+#include "tools/authoring/GroupWriter.h"
 
 using namespace Vell3D;
 

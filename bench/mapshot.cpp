@@ -11,12 +11,12 @@
 #include <string>
 
 #include "BenchFile.h"
+#include "gui/PngFile.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/Map.h"
 #include "mapdata/TileSet.h"
-#include "tools/DemoArchive.h"
-#include "tools/MapShooter.h"
-#include "tools/PngFile.h"
+#include "tools/demo/DemoArchive.h"
+#include "tools/mapshot/MapShooter.h"
 #include "viewer/ViewerStartup.h"
 #include "world/World.h"
 
@@ -80,7 +80,7 @@ struct Stage {
         ViewerStartup::loadTiles(tiles, archive);
         shooter = std::make_unique<VellTools::MapShooter>(VellTools::ShotOptions());
     }
-    VellTools::Picture shoot(const char* map) { return shooter->shoot(archive, tiles, map, counts); }
+    Vell::Picture shoot(const char* map) { return shooter->shoot(archive, tiles, map, counts); }
 };
 
 void wholePicture(benchmark::State& state)
@@ -94,10 +94,10 @@ void wholePicture(benchmark::State& state)
 void pngEncoding(benchmark::State& state)
 {
     Stage stage;
-    const VellTools::Picture picture = stage.shoot("e3l1.map");
+    const Vell::Picture picture = stage.shoot("e3l1.map");
     const std::string path = std::string(archiveFile().path()) + ".png";
     for (auto _ : state)
-        VellTools::writePng(path, picture);
+        Vell::writePng(path, picture);
     std::remove(path.c_str());
 }
 

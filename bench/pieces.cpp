@@ -1,8 +1,8 @@
-// The plan view's convex pieces of one sector of 8192 walls, the most a map
-// holds: a comb of 2047 long thin teeth and a star of 4096 spikes. Both make
-// a partition tree that is one long chain, so every wall is tested against
-// the lines of all walls before it, and every piece is clipped by the lines
-// of all its ancestors.
+// The plan view's convex pieces of one sector of 16384 walls, the most a map
+// holds (versions 8 and 9): a comb of 4095 long thin teeth and a star of
+// 8192 spikes. Both make a partition tree that is one long chain, so every
+// wall is tested against the lines of all walls before it, and every piece
+// is clipped by the lines of all its ancestors.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -10,15 +10,15 @@
 #include "BenchFile.h"
 #include "core/File.h"
 #include "mapdata/Map.h"
-#include "tools/MapBuilder.h"
-#include "tools/MapWriter.h"
+#include "tools/authoring/MapBuilder.h"
+#include "tools/authoring/MapWriter.h"
 #include "world/World.h"
 
 using namespace Vell3D;
 
 namespace {
 
-constexpr int wallCount = 8192;
+constexpr int wallCount = largestMapLimits.walls;
 
 std::vector<VellTools::MapPoint> comb()
 {
@@ -56,7 +56,9 @@ Map oneSector(std::vector<VellTools::MapPoint> loop)
     VellTools::MapBuilder builder;
     builder.addSector(loop, 0, -16384);
     builder.setStart(loop[0].x, loop[0].y, 0, 0, 0);
-    BenchFile file("pieces.map", VellTools::MapWriter::bytes(builder.build()));
+    VellTools::MapContent content = builder.build();
+    content.version = newestMapVersion;
+    BenchFile file("pieces.map", VellTools::MapWriter::bytes(content));
     Vell::File stream(file.path(), Vell::File::readOnly);
     Map map;
     map.load(stream);

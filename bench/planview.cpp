@@ -1,7 +1,8 @@
-// The plan view on "large.map" (1024 sectors, 8192 walls): the visible-area
-// computation at 1000 random placements (median and worst as counters), and
-// one key press to the presented frame through the real view in an
-// offscreen window.
+// The plan view on the largest maps, "large.map" (1024 sectors, 8192 walls)
+// and "huge.map" (4096 sectors, 16384 walls): the visible-area computation
+// at 1000 random placements (median and worst as counters), one key press to
+// the presented frame through the real view in an offscreen window, and the
+// whole start-up to the first frame.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -15,22 +16,25 @@
 #include "gui/platform/Platform.h"
 #include "mapdata/Map.h"
 #include "planview/PlanApplication.h"
-#include "planview/PlanMainWindow.h"
 #include "planview/PlanView.h"
-#include "tools/DemoArchive.h"
-#include "tools/DemoMaps.h"
-#include "tools/MapWriter.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/demo/DemoArchive.h"
+#include "tools/demo/DemoMaps.h"
+#include "viewer/ViewerWindow.h"
 #include "world/World.h"
 
 namespace {
 
 using namespace Vell3D;
 
-World& largeWorld()
+// The plan world of large.map (big 0) or huge.map (big 1).
+World& bigWorld(int big)
 {
-    static World world;
+    static World worlds[2];
+    World& world = worlds[big];
     if (!world.built) {
-        BenchFile file("planview-large.map", VellTools::MapWriter::bytes(VellTools::largeMap()));
+        BenchFile file("planview-big.map",
+                       VellTools::MapWriter::bytes(big == 0 ? VellTools::largeMap() : VellTools::hugeMap()));
         Vell::File stream(file.path(), Vell::File::readOnly);
         Map map;
         map.load(stream);
@@ -40,20 +44,6 @@ World& largeWorld()
         world.buildPieces();
     }
     return world;
-}
-
-// Whether (x, y) lies inside the sector: an odd number of its walls cross
-// the ray towards +x.
-bool inside(const World& world, int s, double x, double y)
-{
-    bool in = false;
-    for (int w : world.sectors[std::size_t(s)].walls) {
-        const WallPoint& a = world.points[std::size_t(world.walls[std::size_t(w)].index)];
-        const WallPoint& b = world.points[std::size_t(world.walls[std::size_t(w)].nextPoint)];
-        if ((a.y > y) != (b.y > y) && x < a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y))
-            in = !in;
-    }
-    return in;
 }
 
 double threadMicroseconds()
@@ -81,7 +71,7 @@ std::vector<Placement> randomPlacements(const World& world, int count)
         }
         std::uniform_real_distribution<double> ux(x0, x1), uy(y0, y1), turn(0.0, 360.0);
         double x = ux(random), y = uy(random);
-        if (inside(world, s, x, y))
+        if (world.holds(s, x, y))
             placements.push_back({s, x, y, turn(random)});
     }
     return placements;
@@ -89,11 +79,10 @@ std::vector<Placement> randomPlacements(const World& world, int count)
 
 void visibility(benchmark::State& state)
 {
-    World& world = largeWorld();
-    static const std::vector<Placement> placements = randomPlacements(world, 1000);
+    World& world = bigWorld(int(state.range(0)));
+    const std::vector<Placement> placements = randomPlacements(world, 1000);
     PlanPlayerNode player;
-    player.viewWindows = {{Vell3D::Vector3(20000, 60000, 0), Vell3D::Vector3(-20000, 60000, 0)},
-                          {Vell3D::Vector3(2000, -4000, 0), Vell3D::Vector3(-2000, -4000, 0)}};
+    player.viewWindows = Vell3D::PlanView::viewWindows();
     player.world = &world;
     std::vector<double> times;
     std::size_t sectors = 0;
@@ -126,15 +115,15 @@ void visibility(benchmark::State& state)
     state.counters["worst_segments"] = double(worstSegments);
     state.counters["mean_sectors"] = double(sectors) / double(placements.size());
 }
-BENCHMARK(visibility)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(visibility)->ArgName("huge")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // One Left key through the platform's event queue, the loop's dispatch and
 // the view's paint, until the frame is presented.
 void keyToFrame(benchmark::State& state)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
-    World& world = largeWorld();
-    auto* main = new Vell3D::PlanMainWindow;
+    World& world = bigWorld(int(state.range(0)));
+    auto* main = new Vell3D::ViewerWindow("planview benchmark");
     Vell::Platform::setFrameCapture(main->handle(), false);
     main->show(true);
     auto* view = new Vell3D::PlanView(Vell::Rect(0, 0, 800, 600), main);
@@ -153,25 +142,27 @@ void keyToFrame(benchmark::State& state)
     pumpUntilPresented(0);
     for (auto _ : state) {
         int presented = Vell::Platform::presentCount(top);
-        Vell::Platform::simulateKey(Vell3D::PlanView::keyLeft, true);
-        Vell::Platform::simulateKey(Vell3D::PlanView::keyLeft, false);
+        Vell::Platform::simulateKey(Vell::Platform::VK_LEFT, true);
+        Vell::Platform::simulateKey(Vell::Platform::VK_LEFT, false);
         pumpUntilPresented(presented);
     }
     main->close(true);
 }
-BENCHMARK(keyToFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(keyToFrame)->ArgName("huge")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The plan viewer's whole start-up in this process, as its application runs
 // it: archive, tile set, windows, map, world with pieces, then the message
 // loop until the first frame is presented. Argument 0 shows the demo map
-// "$" from the archive, 1 large.map from a file. Starting the process itself
-// (loading the program and its libraries) is not included.
+// "$" from the archive, 1 large.map and 2 huge.map from a file. Starting the
+// process itself (loading the program and its libraries) is not included.
 void startToFirstFrame(benchmark::State& state)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     static BenchFile archive("planview-demo.grp", VellTools::demoArchive(false));
     static BenchFile large("planview-large-start.map", VellTools::MapWriter::bytes(VellTools::largeMap()));
-    const char* mapName = state.range(0) == 0 ? "$" : large.path();
+    static BenchFile huge("planview-huge-start.map", VellTools::MapWriter::bytes(VellTools::hugeMap()));
+    const char* names[] = {"$", large.path(), huge.path()};
+    const char* mapName = names[state.range(0)];
     for (auto _ : state) {
         auto* application = new Vell3D::PlanApplication;
         application->arguments.append(Vell::String("planview"));
@@ -192,7 +183,7 @@ void startToFirstFrame(benchmark::State& state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(startToFirstFrame)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(startToFirstFrame)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 } // namespace
 

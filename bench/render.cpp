@@ -1,9 +1,10 @@
-// The textured renderer headless at 800 x 600 on the demo maps and on
-// "large.map" (1024 sectors, 8192 walls, 4096 sprites): prepare (every
-// display list, with and without making the textures), the visibility walk
-// at a few places, and whole frames through the view's paint path (render,
-// swap, finish) with the walk's visible set against every sector drawn.
-// The floor is the same paint path with one full-screen textured quad.
+// The textured renderer headless at 800 x 600 on the demo maps, on
+// "large.map" (1024 sectors, 8192 walls, 4096 sprites) and on "huge.map"
+// (4096 sectors, 16384 walls, 16384 sprites): prepare (every display list,
+// with and without making the textures), the visibility walk at a few
+// places, and whole frames through the view's paint path (render, swap,
+// finish) with the walk's visible set against every sector drawn. The
+// floor is the same paint path with one full-screen textured quad.
 // BM_placements sets frames at seeded placements against that floor, with
 // the walk narrowed and over the whole view.
 #include <GL/gl.h>
@@ -31,11 +32,11 @@
 #include "mapdata/TileSet.h"
 #include "render/PortalCamera.h"
 #include "render/SectorRenderer.h"
-#include "render/WorldNode.h"
-#include "tools/DemoArchive.h"
-#include "tools/DemoMaps.h"
-#include "tools/MapShooter.h"
-#include "tools/MapWriter.h"
+#include "render/WalkScene.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/demo/DemoArchive.h"
+#include "tools/demo/DemoMaps.h"
+#include "tools/mapshot/MapShooter.h"
 
 using namespace Vell3D;
 
@@ -94,36 +95,18 @@ struct MapScene {
         map.load(stream);
         world.build(map);
         world.attachTextures(stage().tiles);
-        player.world = &world;
-        player.parentNode = &worldNode;
-        camera.source = &player;
-        worldNode.renderer = player.renderer = camera.renderer = &renderer;
-        renderer.setScene(&worldNode, &camera, &player, &world);
+        walk.setWorld(&world);
         stage().view->makeCurrent();
-        renderer.prepare();
+        walk.useRenderer(&renderer);
         reset();
     }
-    void reset()
-    {
-        player.takePlacement(world.camera);
-        camera.reset();
-        camera.translate(0.0, 0.0, 500.0);
-        camera.rotate(90.0, 1.0, 0.0, 0.0);
-        camera.setXScale(0.1);
-        camera.setYScale(0.1);
-        camera.setNear(50.0);
-        camera.setFar(200000.0);
-    }
-    void draw()
-    {
-        renderer.beginFrame();
-        camera.setViewport(Vell::Size(800, 600));
-    }
+    void reset() { walk.resetCamera(); }
+    void draw() { walk.drawFrame(Vell::Size(800, 600)); }
 
     World world;
-    WorldNode worldNode;
-    PlayerCameraNode player{&worldNode};
-    PortalCamera camera{&player};
+    WalkScene walk;
+    PlayerCameraNode& player = walk.playerCamera;
+    PortalCamera& camera = walk.portalCamera;
     SectorRenderer renderer;
 };
 
@@ -134,6 +117,8 @@ MapScene& mapScene(const std::string& name)
     if (!scene) {
         if (name == "large")
             scene = std::make_unique<MapScene>(VellTools::largeMap());
+        else if (name == "huge")
+            scene = std::make_unique<MapScene>(VellTools::hugeMap());
         else if (name == "demo")
             scene = std::make_unique<MapScene>(VellTools::showcaseMap());
         else
@@ -142,12 +127,13 @@ MapScene& mapScene(const std::string& name)
     return *scene;
 }
 
-const char* mapNames[] = {"e3l1", "demo", "large"};
+const char* mapNames[] = {"e3l1", "demo", "large", "huge"};
 
-void BM_prepareLarge(benchmark::State& state)
+// On large.map (map 2) and huge.map (map 3).
+void BM_prepare(benchmark::State& state)
 {
-    MapScene& scene = mapScene("large");
-    const bool withTextures = state.range(0) != 0;
+    MapScene& scene = mapScene(mapNames[state.range(0)]);
+    const bool withTextures = state.range(1) != 0;
     for (auto _ : state) {
         std::unique_ptr<TileSet> fresh;
         if (withTextures) {
@@ -169,7 +155,8 @@ void BM_prepareLarge(benchmark::State& state)
     }
     state.counters["sectors"] = double(scene.world.sectors.size());
 }
-BENCHMARK(BM_prepareLarge)->ArgName("textures")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_prepare)->ArgNames({"map", "textures"})->ArgsProduct({{2, 3}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
 
 // The walk at the start and turned by 90, 180 and 270 degrees, narrowed or
 // over the whole view (as it was before it narrowed).
@@ -186,7 +173,7 @@ void BM_visibility(benchmark::State& state)
     scene.camera.narrowing = true;
     scene.reset();
 }
-BENCHMARK(BM_visibility)->ArgNames({"map", "turn", "narrowed"})->ArgsProduct({{0, 1, 2}, {0, 1, 2, 3}, {0, 1}})
+BENCHMARK(BM_visibility)->ArgNames({"map", "turn", "narrowed"})->ArgsProduct({{0, 1, 2, 3}, {0, 1, 2, 3}, {0, 1}})
     ->Unit(benchmark::kMicrosecond);
 
 // One frame at the start view; allSectors draws every sector instead of
@@ -209,7 +196,7 @@ void BM_frame(benchmark::State& state)
     stage().view->draw = nullptr;
     scene.reset();
 }
-BENCHMARK(BM_frame)->ArgNames({"map", "all"})->ArgsProduct({{0, 1, 2}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_frame)->ArgNames({"map", "all"})->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 // The same frames without the paint path's present: the renderer's own
 // share, finished.
@@ -231,7 +218,7 @@ void BM_render(benchmark::State& state)
     state.counters["visible"] = scene.camera.visibleCount();
     scene.reset();
 }
-BENCHMARK(BM_render)->ArgNames({"map", "all"})->ArgsProduct({{0, 1, 2}, {0, 1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_render)->ArgNames({"map", "all"})->ArgsProduct({{0, 1, 2, 3}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 // The floor of this machine: clear, one full-screen textured quad, present
 // (range 1) or only finished (range 0).
@@ -326,7 +313,7 @@ std::vector<VellTools::ShotOptions> seededPlacements(const World& world, int cou
         o.atX = x(random);
         o.atY = y(random);
         o.angle = angle(random);
-        if (VellTools::sectorAt(world, *o.atX, *o.atY) >= 0)
+        if (world.sectorAt(*o.atX, *o.atY) >= 0)
             out.push_back(o);
     }
     return out;
@@ -334,7 +321,8 @@ std::vector<VellTools::ShotOptions> seededPlacements(const World& world, int cou
 
 void BM_placements(benchmark::State& state)
 {
-    MapScene& scene = mapScene("large");
+    const char* name = mapNames[state.range(0)];
+    MapScene& scene = mapScene(name);
     const auto placements = seededPlacements(scene.world, 200);
     Texture* texture = stage().tiles.textureFor(1).texture;
     PlacementRun runs[2];   // 0: whole view, 1: narrowed
@@ -364,7 +352,7 @@ void BM_placements(benchmark::State& state)
     scene.reset();
     const double floor = percentile(floors, 0.5);
     state.counters["floor_ms"] = floor;
-    std::printf("\nfloor %.2f ms; frame time / floor over %zu placements on large.map\n", floor, placements.size());
+    std::printf("\nfloor %.2f ms; frame time / floor over %zu placements on %s.map\n", floor, placements.size(), name);
     std::printf("%-8s %7s %7s %7s %7s | %7s %7s %7s | %9s %9s\n", "walk", "median", "p90", "p99", "worst",
                 "vis med", "vis p99", "vis max", "walk med", "walk max");
     const char* names[2] = {"whole", "narrowed"};
@@ -381,7 +369,7 @@ void BM_placements(benchmark::State& state)
         state.counters[n + "_visible_max"] = percentile(r.visible, 1.0);
     }
 }
-BENCHMARK(BM_placements)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_placements)->ArgName("map")->Arg(2)->Arg(3)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -1,16 +1,18 @@
-// The world on "large.map" (1024 sectors, 8192 walls, 4096 sprites): building
-// the 3D world with its texture coordinates, the plan view's world with its
-// pieces, one player move and one ray. Texture coordinates need only the
-// tile sizes, so no GL context is made.
+// The world on the largest maps, "large.map" (1024 sectors, 8192 walls,
+// 4096 sprites: version 7's limits) and "huge.map" (4096, 16384 and 16384:
+// those of versions 8 and 9): building the 3D world with its texture
+// coordinates, the plan view's world with its pieces, one player move and
+// one ray. The first argument is 0 for large.map, 1 for huge.map. Texture
+// coordinates need only the tile sizes, so no GL context is made.
 #include <benchmark/benchmark.h>
 
 #include "BenchFile.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/Map.h"
 #include "mapdata/TileSet.h"
-#include "tools/DemoArchive.h"
-#include "tools/DemoMaps.h"
-#include "tools/MapWriter.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/demo/DemoArchive.h"
+#include "tools/demo/DemoMaps.h"
 #include "world/PlayerNode.h"
 #include "world/World.h"
 
@@ -18,16 +20,30 @@ using namespace Vell3D;
 
 namespace {
 
-const Map& largeMap()
+Map loadedMap(const VellTools::MapContent& content)
 {
-    static const Map map = [] {
-        BenchFile file("world-large.map", VellTools::MapWriter::bytes(VellTools::largeMap()));
-        Vell::File stream(file.path(), Vell::File::readOnly);
-        Map loaded;
-        loaded.load(stream);
-        return loaded;
-    }();
-    return map;
+    BenchFile file("world.map", VellTools::MapWriter::bytes(content));
+    Vell::File stream(file.path(), Vell::File::readOnly);
+    Map loaded;
+    loaded.load(stream);
+    return loaded;
+}
+
+const Map& bigMap(const benchmark::State& state)
+{
+    static const Map large = loadedMap(VellTools::largeMap());
+    static const Map huge = loadedMap(VellTools::hugeMap());
+    return state.range(0) == 0 ? large : huge;
+}
+
+// One 3D world per map, built once, for the move and the ray.
+World& builtWorld(const benchmark::State& state)
+{
+    static World worlds[2];
+    World& world = worlds[state.range(0)];
+    if (!world.built)
+        world.build(bigMap(state));
+    return world;
 }
 
 struct DemoTiles {
@@ -56,7 +72,7 @@ World::BuildOptions planOnly()
 
 void buildWithTextures(benchmark::State& state)
 {
-    const Map& map = largeMap();
+    const Map& map = bigMap(state);
     TileSet& tiles = demoTiles();
     World world;
     for (auto _ : state) {
@@ -65,11 +81,11 @@ void buildWithTextures(benchmark::State& state)
         benchmark::DoNotOptimize(world.points.data());
     }
 }
-BENCHMARK(buildWithTextures)->Unit(benchmark::kMillisecond);
+BENCHMARK(buildWithTextures)->ArgName("huge")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void buildPlanWorld(benchmark::State& state)
 {
-    const Map& map = largeMap();
+    const Map& map = bigMap(state);
     World world;
     for (auto _ : state) {
         world.build(map, planOnly());
@@ -77,29 +93,27 @@ void buildPlanWorld(benchmark::State& state)
         benchmark::DoNotOptimize(world.pieceIndices.data());
     }
 }
-BENCHMARK(buildPlanWorld)->Unit(benchmark::kMillisecond);
+BENCHMARK(buildPlanWorld)->ArgName("huge")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 void buildPieces(benchmark::State& state)
 {
     World world;
-    world.build(largeMap(), planOnly());
+    world.build(bigMap(state), planOnly());
     for (auto _ : state) {
         world.buildPieces();
         benchmark::DoNotOptimize(world.pieceIndices.data());
     }
     state.counters["pieces"] = double(world.pieceIndices.size());
 }
-BENCHMARK(buildPieces)->Unit(benchmark::kMillisecond);
+BENCHMARK(buildPieces)->ArgName("huge")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // One step as the view takes it (100 units), and one long enough to cross
-// several rooms; each from the start placement turned to face along the
-// grid's columns, through the whole-width openings between rows.
+// several rooms; each from the start placement turned half round, through
+// the openings between rooms (large.map's rows, huge.map's open hall).
 void move(benchmark::State& state)
 {
-    static World world;
-    if (!world.built)
-        world.build(largeMap());
-    const double distance = double(state.range(0));
+    World& world = builtWorld(state);
+    const double distance = double(state.range(1));
     PlayerNode player;
     player.world = &world;
     for (auto _ : state) {
@@ -110,17 +124,17 @@ void move(benchmark::State& state)
     }
     state.counters["sector"] = player.sector;
 }
-BENCHMARK(move)->Arg(100)->Arg(3000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(move)->ArgNames({"huge", "distance"})->ArgsProduct({{0, 1}, {100, 3000}})
+    ->Unit(benchmark::kMicrosecond);
 
 // A ray from the start along the grid's columns: a short one that stays in
-// the start room and one through every row to the far wall of the map.
+// the start room and one through the openings to the first solid wall
+// (large.map's far wall, the start hall's wall in huge.map).
 void castRay(benchmark::State& state)
 {
-    static World world;
-    if (!world.built)
-        world.build(largeMap());
+    World& world = builtWorld(state);
     Vell3D::Vector3 start = world.camera.position();
-    const double reach = double(state.range(0));
+    const double reach = double(state.range(1));
     int kind = 0;
     for (auto _ : state) {
         RayHit hit;
@@ -133,7 +147,8 @@ void castRay(benchmark::State& state)
     }
     state.counters["kind"] = kind;
 }
-BENCHMARK(castRay)->Arg(300)->Arg(20000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(castRay)->ArgNames({"huge", "reach"})->ArgsProduct({{0, 1}, {300, 20000}})
+    ->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -12,7 +12,7 @@
 #include "mapdata/GroupEntryStream.h"
 #include "mapdata/Map.h"
 #include "mapdata/MapSource.h"
-#include "tools/GroupWriter.h"
+#include "tools/authoring/GroupWriter.h"
 
 using namespace Vell3D;
 

@@ -13,9 +13,9 @@
 #include "mapdata/GroupArchive.h"
 #include "mapdata/Map.h"
 #include "mapdata/TileSet.h"
-#include "tools/ArtWriter.h"
-#include "tools/GroupWriter.h"
-#include "tools/PaletteWriter.h"
+#include "tools/authoring/ArtWriter.h"
+#include "tools/authoring/GroupWriter.h"
+#include "tools/authoring/PaletteWriter.h"
 #include "world/PlayerNode.h"
 #include "world/World.h"
 

@@ -16,9 +16,9 @@ constexpr int headerSize = 16;
 constexpr int directoryEntrySize = 16;
 constexpr int nameSize = 12;
 
-[[noreturn]] void badArchive()
+[[noreturn]] void badArchive(const char* path)
 {
-    throw Vell::Exception("bad grp archive");
+    throw Vell::Exception(Vell::SubjectMessage("bad grp archive", path));
 }
 
 // Directory entries are read this many at a time, so that the buffer stays
@@ -27,7 +27,8 @@ constexpr std::int32_t entriesPerRead = 4096;
 
 // Reads the directory into the lookup table. Offsets are summed in 64 bits so
 // that no size, however large, can wrap an offset round into the file.
-GroupArchive::EntryTable readEntries(Vell::File& file, std::int32_t count, std::int64_t fileSize)
+GroupArchive::EntryTable readEntries(Vell::File& file, std::int32_t count, std::int64_t fileSize,
+                                       const char* path)
 {
     GroupArchive::EntryTable entries;
     std::int64_t offset = headerSize + std::int64_t(directoryEntrySize) * count;
@@ -39,7 +40,7 @@ GroupArchive::EntryTable readEntries(Vell::File& file, std::int32_t count, std::
             const unsigned char* entry = directory.data() + std::size_t(i) * directoryEntrySize;
             std::int32_t size = Vell::LittleEndian::read<std::int32_t>(entry + nameSize);
             if (size < 0 || offset + size > fileSize)
-                badArchive();
+                badArchive(path);
             // A name of all 12 bytes has no terminator in the file.
             std::size_t nameLength = strnlen(reinterpret_cast<const char*>(entry), nameSize);
             std::string name(reinterpret_cast<const char*>(entry), nameLength);
@@ -69,16 +70,16 @@ void GroupArchive::open(const char* path)
     unsigned char header[headerSize];
     opened->readFully(header, headerSize);
     if (std::memcmp(header, magic, sizeof magic) != 0)
-        badArchive();
+        badArchive(path);
     std::int32_t count = Vell::LittleEndian::read<std::int32_t>(header + nameSize);
     if (count < 0 || count > maxEntries)
-        badArchive();
+        badArchive(path);
     // Checked before the directory is read, so that a huge count in a small
     // file costs nothing.
     std::int64_t fileSize = opened->size();
     if (headerSize + std::int64_t(directoryEntrySize) * count > fileSize)
-        badArchive();
-    entries = readEntries(*opened, count, fileSize);
+        badArchive(path);
+    entries = readEntries(*opened, count, fileSize, path);
     file = std::move(opened);
 }
 
@@ -90,7 +91,7 @@ GroupEntry GroupArchive::findEntry(const char* name) const
             c = char(c - 'a' + 'A');
     auto found = entries.find(key);
     if (found == entries.end())
-        throw Vell::Exception("can't find grp entry");
+        throw Vell::Exception(Vell::SubjectMessage("can't find grp entry", name));
     return found->second;
 }
 

@@ -40,12 +40,12 @@ public:
 
     // Reads the header and the directory. IOException when the file cannot be
     // opened or ends inside the header or directory; Exception "bad grp
-    // archive" for a wrong magic, a negative count or one above maxEntries,
+    // archive <path>" for a wrong magic, a negative count or one above maxEntries,
     // a negative size, or entries that run past the end of the file. On failure the archive stays as it was.
     void open(const char* path);
 
     // Upper-cases a to z of the name and looks it up byte for byte.
-    // Exception "can't find grp entry" when it is not there.
+    // Exception "can't find grp entry <name>" when it is not there.
     GroupEntry findEntry(const char* name) const;
 
     // The lookup table, in name order (duplicates resolved to the last entry).

@@ -16,8 +16,6 @@ static_assert(std::endian::native == std::endian::little,
 
 namespace {
 
-constexpr std::int32_t mapVersion = 7;
-
 [[noreturn]] void badFormat()
 {
     throw Vell::Exception("bad map format");
@@ -80,8 +78,9 @@ void Map::load(Vell::Stream& stream)
 {
     std::int32_t version;
     stream >> version;
-    if (version != mapVersion)
+    if (!readableMapVersion(version))
         badFormat();
+    const MapLimits limits = mapLimits(version);
 
     // x, y, z (4 bytes each), angle and sector (2 bytes each).
     std::uint8_t head[16];
@@ -92,13 +91,14 @@ void Map::load(Vell::Stream& stream)
     const std::int16_t newAngle = Vell::LittleEndian::read<std::int16_t>(head + 12);
     const std::int16_t newSector = Vell::LittleEndian::read<std::int16_t>(head + 14);
 
-    auto newSectors = readTable<Sector>(stream, maxSectors);
+    auto newSectors = readTable<Sector>(stream, limits.sectors);
     if (wallRangesOverlap(newSectors))
         badFormat();
-    auto newWalls = readTable<Wall>(stream, maxWalls);
-    auto newSprites = readTable<Sprite>(stream, maxSprites);
+    auto newWalls = readTable<Wall>(stream, limits.walls);
+    auto newSprites = readTable<Sprite>(stream, limits.sprites);
 
     // Everything has been read: only now is the map changed.
+    fileVersion = version;
     startPoint.x = x;
     startPoint.y = y;
     startPoint.z = z / 16;   // z units are 16 times finer; truncated toward zero

@@ -1,4 +1,5 @@
-// Map: one level as read from a version 7 map file: the player's start and
+// Map: one level as read from a map file of version 7, 8 or 9 (the same
+// records; the later versions allow larger tables): the player's start and
 // the sector, wall and sprite tables, every record kept byte for byte as
 // stored. Only the header is interpreted, and the sectors' wall ranges are
 // checked not to overlap; other indices inside the records stay as read, so
@@ -31,15 +32,18 @@ public:
     ~Map() noexcept override {}
 
     // Reads a map from the stream's current position; the stream is neither
-    // owned nor closed. Exception "bad map format" for a version other than 7
-    // a table count that is negative or above its limit, or two sectors whose
-    // wall ranges overlap (checked before the walls are read); stream errors pass
-    // through. On any failure the map keeps what it held before.
+    // owned nor closed. Exception "bad map format" for a version other than 7,
+    // 8 or 9, a table count that is negative or above its version's limits
+    // (MapLimits), or two sectors whose wall ranges overlap (checked before
+    // the walls are read); stream errors pass through. On any failure the map
+    // keeps what it held before.
     void load(Vell::Stream& stream);
 
     // The three table sizes, one labelled line each.
     void print(Vell::TextStream& out) const override;
 
+    // The file's version; 7 for a map never loaded.
+    std::int32_t version() const { return fileVersion; }
     const Vector3& start() const { return startPoint; }
     std::int32_t startAngle() const { return angle; }
     std::int32_t startSector() const { return sector; }
@@ -56,6 +60,7 @@ public:
     const Sprite& spriteAt(int index) const;
 
 private:
+    std::int32_t fileVersion = oldestMapVersion;
     Vector3 startPoint;   // z already in x/y units
     std::int32_t angle = 0;
     std::int32_t sector = 0;

@@ -48,6 +48,25 @@ constexpr std::uint16_t moreTranslucent = 0x200;
 constexpr std::uint16_t invisible = 0x8000;
 }
 
+// What the kind bits of a sprite's status word make of it. The world keeps
+// it as WorldSprite::kind, the map summary counts sprites by it.
+enum SpriteKind {
+    spriteKindNone = 0,   // both kind bits: no known kind, drawn as nothing
+    spriteKindFace = 1,   // always turned to the viewer
+    spriteKindWall = 2,
+    spriteKindFloor = 3,
+};
+
+constexpr SpriteKind spriteKind(std::uint16_t status)
+{
+    switch (status & SpriteBits::kindMask) {
+    case 0: return spriteKindFace;
+    case SpriteBits::wallKind: return spriteKindWall;
+    case SpriteBits::floorKind: return spriteKindFloor;
+    default: return spriteKindNone;
+    }
+}
+
 // Tiles with a meaning of their own.
 namespace SpecialTiles {
 constexpr int mirror = 560;        // as the over-tile of a one-way wall: a mirror

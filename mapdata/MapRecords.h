@@ -88,9 +88,39 @@ static_assert(sizeof(Sector) == 40, "sector records are 40 bytes");
 static_assert(sizeof(Wall) == 32, "wall records are 32 bytes");
 static_assert(sizeof(Sprite) == 44, "sprite records are 44 bytes");
 
-// Limits of the format as the viewers load it.
-constexpr int maxSectors = 1024;
-constexpr int maxWalls = 8192;
-constexpr int maxSprites = 4096;
+// A mirror is an opening closed by its middle picture (one-way) whose
+// picture is the mirror tile; the world, the renderer and the map summary
+// all go by this.
+constexpr bool isMirror(const Wall& wall)
+{
+    return wall.otherSector != -1 && (wall.flags & WallBits::oneWay) && wall.overTile == SpecialTiles::mirror;
+}
+
+// The largest tables a map file may hold. Versions 8 and 9 lay their
+// records out exactly as version 7 and only allow more of them; version 7
+// keeps its own limits, since other programs that read version 7 rely on
+// them. Wall and sector indices stay signed 16-bit in every version.
+struct MapLimits {
+    int sectors;
+    int walls;
+    int sprites;
+};
+
+constexpr std::int32_t oldestMapVersion = 7;
+constexpr std::int32_t newestMapVersion = 9;
+
+constexpr bool readableMapVersion(std::int32_t version)
+{
+    return version >= oldestMapVersion && version <= newestMapVersion;
+}
+
+// The limits of a readable version.
+constexpr MapLimits mapLimits(std::int32_t version)
+{
+    return version == oldestMapVersion ? MapLimits{1024, 8192, 4096} : MapLimits{4096, 16384, 16384};
+}
+
+// What any readable map may hold: every consumer has to cope with this much.
+constexpr MapLimits largestMapLimits = mapLimits(newestMapVersion);
 
 } // namespace Vell3D

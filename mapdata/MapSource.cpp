@@ -1,5 +1,6 @@
 #include "mapdata/MapSource.h"
 
+#include <cstdio>
 #include <cstring>
 
 #include "core/Exception.h"
@@ -10,15 +11,37 @@ namespace Vell3D {
 
 namespace {
 
+void loadNamed(Map& map, Vell::Stream& stream, const char* name)
+{
+    try {
+        map.load(stream);
+    } catch (...) {
+        rethrowNamingMap(name);
+    }
+}
+
 Map loadFromEntry(GroupArchive& archive, const char* entryName)
 {
     GroupEntryStream stream(entryName, archive);
     Map map;
-    map.load(stream);
+    loadNamed(map, stream, entryName);
     return map;
 }
 
 } // namespace
+
+void rethrowNamingMap(const char* name)
+{
+    try {
+        throw;
+    } catch (const Vell::Exception& e) {
+        if (std::strcmp(e.className(), "Exception") != 0)
+            throw;
+        char lead[128];
+        std::snprintf(lead, sizeof lead, "%s in", e.message());
+        throw Vell::Exception(Vell::SubjectMessage(lead, name));
+    }
+}
 
 Map loadMapByName(GroupArchive& archive, const char* name)
 {
@@ -29,7 +52,7 @@ Map loadMapByName(GroupArchive& archive, const char* name)
         // Read-only: the viewers never change a map, and a write-protected
         // map file must still be read from disk.
         Vell::File file(name, Vell::File::readOnly);
-        map.load(file);
+        loadNamed(map, file, name);
         return map;
     } catch (Vell::IOException&) {
         // Not a readable map file on disk: the name may be an archive entry.

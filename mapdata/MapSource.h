@@ -13,6 +13,13 @@ namespace Vell3D {
 constexpr const char* defaultMapName = "$";
 constexpr const char* defaultMapEntry = "e3l1.map";
 
+// Failures name the map: "bad map format in e1l2.map".
 Map loadMapByName(GroupArchive& archive, const char* name);
+
+// From a catch block: rethrows the exception being handled, a plain Exception
+// (a bad map, a read past an entry's end) with the map's name added ("bad
+// map format in e1l2.map"). Other classes pass unchanged: an IOException from
+// a file on disk is what sends the search on to the archive.
+[[noreturn]] void rethrowNamingMap(const char* name);
 
 } // namespace Vell3D

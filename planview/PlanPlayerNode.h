@@ -26,8 +26,6 @@ struct Segment {
     Vector3 b;
 };
 
-class PlanView;
-
 class PlanPlayerNode : public PlayerNode {
 public:
     explicit PlanPlayerNode(Node* parent = nullptr);
@@ -48,7 +46,6 @@ public:
     std::vector<Segment> viewWindows;
     std::vector<int> visibleSectors;     // each once, in order of first reach
     std::vector<Segment> visibleSegments;
-    PlanView* view = nullptr;            // not owned
     // Whether covers too small for the first pass are cut in a second one
     // (see PlanVisibility.cpp); off gives the plain clipping, for comparison.
     bool mendSmallCovers = true;
@@ -61,9 +58,7 @@ private:
     void clipWindow(const Segment& window);
     // Returns whether a cover too small for the first pass was passed over.
     bool clipAgainstWall(std::vector<Segment>& working, int w, bool smallCovers);
-    void drawSectorWalls() const;
     void drawFan() const;
-    static void drawMarker();
 
     std::vector<unsigned char> queued;   // per sector, cleared for each window
     std::vector<unsigned char> reached;  // per sector, cleared per computation

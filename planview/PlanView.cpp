@@ -2,11 +2,7 @@
 
 #include <GL/gl.h>
 
-#include <cstdarg>
-#include <cstdio>
-
-#include "gui/DC.h"
-#include "gui/Window.h"
+#include "gui/platform/Platform.h"
 #include "world/World.h"
 
 namespace Vell3D {
@@ -19,31 +15,24 @@ constexpr double forwardStep = 250.0;
 constexpr double backwardStep = 200.0;
 constexpr double zoomStep = 100.0;
 
-// Text at column and row of a 10 x 16 pixel grid, formatted as printf does.
-void printAt(Vell::DC& dc, int column, int row, const char* format, ...)
-{
-    char buffer[4096];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    dc.textOut(10 * column, 16 * row, buffer);
-}
-
 } // namespace
 
 PlanView::PlanView(const Vell::Rect& rect, Vell::Window* parent)
-    : GLWidget(rect, parent), emptyNode(nullptr), mapNode(nullptr), playerNode(nullptr)
+    : ViewerPane(rect, parent), mapNode(nullptr), playerNode(nullptr)
 {
     playerNode.setParent(&viewCamera);
     mapNode.setParent(&playerNode);
-    emptyNode.setParent(&mapNode);
-    // Far ahead and short behind; with the origin each makes a triangle.
-    playerNode.viewWindows = {
+    playerNode.viewWindows = viewWindows();
+    playerNode.updateVisibility();
+}
+
+std::vector<Segment> PlanView::viewWindows()
+{
+    // About 18.4 degrees to either side ahead, 26.6 behind.
+    return {
         {Vector3(20000.0, 60000.0, 0.0), Vector3(-20000.0, 60000.0, 0.0)},
         {Vector3(2000.0, -4000.0, 0.0), Vector3(-2000.0, -4000.0, 0.0)},
     };
-    playerNode.updateVisibility();
 }
 
 void PlanView::setWorld(World* newWorld)
@@ -52,7 +41,6 @@ void PlanView::setWorld(World* newWorld)
     mapNode.world = newWorld;
     mapNode.player = &playerNode;
     playerNode.world = newWorld;
-    playerNode.view = this;
     reset();
 }
 
@@ -72,58 +60,37 @@ void PlanView::reset()
 void PlanView::render()
 {
     viewCamera.setViewport(clientRect().size);
+    viewCamera.render();
 }
 
-void PlanView::paintContents(Vell::DC& dc)
+std::vector<StatusLine> PlanView::statusLines() const
 {
-    GLWidget::paintContents(dc);
-    glFlush();
-    drawStatus(dc);
-}
-
-void PlanView::drawStatus(Vell::DC& dc)
-{
-    dc.setBackgroundMode(Vell::DC::transparent);
-    dc.setTextColor(Vell::Color(255, 255, 255));
-    Vector3 p = playerNode.position();
-    printAt(dc, 1, 1, "Player position:");
-    printAt(dc, 2, 2, "x: %.3f, y: %.3f", p.x, p.y);
-    printAt(dc, 2, 3, "angle: %.3f", playerNode.heading());
-    printAt(dc, 2, 4, "sector: %d", playerNode.sector);
-}
-
-void PlanView::onKeyDown(int key, std::int64_t)
-{
-    if (handleKey(key))
-        repaint();
+    return StatusOverlay::playerLines(playerNode);
 }
 
 bool PlanView::handleKey(int key)
 {
+    using namespace Vell::Platform;
     switch (key) {
-    case keyEscape:
-        if (auto* main = dynamic_cast<Vell::Window*>(getParent()))
-            main->close(false);
-        return false;
-    case keyLeft:
+    case VK_LEFT:
         playerNode.rotate(turnStep, 0.0, 0.0, 1.0);
         return true;
-    case keyRight:
+    case VK_RIGHT:
         playerNode.rotate(-turnStep, 0.0, 0.0, 1.0);
         return true;
-    case keyUp:
+    case VK_UP:
         playerNode.move(0.0, forwardStep, 0.0);
         return true;
-    case keyDown:
+    case VK_DOWN:
         playerNode.move(0.0, -backwardStep, 0.0);
         return true;
-    case keyA:
+    case 'A':
         viewCamera.translate(0.0, 0.0, -zoomStep);
         return true;
-    case keyZ:
+    case 'Z':
         viewCamera.translate(0.0, 0.0, zoomStep);
         return true;
-    case keyR:
+    case 'R':
         reset();   // repaints itself
         return false;
     default:

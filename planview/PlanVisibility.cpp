@@ -17,6 +17,9 @@
 //     hide is cut then. A fan that nothing leaks through is left as it was.
 //   - a player standing exactly on an opening's line sees it edge on, and
 //     the sector on its other side would never be queued.
+// Nor may it stop short of what is in view: a cut takes what the wall
+// hides and no more, except slivers under endSlack (in units, see there) at
+// a segment's ends, in both passes alike.
 // The working list grows by at most two segments per wall met, and only
 // where the wall hides part of a segment, so it stays bounded by the walls
 // of the sectors reached.
@@ -37,7 +40,16 @@ constexpr double minimumCover = 0.001;   // of a segment: smaller covers wait fo
 constexpr double hairCover = 1e-9;       // covers below this are rounding, never cut
 constexpr double minimumAngle = 1e-7;    // radians: what the second pass
 constexpr double minimumDepth = 0.5;     // and units: may still cut
-constexpr double endSlack = 0.01;        // a cover this close to an end takes the end too
+// Units at the segment, the fan's far edge: a cover that leaves less than
+// this of an end uncovered takes that end too. A sixteenth of the map's own
+// unit (positions are whole units) and under a pixel even with the camera
+// down at its near plane (a tenth of a unit to the pixel), so nothing that
+// can be seen is lost; yet far above the rounding of the frame change and
+// of earlier cuts, so a wall that meets its neighbour's corner takes the
+// end that corner left, and the list does not fill with hairs. A fraction
+// of the segment would not do: the windows are 40000 and 4000 units wide,
+// and a hundredth of them hid wedges tens of units wide that were in view.
+constexpr double endSlack = 1.0 / 16.0;
 const Vector3 origin(0.0, 0.0, 0.0);
 
 bool between(double v)
@@ -55,12 +67,24 @@ Vector3 pointAt(const Segment& s, double t)
     return Vector3(s.a.x + (s.b.x - s.a.x) * t, s.a.y + (s.b.y - s.a.y) * t, 0.0);
 }
 
-// Where the ray from O through p meets the wall's line, or p itself when the
-// line is not met between O and p.
-Vector3 onWall(const Vector3& p, double s)
+// Whether a cover takes the end of a segment of the given length where it
+// leaves uncovered this much of it (as a parameter; none when <= 0).
+bool takesEnd(double uncovered, double length)
 {
-    double t = (s > 0.0 && s < 1.0) ? s : 1.0;
-    return Vector3(p.x * t, p.y * t, 0.0);
+    return uncovered <= 0.0 || uncovered * length < endSlack;
+}
+
+// Where an end p of the segment that a cover takes goes: where the ray from
+// O through p meets the wall's line (at s along the ray). A wall seen nearly
+// edge on meets that ray only far behind or beyond p; when it also leaves a
+// sliver beside p uncovered, the end goes to w, the cover's end on the wall,
+// and not across the wall's shadow to p. When the wall covers p, it meets
+// the segment's line at p, and p stays.
+Vector3 endOnWall(const Vector3& p, double s, double uncovered, const Vector3& w)
+{
+    if (s > 0.0 && s < 1.0)
+        return Vector3(p.x * s, p.y * s, 0.0);
+    return uncovered > 0.0 ? w : p;
 }
 
 // The part [lo, hi] of a segment (as parameters along a->b) that a wall hides
@@ -131,8 +155,10 @@ bool coverOf(const Segment& seg, const Vector3& e, const Vector3& s, Cover& cove
 
 // Whether the part of the segment that the wall covers lies clearly beyond
 // the wall: wider than a hair's angle seen from O and, at one of its ends,
-// more than half a unit past the wall's line. Rounding at shared corners
-// and segments lying on the wall itself are not.
+// more than half a unit past the wall along the ray from O. Rounding at
+// shared corners and segments lying on the wall itself are not. Along the
+// ray, because a row of walls seen nearly edge on stands close to the
+// segment's line, yet far in front of it where the rays meet it.
 bool clearlyHidden(const Segment& seg, const Cover& c, const Vector3& e, const Vector3& s)
 {
     const Vector3 p = pointAt(seg, std::max(c.lo, 0.0));
@@ -140,12 +166,9 @@ bool clearlyHidden(const Segment& seg, const Cover& c, const Vector3& e, const V
     const double angle = std::atan2(std::fabs(p.x * q.y - p.y * q.x), p.x * q.x + p.y * q.y);
     if (angle < minimumAngle)
         return false;
-    const double length = std::hypot(s.x - e.x, s.y - e.y);
-    // Positive on the side of the wall away from O.
     auto past = [&](const Vector3& v) {
-        double side0 = (s.x - e.x) * (0.0 - e.y) - (s.y - e.y) * (0.0 - e.x);
-        double sideV = (s.x - e.x) * (v.y - e.y) - (s.y - e.y) * (v.x - e.x);
-        return (side0 > 0.0 ? -sideV : sideV) / length;
+        const double t = intersect(origin, v, e, s).r;
+        return std::isfinite(t) && t > 0.0 ? (1.0 - t) * std::hypot(v.x, v.y) : 0.0;
     };
     return std::max(past(p), past(q)) > minimumDepth;
 }
@@ -177,14 +200,16 @@ bool tiny(const Segment& s)
 
 // Cuts segment i back to the wall where the cover says; returns how many
 // segments were inserted before it (they are not looked at again for this
-// wall).
+// wall). What the wall leaves uncovered stays as it was, except slivers
+// under endSlack at the segment's ends.
 std::size_t cut(std::vector<Segment>& working, std::size_t i, const Cover& c)
 {
     const Segment seg = working[i];
-    const Vector3 a = onWall(seg.a, c.s1);
-    const Vector3 b = onWall(seg.b, c.s2);
-    const bool startCovered = c.lo <= endSlack;
-    const bool endCovered = c.hi >= 1.0 - endSlack;
+    const double length = std::hypot(seg.b.x - seg.a.x, seg.b.y - seg.a.y);
+    const bool startCovered = takesEnd(c.lo, length);
+    const bool endCovered = takesEnd(1.0 - c.hi, length);
+    const Vector3 a = endOnWall(seg.a, c.s1, c.lo, c.w0);
+    const Vector3 b = endOnWall(seg.b, c.s2, 1.0 - c.hi, c.w1);
     const auto at = working.begin() + std::ptrdiff_t(i);
     if (startCovered && endCovered) {
         working[i] = {a, b};

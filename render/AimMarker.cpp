@@ -1,7 +1,6 @@
 // The aim marker: a small sphere where the line of sight meets the world,
 // seen through walls as a faint disc, with the surface normal as a line.
 #include "render/SectorRenderer.h"
-#include "render/ShapeLists.h"
 
 namespace Vell3D {
 
@@ -12,23 +11,48 @@ void SectorRenderer::drawAimHook()
 
 namespace {
 
+constexpr double sphereRadius = 50.0;
+
+// A filled, smooth sphere of 16 slices and 16 stacks.
+void sphere()
+{
+    GLUquadric* quadric = gluNewQuadric();
+    if (!quadric)
+        return;
+    gluQuadricDrawStyle(quadric, GLU_FILL);
+    gluQuadricNormals(quadric, GLU_SMOOTH);
+    gluSphere(quadric, sphereRadius, 16, 16);
+    gluDeleteQuadric(quadric);
+}
+
+// One four-component light or material parameter.
+struct Setting {
+    GLenum name;
+    GLfloat value[4];
+};
+
+// A white light above and beside the eye, and a greenish material with a
+// red highlight.
+constexpr Setting lightSettings[] = {
+    {GL_AMBIENT, {1.0f, 1.0f, 1.0f, 1.0f}},
+    {GL_DIFFUSE, {1.0f, 1.0f, 1.0f, 1.0f}},
+    {GL_SPECULAR, {1.0f, 1.0f, 1.0f, 1.0f}},
+    {GL_POSITION, {1000.0f, 1000.0f, 1500.0f, 1.0f}},
+};
+constexpr Setting materialSettings[] = {
+    {GL_AMBIENT, {0.3f, 0.3f, 0.3f, 1.0f}},
+    {GL_DIFFUSE, {0.6f, 1.0f, 0.6f, 1.0f}},
+    {GL_SPECULAR, {1.0f, 0.0f, 0.0f, 1.0f}},
+    {GL_EMISSION, {0.0f, 0.0f, 0.0f, 1.0f}},
+};
+
 void markerLight()
 {
-    const GLfloat white[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-    const GLfloat position[4] = {1000.0f, 1000.0f, 1500.0f, 1.0f};
-    glLightfv(GL_LIGHT0, GL_AMBIENT, white);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, white);
-    glLightfv(GL_LIGHT0, GL_SPECULAR, white);
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
+    for (const Setting& setting : lightSettings)
+        glLightfv(GL_LIGHT0, setting.name, setting.value);
     glLightf(GL_LIGHT0, GL_SPOT_EXPONENT, 64.0f);
-    const GLfloat ambient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
-    const GLfloat diffuse[4] = {0.6f, 1.0f, 0.6f, 1.0f};
-    const GLfloat specular[4] = {1.0f, 0.0f, 0.0f, 1.0f};
-    const GLfloat emission[4] = {0.0f, 0.0f, 0.0f, 1.0f};
-    glMaterialfv(GL_FRONT, GL_AMBIENT, ambient);
-    glMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
-    glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
-    glMaterialfv(GL_FRONT, GL_EMISSION, emission);
+    for (const Setting& setting : materialSettings)
+        glMaterialfv(GL_FRONT, setting.name, setting.value);
     glMaterialf(GL_FRONT, GL_SHININESS, 64.0f);
 }
 
@@ -41,6 +65,25 @@ void normalLine(const Vector3& end)
 }
 
 } // namespace
+
+// Tessellated once per prepare rather than in every frame.
+void SectorRenderer::makeSphereList()
+{
+    sphereList_ = glGenLists(1);
+    if (sphereList_ == 0)
+        return;   // drawn directly then
+    glNewList(sphereList_, GL_COMPILE);
+    sphere();
+    glEndList();
+}
+
+void SectorRenderer::drawSphere() const
+{
+    if (sphereList_ != 0)
+        glCallList(sphereList_);
+    else
+        sphere();
+}
 
 void SectorRenderer::drawAimMarker(const Vector3& point)
 {
@@ -76,13 +119,13 @@ void SectorRenderer::drawAimMarker(const Vector3& point)
     glColor4f(0.0f, 0.0f, 1.0f, 0.4f);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
-    drawSphere(50.0);
+    drawSphere();
     normalLine(lineEnd);
 
     glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
-    drawSphere(50.0);
+    drawSphere();
 
     glDisable(GL_LIGHT0);
     glDisable(GL_LIGHTING);

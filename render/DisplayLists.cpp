@@ -36,16 +36,22 @@ void SectorRenderer::prepare()
         glEndList();
     }
     makeFrameTextures();
-    OcclusionQueries::bindCurrent();
+    makeSphereList();
+    OcclusionQueries::requireCurrent();
 }
 
 void SectorRenderer::deleteLists()
 {
     // A renderer that outlives its view's context has nothing left to free.
-    if (listBase_ != 0 && Vell::Platform::hasCurrentGLContext())
-        glDeleteLists(listBase_, listCount_);
+    if (Vell::Platform::hasCurrentGLContext()) {
+        if (listBase_ != 0)
+            glDeleteLists(listBase_, listCount_);
+        if (sphereList_ != 0)
+            glDeleteLists(sphereList_, 1);
+    }
     listBase_ = 0;
     listCount_ = 0;
+    sphereList_ = 0;
 }
 
 void SectorRenderer::makeSectorTextures(const WorldSector& sector)

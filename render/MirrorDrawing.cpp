@@ -136,7 +136,6 @@ void SectorRenderer::enterMirror(MirrorLevel& level, const WallPiece& mirror, in
         reflected.multiply(*passSource);
     reflected.sector = sector;
     reflected.world = world;
-    reflected.parentNode = playerCamera ? playerCamera->parentNode : nullptr;
     reflected.setParent(playerCamera ? playerCamera->parent() : nullptr);
 
     PortalCamera& camera = level.camera;

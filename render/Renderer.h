@@ -4,8 +4,8 @@
 // through the portal camera, whose tree reaches renderFrame (world node),
 // drawOverlay (player camera) and drawAimHook (portal camera) in that order.
 //
-// The view sets the scene references (setScene) before it calls prepare,
-// and again whenever the renderer becomes current.
+// The view's scene (WalkScene) sets the scene references (setScene) before
+// it calls prepare, and again whenever the renderer becomes current.
 #pragma once
 
 #include "3d/Node.h"

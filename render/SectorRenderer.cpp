@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/DebugDrawing.h"
+#include "render/PlayerMarks.h"
 #include "render/MirrorLevel.h"
 
 namespace Vell3D {
@@ -113,7 +113,7 @@ void SectorRenderer::drawPass()
     clipTo(*pass.camera, -1);
     drawTransparent();
     if (debugFlag && playerCamera)
-        drawSectorOutline(*world, playerCamera->sector);
+        drawSectorOutline(*world, playerCamera->sector, {.markFirstWall = true});
 }
 
 void SectorRenderer::drawSector(int s)

@@ -8,8 +8,11 @@
 //   render/SectorRenderer.cpp  construction, frame, passes, overlay
 //   render/SurfaceDrawing.cpp  pieces, floors and ceilings, sprites, sky
 //   render/DisplayLists.cpp    prepare, sector fog, sky fog
+//
+// Display lists belong to the context that made them (contexts are not
+// shared), so every list lives in the renderer and the renderer in its view.
 //   render/MirrorDrawing.cpp   drawMirror and its cameras
-//   render/AimMarker.cpp       drawAimHook, drawAimMarker
+//   render/AimMarker.cpp       drawAimHook, drawAimMarker, the sphere list
 #pragma once
 
 #include <GL/glu.h>
@@ -55,8 +58,8 @@ public:
     void drawAimHook() override;
     void drawOverlay() override;
     // One display list per sector, every tile made into a texture before
-    // the list that binds it is opened; then the occlusion query entry
-    // points. Lists of an earlier prepare are deleted first.
+    // the list that binds it is opened; then the driver's occlusion
+    // queries are required. Lists of an earlier prepare are deleted first.
     void prepare() override;
     int mirrorCount() const override { return mirrorsDrawn; }
     void drawAimMarker(const Vector3& point) override;
@@ -82,6 +85,9 @@ public:
     static void skyFog();
 
     unsigned int listBase() const { return listBase_; }
+    // The aim marker's sphere, made by prepare in the view's context and
+    // freed with the sector lists; 0 before prepare.
+    unsigned int sphereList() const { return sphereList_; }
     int listCount() const { return listCount_; }
     const std::vector<SkyRingEntry>& skyRing() const { return skyRing_; }
     const PassState& rootPass() const { return rootPass_; }
@@ -104,7 +110,10 @@ private:
     // One quad: texture coordinate i, then corner i.
     static void drawQuad(const Vector2 texCoords[4], const Vector3 corners[4]);
     void buildSkyRing();
+    // Sector lists and the sphere list, in the context current now.
     void deleteLists();
+    void makeSphereList();
+    void drawSphere() const;
     void recordSector(int sector);
     void makeSectorTextures(const WorldSector& sector);
     void makeFrameTextures();
@@ -135,6 +144,7 @@ private:
     bool recording = false;                 // a sector's list is open
     unsigned int listBase_ = 0;
     int listCount_ = 0;
+    unsigned int sphereList_ = 0;
     std::vector<SkyRingEntry> skyRing_;
     PassState rootPass_;
     PassState* currentPass = &rootPass_;

@@ -1,9 +1,12 @@
 // TransparentItem: a masked wall or a sprite waiting for the far-to-near
-// pass. The code packs the kind with the index, so walls and sprites must
-// have indices below 16384 (the map limits are 8192 walls, 4096 sprites).
+// pass. The code packs the kind with the index in 16 bits, so walls and
+// sprites must have indices below 16384: exactly what the largest maps
+// (16384 walls, 16384 sprites) use, and checked below.
 #pragma once
 
 #include <cstdint>
+
+#include "mapdata/MapRecords.h"
 
 namespace Vell3D {
 
@@ -18,5 +21,9 @@ struct TransparentItem {
     bool isSprite() const { return (code & spriteBit) != 0; }
     int index() const { return code & indexMask; }
 };
+
+static_assert(largestMapLimits.walls - 1 <= TransparentItem::indexMask &&
+                  largestMapLimits.sprites - 1 <= TransparentItem::indexMask,
+              "every wall and sprite index of a readable map fits the item code");
 
 } // namespace Vell3D

@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "render/DebugDrawing.h"
+#include "render/PlayerMarks.h"
 #include "render/PortalCamera.h"
 
 namespace Vell3D {
@@ -39,7 +39,7 @@ void WireRenderer::renderFrame()
         drawSprites(sector);
     }
     if (playerCamera)
-        drawSectorOutline(*world, playerCamera->sector);
+        drawSectorOutline(*world, playerCamera->sector, {.markFirstWall = true});
 }
 
 // Solid walls show their vertical edges; openings the height steps to the

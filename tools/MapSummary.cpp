@@ -59,7 +59,7 @@ void MapSummary::countSectors(const Map& map, const World& world)
                 continue;
             }
             ++openings;
-            if ((wall.flags & WallBits::oneWay) && wall.overTile == SpecialTiles::mirror)
+            if (isMirror(wall))
                 ++mirrors;
             if (wall.flags & WallBits::masked) {
                 ++masked;
@@ -74,12 +74,7 @@ void MapSummary::countSprites(const Map& map)
 {
     for (int i = 0; i < map.spriteCount(); ++i) {
         const Sprite& sprite = map.sprites()[std::size_t(i)];
-        switch (sprite.flags & SpriteBits::kindMask) {
-        case 0: ++spritesByKind[1]; break;
-        case SpriteBits::wallKind: ++spritesByKind[2]; break;
-        case SpriteBits::floorKind: ++spritesByKind[3]; break;
-        default: ++spritesByKind[0]; break;
-        }
+        ++spritesByKind[spriteKind(sprite.flags)];
         if (sprite.sector < 0 || sprite.sector >= map.sectorCount())
             warn("sprite %d: sector %d out of range; never drawn", i, int(sprite.sector));
     }
@@ -92,13 +87,8 @@ void MapSummary::checkStart(const Map& map, const World& world)
         warn("start sector %d out of range; the player moves freely", s);
         return;
     }
-    // A short vertical ray through a level plane at the start, so that the
-    // ray cast's own inside test decides.
-    RayHit probe;
-    probe.origin = Vell3D::Vector3(-map.start().x, map.start().y, 1.0);
-    probe.target = Vell3D::Vector3(-map.start().x, map.start().y, -1.0);
-    double t;
-    if (!world.sectorPlaneHit(probe, s, Vell3D::Plane(0.0, 0.0, 1.0, 0.0), t))
+    // The start in world coordinates (x mirrored), by the world's own rule.
+    if (!world.holds(s, -map.start().x, map.start().y))
         warn("start position %.0f %.0f lies outside its sector %d", map.start().x, map.start().y, s);
 }
 

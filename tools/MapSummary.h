@@ -34,7 +34,7 @@ public:
     int mirrors = 0;
     int masked = 0;
     int translucent = 0;
-    int spritesByKind[4] = {0, 0, 0, 0};   // other, face, wall, floor
+    int spritesByKind[4] = {0, 0, 0, 0};   // by SpriteKind: other, face, wall, floor
     // The first warningLines warnings; warningCount counts them all, so a
     // map with millions of broken references costs no more than a screenful.
     std::vector<std::string> warnings;

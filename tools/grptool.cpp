@@ -18,25 +18,22 @@
 #include "core/Console.h"
 #include "core/Exception.h"
 #include "core/File.h"
+#include "core/FileOutput.h"
 #include "core/UnhandledReport.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/GroupEntryStream.h"
-#include "tools/FileOutput.h"
-#include "tools/GroupWriter.h"
+#include "tools/authoring/GroupWriter.h"
 
 using Vell3D::GroupArchive;
 using Vell3D::GroupEntryStream;
 
 namespace {
 
-constexpr int usageStatus = 2;
-
 int usage()
 {
-    Vell::console() << "use: grptool list <grpfile>\n"
-                    << "     grptool extract <grpfile> <name> <outfile>\n"
-                    << "     grptool pack <outgrp> <file>...\n";
-    return usageStatus;
+    return Vell::printUsage("use: grptool list <grpfile>\n"
+                            "     grptool extract <grpfile> <name> <outfile>\n"
+                            "     grptool pack <outgrp> <file>...\n");
 }
 
 // In name order, as lookups see the directory: a later duplicate has
@@ -72,7 +69,7 @@ void extract(const char* grpFile, const char* name, const char* outFile)
         bytes.resize(std::size_t(entry.size()));
         entry.readFully(bytes.data(), entry.size());
     }
-    VellTools::writeFile(outFile, bytes);
+    Vell::writeFile(outFile, bytes);
 }
 
 // Entry names are what lookups search for: the base name in upper case.
@@ -84,7 +81,7 @@ std::string entryName(const char* path)
         if (c >= 'a' && c <= 'z')
             c = char(c - 'a' + 'A');
     if (name.size() > VellTools::GroupWriter::maxNameLength)
-        throw Vell::Exception("grp entry name too long");
+        throw Vell::Exception(Vell::SubjectMessage("grp entry name too long:", name.c_str()));
     return name;
 }
 
@@ -134,7 +131,7 @@ void pack(const char* outGrp, char** files, int count)
     // A file may have grown since it was measured.
     if (std::int64_t(archive.size()) > GroupArchive::maxFileSize)
         throw Vell::Exception("grp archive too large");
-    VellTools::writeFile(outGrp, archive);
+    Vell::writeFile(outGrp, archive);
 }
 
 int run(int argc, char** argv)

@@ -1,7 +1,9 @@
 // mapinfo: prints what the viewers would load for a map name: the table
 // sizes and the player's start, the archive's tile set, the number of convex
 // pieces of the plan view's world, a summary of the map's features and
-// warnings about broken references (MapSummary). The map is found by the viewers' own rule
+// warnings about broken references (MapSummary), and last the file's version
+// (added after the lines scripts already read, which keep their places). The
+// map is found by the viewers' own rule
 // ("$" is the archive's default map, then a file on disk, then an entry).
 // Failures are reported like any unhandled exception of the library (exit
 // status 1); a wrong command line prints the usage text (exit status 2).
@@ -18,14 +20,11 @@ using namespace Vell3D;
 
 namespace {
 
-constexpr int usageStatus = 2;
-
 int usage()
 {
-    Vell::console() << "use: mapinfo <grpfile> <mapname>\n\n"
-                    << "the <mapname> is first tried as a filename, "
-                    << "then as a map name within the grp file; $ is e3l1.map\n\n";
-    return usageStatus;
+    return Vell::printUsage("use: mapinfo <grpfile> <mapname>\n\n"
+                            "the <mapname> is first tried as a filename, "
+                            "then as a map name within the grp file; $ is e3l1.map\n\n");
 }
 
 // One labelled line per value, labels padded to 13 characters like the
@@ -52,13 +51,18 @@ int run(int argc, char** argv)
     World world;
     World::BuildOptions plan;
     plan.planOnly = true;
-    world.build(map, plan);
-    world.buildPieces();
+    try {
+        world.build(map, plan);
+        world.buildPieces();
+    } catch (...) {
+        rethrowNamingMap(argv[2]);
+    }
     VellTools::MapSummary summary(map, world);
     Vell::TextStream& out = Vell::console();
     printMapInfo(out, map);
     out << tiles;
     summary.print(out);
+    out << "version    : " << int(map.version()) << "\n";
     return 0;
 }
 

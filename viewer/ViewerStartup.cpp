@@ -6,21 +6,19 @@
 
 namespace Vell3D {
 
-bool ViewerStartup::checkArguments(const Vell::List<Vell::String>& arguments)
+bool ViewerStartup::checkArguments(const Vell::List<Vell::String>& arguments, const char* program)
 {
     if (arguments.count() == argumentCount)
         return true;
-    writeUsage();
+    writeUsage(program);
     return false;
 }
 
-void ViewerStartup::writeUsage()
+void ViewerStartup::writeUsage(const char* program)
 {
-    // Three pieces with nothing between them; "if first tried" is the
-    // program's established wording and users may match on it.
     Vell::TextStream& out = Vell::console();
-    out << "use: walkview <grpfile> <mapname>\n\n";
-    out << "the <mapname> if first tried as a filename, ";
+    out << "use: " << program << " <grpfile> <mapname>\n\n";
+    out << "the <mapname> is first tried as a filename, ";
     out << "then as a map name within the grp file\n\n";
 }
 
@@ -37,7 +35,11 @@ void ViewerStartup::loadTiles(TileSet& tiles, GroupArchive& archive, TileSet::In
 void ViewerStartup::loadWorld(GroupArchive& archive, const Vell::String& mapName, const WorldBuilder& build)
 {
     const Map map = loadMapByName(archive, mapName.text());
-    build(map);
+    try {
+        build(map);
+    } catch (...) {
+        rethrowNamingMap(mapName.text());
+    }
 }
 
 } // namespace Vell3D

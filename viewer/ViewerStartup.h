@@ -1,7 +1,7 @@
 // ViewerStartup: the start-up steps that both viewers share, so that each
 // program's init is its own short sequence of them:
 //
-//   if (!ViewerStartup::checkArguments(arguments)) return false;
+//   if (!ViewerStartup::checkArguments(arguments, "walkview")) return false;
 //   ViewerStartup::openArchive(archive, arguments.at(1));
 //   ViewerStartup::loadTiles(tiles, archive);
 //   ... the program's main window and view ...
@@ -16,6 +16,7 @@
 
 #include "core/List.h"
 #include "core/String.h"
+#include "core/UnhandledReport.h"
 #include "mapdata/TileSet.h"
 
 namespace Vell3D {
@@ -29,7 +30,7 @@ public:
     static constexpr int argumentCount = 3;
     // The process status after the usage text, as the command-line tools
     // end on a wrong command line.
-    static constexpr int usageStatus = 2;
+    static constexpr int usageStatus = Vell::usageStatus;
     static constexpr const char* paletteName = "palette.dat";
     static constexpr const char* tileBaseName = "tiles";
 
@@ -39,9 +40,10 @@ public:
 
     // False after writing the usage text when the command line is not
     // exactly the program, the archive and the map. Nothing is opened then.
-    static bool checkArguments(const Vell::List<Vell::String>& arguments);
-    // The usage text, the same for both viewers, on the console.
-    static void writeUsage();
+    static bool checkArguments(const Vell::List<Vell::String>& arguments, const char* program);
+    // The usage text on the console; the viewers' texts differ only in the
+    // program's name.
+    static void writeUsage(const char* program);
     // Reads the archive's header and directory; the archive's failures pass
     // to the caller.
     static void openArchive(GroupArchive& archive, const Vell::String& path);

@@ -1,5 +1,5 @@
 // walkview: the process's one application object; the window library's
 // entry point runs it.
-#include "walkview/ViewerApplication.h"
+#include "walkview/WalkApplication.h"
 
-Vell3D::ViewerApplication application;
+Vell3D::WalkApplication application;

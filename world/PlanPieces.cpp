@@ -10,10 +10,13 @@
 //   - each sector's walls may be cut at most 2 x its wall count + 64 times;
 //     further segments that straddle a line go whole to the side of their
 //     first end;
-//   - the clipping of all pieces together may visit 32 million corners;
-//   - all pieces together may have 262144 corners.
-// A piece that would break either of the last two is left out, and so is
-// every later one.
+//   - the clipping of all pieces together may visit 4096 corners per wall
+//     of the world, and never fewer than 32 million;
+//   - all pieces together may have 32 corners per wall, and never fewer
+//     than 262144.
+// The last two grow with the world, so the largest maps get as much room
+// per wall as smaller ones. A piece that would break either of them is left
+// out, and so is every later one.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -30,8 +33,10 @@ constexpr double cutMargin = 0.000001;   // no cut this close to a segment's end
 constexpr double square = 100000.0;      // the region a piece is cut from...
 constexpr double squareMargin = 1024.0;  // ...or this far round a sector past it
 constexpr int extraCutsPerSector = 64;
-constexpr long long clipBudget = 32LL * 1024 * 1024;
-constexpr std::size_t cornerBudget = 262144;
+constexpr long long clipsPerWall = 4096;
+constexpr long long minClips = 32LL * 1024 * 1024;
+constexpr std::size_t cornersPerWall = 32;
+constexpr std::size_t minCorners = 262144;
 
 // A point in x and y. The partition's inner loops run over millions of
 // segment and corner tests on a sector of thousands of walls, so they work on
@@ -130,12 +135,15 @@ private:
     std::vector<int> sides;      // per corner: +1 front, -1 back, 0 on the line
     Region region;
     int cutsLeft = 0;
-    long long clipsLeft = clipBudget;
-    std::size_t cornersLeft = cornerBudget;
+    long long clipsLeft;
+    std::size_t cornersLeft;
     bool exhausted = false;
 };
 
-PieceBuilder::PieceBuilder(World& world) : world(world), ends(world.walls.size()), starts(world.walls.size())
+PieceBuilder::PieceBuilder(World& world)
+    : world(world), ends(world.walls.size()), starts(world.walls.size()),
+      clipsLeft(std::max(minClips, clipsPerWall * (long long)world.walls.size())),
+      cornersLeft(std::max(minCorners, cornersPerWall * world.walls.size()))
 {
     for (std::size_t w = 0; w < world.walls.size(); ++w) {
         if (!world.hasPoints(int(w)))

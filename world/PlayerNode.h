@@ -18,8 +18,8 @@ class PlayerNode : public Node {
 public:
     explicit PlayerNode(Node* parent = nullptr);
 
-    // Copies the other node's sector and transform (not its world or parent
-    // node), then runs the change hook. Nothing happens for the node itself.
+    // Copies the other node's sector and transform (not its world), then
+    // runs the change hook. Nothing happens for the node itself.
     void takePlacement(const PlayerNode& other);
 
     // The collision-checked translation in the node's own frame (PlayerMove.cpp).
@@ -28,7 +28,6 @@ public:
 
     int sector = -1;               // -1: no sector, free movement
     World* world = nullptr;        // not owned
-    Node* parentNode = nullptr;    // not owned
 
 protected:
     // Whether the node stands in a sector of its world, so that moves are

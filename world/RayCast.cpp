@@ -66,29 +66,29 @@ Vector3 WallPiece::normal() const
 bool World::sectorPlaneHit(const RayHit& hit, int sector, const Plane& plane, double& t) const
 {
     t = plane.intersect(hit.origin, hit.target);
-    if (!between0And1(t) || !inRange(sector, sectors.size()))
+    if (!between0And1(t))
         return false;
-    Vector3 p = pointAt(hit, t);
-    // Even-odd over every loop of the sector: count the walls that the
-    // ray from p leftwards crosses. The ray reaches past the world's extent
-    // (maps may lie far beyond x = -100000), so every crossing left of p
-    // counts. Each wall owns its lower
-    // end point and not its upper one, so a vertex where the outline passes
-    // through the line counts once and one where it only touches counts
-    // twice or not at all; walls along the line count never.
+    const Vector3 p = pointAt(hit, t);
+    return holds(sector, p.x, p.y);
+}
+
+bool World::holds(int sector, double x, double y) const
+{
+    if (!inRange(sector, sectors.size()))
+        return false;
     bool inside = false;
-    for (int w : sectors[std::size_t(sector)].walls) {
-        if (!hasPoints(w))
-            continue;
-        const WallPoint& a = wallStart(w);
-        const WallPoint& b = wallEnd(w);
-        if ((a.y > p.y) == (b.y > p.y))
-            continue;
-        double x = a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y);
-        if (x <= p.x)
+    for (int w : sectors[std::size_t(sector)].walls)
+        if (hasPoints(w) && crossesTowardsMinusX(wallStart(w), wallEnd(w), x, y))
             inside = !inside;
-    }
     return inside;
+}
+
+int World::sectorAt(double x, double y) const
+{
+    for (std::size_t s = 0; s < sectors.size(); ++s)
+        if (holds(int(s), x, y))
+            return int(s);
+    return -1;
 }
 
 void World::castRay(RayHit& hit) const

@@ -10,7 +10,8 @@
 //   world/TextureMapping.cpp  texture matrices, attachTextures, sprite corners
 //   world/PlayerNode.cpp      PlayerNode construction and takePlacement
 //   world/PlayerMove.cpp      PlayerNode::move, the collision-checked move
-//   world/RayCast.cpp         castRay, sectorPlaneHit, WallPiece::rayHit/normal
+//   world/RayCast.cpp         castRay, sectorPlaneHit, holds, sectorAt,
+//                             WallPiece::rayHit/normal
 //   world/PlanPieces.cpp      buildPieces: the plan view's convex sector pieces
 #pragma once
 
@@ -64,14 +65,6 @@ enum SpriteFlag {
     spriteFlipY = 0x04,
     spriteOneSided = 0x08,
     spriteInvisible = 0x10,
-};
-
-// WorldSprite::kind values.
-enum SpriteKind {
-    spriteKindNone = 0,
-    spriteKindFace = 1,   // always turned to the viewer
-    spriteKindWall = 2,
-    spriteKindFloor = 3,
 };
 
 // What the ray cast reads and fills.
@@ -190,7 +183,7 @@ struct WorldSprite {
     std::int8_t shade = 0;
     double alpha = 1.0;
     int flags = 0;
-    int kind = spriteKindNone;
+    int kind = spriteKindNone;   // SpriteKind (mapdata/MapFlags.h)
     Vector3 corners[4];
     Vector2 texCoords[4];
 
@@ -222,6 +215,20 @@ int side(const Point& a, const Point& b, const Point& p)
     if (c <= -0.5)
         return 1;
     return 0;
+}
+
+// The even-odd rule by which a point lies in a sector: it does when an odd
+// number of the sector's edges (all its loops) meet the horizontal line
+// from (x, y) towards -x. An edge owns its lower end and not its upper one,
+// so a vertex where the outline passes through the line counts once and one
+// where it only touches counts twice or not at all; edges along the line
+// count never. The line reaches past any map, so every crossing counts.
+template <class Point>
+bool crossesTowardsMinusX(const Point& a, const Point& b, double x, double y)
+{
+    if ((a.y > y) == (b.y > y))
+        return false;
+    return a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y) <= x;
 }
 
 // Parameters of the crossing of line p1->p2 (r) and line q1->q2 (s), in x and
@@ -301,6 +308,12 @@ public:
     // (RayCast.cpp); kind stays surfaceNone when nothing is in the way.
     void castRay(RayHit& hit) const;
     bool sectorPlaneHit(const RayHit& hit, int sector, const Plane& plane, double& t) const;
+    // Whether the point (world x and y) lies in the sector, by the even-odd
+    // rule over all its loops (crossesTowardsMinusX); false for a sector
+    // out of range.
+    bool holds(int sector, double x, double y) const;
+    // The first sector that holds the point, or -1.
+    int sectorAt(double x, double y) const;
 
     // The plan view's convex pieces (PlanPieces.cpp). Their corners go after
     // the walls' own points, so building again starts over from those.

@@ -90,6 +90,21 @@ void setCorners(WallPiece& piece, const Vector3& c0, const Vector3& c1, const Ve
     piece.corners[3] = c3;
 }
 
+// A piece drawn in the solid pass, between its top corners (end, start)
+// and its bottom corners (start, end), cut to where the top is above the
+// bottom; a piece with sky on both sides is hidden instead.
+void solidPiece(WallPiece& piece, bool skyBothSides, const Vector3& endTop, const Vector3& startTop,
+                const Vector3& startBottom, const Vector3& endBottom)
+{
+    if (skyBothSides) {
+        piece.flags |= pieceHidden;
+        return;
+    }
+    setCorners(piece, endTop, startTop, startBottom, endBottom);
+    clipPiece(piece);
+    piece.flags |= pieceSolid;
+}
+
 void registerSurface(WorldSector& sector, int tile, int kind, int wall)
 {
     for (SurfaceEntry& entry : sector.surfacesByTile) {
@@ -102,16 +117,6 @@ void registerSurface(WorldSector& sector, int tile, int kind, int wall)
     entry.tile = tile;
     entry.uses.push_back({kind, wall});
     sector.surfacesByTile.push_back(std::move(entry));
-}
-
-int spriteKind(std::uint16_t status)
-{
-    switch (status & SpriteBits::kindMask) {
-    case 0: return spriteKindFace;
-    case SpriteBits::wallKind: return spriteKindWall;
-    case SpriteBits::floorKind: return spriteKindFloor;
-    default: return spriteKindNone;
-    }
 }
 
 int spriteFlags(std::uint16_t status)
@@ -158,7 +163,7 @@ void dressPieces(const Wall& record, WorldWall& wall, bool withMiddle)
     middle.tile = record.overTile;
     middle.palette = record.palette;
     middle.shade = record.shade;
-    if ((wallFlags & WallBits::oneWay) && record.overTile == SpecialTiles::mirror)
+    if (isMirror(record))
         middle.flags |= pieceMirror;
     if ((wallFlags & WallBits::masked) && (wallFlags & WallBits::translucent))
         middle.alpha = (wallFlags & WallBits::moreTranslucent) ? 0.3 : 0.6;
@@ -412,31 +417,17 @@ void World::buildPieceCorners(BuildOptions options)
             const WallPoint& start = wallStart(w);
             const WallPoint& end = wallEnd(w);
             if (!wall.isOpening()) {
-                setCorners(wall.upper, end.ceilingPoint(), start.ceilingPoint(), start.floorPoint(),
+                solidPiece(wall.upper, false, end.ceilingPoint(), start.ceilingPoint(), start.floorPoint(),
                            end.floorPoint());
-                clipPiece(wall.upper);
-                wall.upper.flags |= pieceSolid;
                 continue;
             }
             const WallPoint& start2 = wallEnd(wall.nextWall);
             const WallPoint& end2 = wallStart(wall.nextWall);
             const WorldSector& next = sectors[std::size_t(wall.nextSector)];
-            if (sector.ceilingParallax && next.ceilingParallax) {
-                wall.upper.flags |= pieceHidden;
-            } else {
-                setCorners(wall.upper, end.ceilingPoint(), start.ceilingPoint(), start2.ceilingPoint(),
-                           end2.ceilingPoint());
-                clipPiece(wall.upper);
-                wall.upper.flags |= pieceSolid;
-            }
-            if (sector.floorParallax && next.floorParallax) {
-                wall.lower.flags |= pieceHidden;
-            } else {
-                setCorners(wall.lower, end2.floorPoint(), start2.floorPoint(), start.floorPoint(),
-                           end.floorPoint());
-                clipPiece(wall.lower);
-                wall.lower.flags |= pieceSolid;
-            }
+            solidPiece(wall.upper, sector.ceilingParallax && next.ceilingParallax, end.ceilingPoint(),
+                       start.ceilingPoint(), start2.ceilingPoint(), end2.ceilingPoint());
+            solidPiece(wall.lower, sector.floorParallax && next.floorParallax, end2.floorPoint(),
+                       start2.floorPoint(), start.floorPoint(), end.floorPoint());
             if (options.planOnly)
                 continue;
             bool upperShows = wall.upper.hasHeight();

@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "gui/platform/Platform.h"
-#include "walkview/MapView.h"
-#include "walkview/ViewerApplication.h"
+#include "walkview/WalkView.h"
+#include "walkview/WalkApplication.h"
 
 namespace {
 
@@ -39,11 +39,11 @@ std::int64_t median(std::vector<std::int64_t> values)
     return values.empty() ? 0 : values[values.size() / 2];
 }
 
-class TimedViewer : public Vell3D::ViewerApplication {
+class TimedViewer : public Vell3D::WalkApplication {
 public:
     bool onIdle(int count) override
     {
-        ViewerApplication::onIdle(count);
+        WalkApplication::onIdle(count);
         if (!mainWindow)
             return false;
         int presents = Platform::presentCount(mainWindow->handle());
@@ -66,7 +66,7 @@ private:
             clock_gettime(CLOCK_REALTIME, &wall);
             std::printf("first %lld\n", (long long)wall.tv_sec * 1000000000LL + wall.tv_nsec);
         } else if (step <= rounds) {
-            frames.push_back(view->lastFrameMicroseconds());
+            frames.push_back(view()->lastFrameMicroseconds());
             paints.push_back(nowMicroseconds() - pressed);
         } else if (step <= 2 * rounds) {
             walks.push_back(nowMicroseconds() - pressed);
@@ -74,7 +74,7 @@ private:
         ++step;
         if (step <= rounds) {
             pressed = nowMicroseconds();
-            view->repaint();
+            view()->repaint();
         } else if (step <= 2 * rounds) {
             pressed = nowMicroseconds();
             Platform::simulateKey('W', true);

@@ -48,7 +48,6 @@ void Camera::setViewport(const Vell::Size& size)
     left_ = -right_;
     top_ = size.height * yScale_ * 0.5;
     bottom_ = -top_;
-    render();
 }
 
 void Camera::render()

@@ -21,7 +21,7 @@ public:
 
     // Lets a subclass set up the clear values before render clears.
     virtual void prepareClear() {}
-    // Fits the frustum's sides to a viewport of that size, then renders.
+    // Fits the frustum's sides to a viewport of that size; render draws.
     virtual void setViewport(const Vell::Size& size);
     // Clears, sets projection, camera transform and light, draws the scene
     // from the root of this camera's tree. Needs a current GL context.

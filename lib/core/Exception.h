@@ -30,6 +30,20 @@ private:
         const char* className() const override { return #Name; }          \
     };
 
+// A message that names its subject: "<lead> <subject>", or with a reason
+// "<lead> <subject>: <reason>". What does not fit an exception's 127
+// characters is cut from the front of the subject, marked "...": the end of
+// a path (the file's own name) says the most. Built in place, without
+// allocating, like the exceptions that carry it.
+class SubjectMessage {
+public:
+    SubjectMessage(const char* lead, const char* subject, const char* reason = nullptr) noexcept;
+    operator const char*() const noexcept { return text; }
+
+private:
+    char text[128];
+};
+
 VELL_EXCEPTION_CLASS(InternalException, Exception)
 VELL_EXCEPTION_CLASS(IOException, Exception)
 VELL_EXCEPTION_CLASS(ListException, Exception)

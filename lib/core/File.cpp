@@ -1,6 +1,7 @@
 #include "core/File.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -35,17 +36,17 @@ File::File(const char* name, int mode)
         fd = ::open(name, openFlags(mode), 0666);
     while (fd < 0 && errno == EINTR);
     if (fd < 0)
-        throw IOException();
-    if (mode & temporary)
-        unlinkPath = name;
+        throw IOException(SubjectMessage("can't open", name, std::strerror(errno)));
+    path = name;
+    temporaryFile = (mode & temporary) != 0;
 }
 
 File::~File() noexcept(false)
 {
     if (fd >= 0)
         ::close(fd);
-    if (!unlinkPath.empty())
-        ::unlink(unlinkPath.c_str());
+    if (temporaryFile)
+        ::unlink(path.c_str());
     // The stream part checks the usage counter after the descriptor is gone.
 }
 
@@ -60,7 +61,7 @@ int File::read(void* buffer, int length)
         got = ::read(fd, buffer, size_t(length));
     while (got < 0 && errno == EINTR);   // a suspend signal is not an error
     if (got < 1)
-        throw IOException();
+        throw IOException(SubjectMessage("can't read", path.c_str(), got == 0 ? "the file ends early" : std::strerror(errno)));
     return int(got);
 }
 
@@ -86,7 +87,7 @@ int File::write(const void* buffer, int length)
         if (put < 0 && errno == EINTR)
             continue;
         if (put < 1)
-            throw IOException();
+            throw IOException(SubjectMessage("can't write", path.c_str(), put == 0 ? "nothing written" : std::strerror(errno)));
         done += int(put);
     }
     return done;

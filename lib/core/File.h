@@ -19,7 +19,8 @@ public:
         readOnly = 32,   // open for reading only (data the program never changes)
     };
 
-    // Throws IOException when the file cannot be opened.
+    // Throws IOException "can't open <name>: <reason>" when the file cannot
+    // be opened.
     File(const char* name, int mode);
     ~File() noexcept(false) override;
     File(const File&) = delete;
@@ -28,7 +29,7 @@ public:
     const char* className() const override { return "File"; }
 
     // One low-level read of up to length bytes; less than one byte throws
-    // IOException. Nothing happens for length 0.
+    // IOException "can't read <name>: <reason>". Nothing happens for length 0.
     int read(void* buffer, int length) override;
     std::uint8_t readByte() override;
     int write(const void* buffer, int length) override;
@@ -41,7 +42,8 @@ public:
 
 private:
     int fd = -1;
-    std::string unlinkPath;   // set for temporary files
+    std::string path;              // as opened, for messages and for unlinking
+    bool temporaryFile = false;
 };
 
 } // namespace Vell

@@ -49,4 +49,10 @@ int runGuarded(const std::function<int()>& body)
     return 1;
 }
 
+int printUsage(const char* text)
+{
+    console() << text;
+    return usageStatus;
+}
+
 } // namespace Vell

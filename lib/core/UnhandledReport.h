@@ -1,5 +1,6 @@
-// Reports of exceptions that end a program, written to the log, and the
-// guard that program entry points run their body under.
+// How the programs end: the report of an exception that ends one, written
+// to the log, the guard that program entry points run their body under,
+// and the usage text of a wrong command line.
 #pragma once
 
 #include <functional>
@@ -16,5 +17,10 @@ void reportUnknownException();
 // Returns body's result; when an exception escapes it is reported and the
 // result is 1, the exit status of a program ended by an unhandled exception.
 int runGuarded(const std::function<int()>& body);
+
+// The exit status of a program given a wrong command line.
+constexpr int usageStatus = 2;
+// Writes the usage text to the console and returns usageStatus.
+int printUsage(const char* text);
 
 } // namespace Vell

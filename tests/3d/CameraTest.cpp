@@ -98,6 +98,7 @@ TEST_F(CameraRender, setViewportScalesTheFrustum)
     c.setXScale(0.1);
     c.setYScale(0.1);
     c.setViewport(Vell::Size(640, 480));
+    c.render();
     EXPECT_DOUBLE_EQ(c.left(), -32.0);
     EXPECT_DOUBLE_EQ(c.right(), 32.0);
     EXPECT_DOUBLE_EQ(c.bottom(), -24.0);

@@ -5,7 +5,9 @@
 #include "3d/Texture.h"
 #include "3d/Vell3DException.h"
 #include "TestSupport.h"
+#include "tests/support/ThrownText.h"
 
+using TestSupport::thrownMessage;
 using Vell3D::Texture;
 
 namespace {
@@ -102,12 +104,7 @@ TEST(TextureUnmade, operationsNeedAValidTexture)
     EXPECT_THROW(t.bind(true, true), Vell3D::Vell3DException);
     EXPECT_THROW(t.upload(false), Vell3D::Vell3DException);
     MemoryStream s;
-    try {
-        t.writeObject(s);
-        FAIL();
-    } catch (Vell::Exception& e) {
-        EXPECT_STREQ(e.message(), "Texture::writeObject: null texture");
-    }
+    EXPECT_EQ(thrownMessage([&] { t.writeObject(s); }), "Texture::writeObject: null texture");
 }
 
 TEST(TextureUnmade, exceptionClass)
@@ -225,12 +222,7 @@ TEST_F(TextureGL, badMagicCreatesNothing)
     MemoryStream s(header(0x20544558, 4, 4));   // "XET ": the other byte order
     s.bytes.resize(12 + 64);
     Texture t;
-    try {
-        t.readObject(s);
-        FAIL();
-    } catch (Vell::Exception& e) {
-        EXPECT_STREQ(e.message(), "Texture::readObject: bad magic code");
-    }
+    EXPECT_EQ(thrownMessage([&] { t.readObject(s); }), "Texture::readObject: bad magic code");
     EXPECT_FALSE(t.isValid());
 }
 
@@ -240,12 +232,7 @@ TEST_F(TextureGL, absurdStoredSizesAreRefused)
                         std::pair{1 << 15, 1 << 15}}) {
         MemoryStream s(header(Texture::magic, w, h));
         Texture t;
-        try {
-            t.readObject(s);
-            FAIL() << w << " x " << h;
-        } catch (Vell::Exception& e) {
-            EXPECT_STREQ(e.message(), "Texture::readObject: bad size");
-        }
+        EXPECT_EQ(thrownMessage([&] { t.readObject(s); }), "Texture::readObject: bad size") << w << " x " << h;
         EXPECT_FALSE(t.isValid());
     }
 }

@@ -8,7 +8,7 @@
 #include "core/File.h"
 #include "core/String.h"
 #include "core/UnhandledReport.h"
-#include "TempDir.h"
+#include "tests/support/ScratchFolder.h"
 
 using namespace Vell;
 using testing::internal::CaptureStdout;
@@ -24,8 +24,8 @@ TEST(Console, WritesToStandardOutput)
 
 TEST(Console, TokenEndsAtEndOfInput)
 {
-    TempDir dir;
-    std::string path = dir.file("input.txt");
+    TestSupport::ScratchFolder dir{"core"};
+    std::string path = dir.path("input.txt");
     std::ofstream(path) << "  41 word";
     ASSERT_NE(std::freopen(path.c_str(), "r", stdin), nullptr);
     int number = 0;
@@ -59,8 +59,8 @@ TEST(LogDevice, EchoOffWithoutTargetsIsSilent)
 
 TEST(LogDevice, FileTargetGetsTheSameBytes)
 {
-    TempDir dir;
-    std::string path = dir.file("log.txt");
+    TestSupport::ScratchFolder dir{"core"};
+    std::string path = dir.path("log.txt");
     {
         File file(path.c_str(), File::create);
         logDevice().attachTarget(file);

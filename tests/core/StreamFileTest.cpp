@@ -11,8 +11,8 @@
 #include "core/File.h"
 #include "core/String.h"
 #include "core/TextStream.h"
-#include "TempDir.h"
 #include "tests/support/MemoryStream.h"
+#include "tests/support/ScratchFolder.h"
 
 using namespace Vell;
 
@@ -134,12 +134,12 @@ TEST(Streams, ReadFullyGathersShortReads)
 
 class FileTest : public ::testing::Test {
 protected:
-    TempDir dir;
+    TestSupport::ScratchFolder dir{"core"};
 };
 
 TEST_F(FileTest, WritesLittleEndianValues)
 {
-    std::string path = dir.file("a.bin");
+    std::string path = dir.path("a.bin");
     {
         File file(path.c_str(), File::create);
         file << std::int32_t(1);
@@ -149,7 +149,7 @@ TEST_F(FileTest, WritesLittleEndianValues)
 
 TEST_F(FileTest, SizeKeepsPositionAndEofOnEmptyFile)
 {
-    std::string path = dir.file("b.bin");
+    std::string path = dir.path("b.bin");
     writeRaw(path, "hello");
     File file(path.c_str(), 0);
     file.seek(2, 0);
@@ -157,13 +157,13 @@ TEST_F(FileTest, SizeKeepsPositionAndEofOnEmptyFile)
     EXPECT_EQ(file.tell(), 2);
     EXPECT_THROW(file.length(), InternalException);
 
-    File empty(dir.file("empty").c_str(), File::create);
+    File empty(dir.path("empty").c_str(), File::create);
     EXPECT_TRUE(empty.eof());
 }
 
 TEST_F(FileTest, ReadingPastTheEndThrows)
 {
-    std::string path = dir.file("c.bin");
+    std::string path = dir.path("c.bin");
     writeRaw(path, "xy");
     File file(path.c_str(), File::readOnly);
     char buffer[4] = {};
@@ -175,7 +175,7 @@ TEST_F(FileTest, ReadingPastTheEndThrows)
 
 TEST_F(FileTest, ReadFullyOnShortFileThrows)
 {
-    std::string path = dir.file("short.bin");
+    std::string path = dir.path("short.bin");
     writeRaw(path, "abc");
     File file(path.c_str(), File::readOnly);
     char buffer[8];
@@ -185,9 +185,39 @@ TEST_F(FileTest, ReadFullyOnShortFileThrows)
     EXPECT_THROW(file >> value, IOException);
 }
 
+// A failure names the file and the system's reason; a path too long for an
+// exception's 127 characters loses its front, never its own name.
+TEST_F(FileTest, FailuresNameTheFileAndTheReason)
+{
+    auto messageOf = [](auto action) -> std::string {
+        try {
+            action();
+        } catch (IOException& e) {
+            return e.message();
+        }
+        return "no exception";
+    };
+    std::string missing = dir.path("missing.bin");
+    EXPECT_EQ(messageOf([&] { File(missing.c_str(), File::readOnly); }),
+              "can't open " + missing + ": No such file or directory");
+
+    std::string path = dir.path("two.bin");
+    writeRaw(path, "xy");
+    File file(path.c_str(), File::readOnly);
+    char buffer[2];
+    file.readFully(buffer, 2);
+    EXPECT_EQ(messageOf([&] { file.readByte(); }), "can't read " + path + ": the file ends early");
+
+    std::string deep = "/no/such/" + std::string(200, 'd') + "/level.map";
+    std::string message = messageOf([&] { File(deep.c_str(), File::readOnly); });
+    EXPECT_EQ(message.size(), 127u);
+    EXPECT_EQ(message.rfind("can't open ...ddd", 0), 0u) << message;
+    EXPECT_NE(message.find("ddd/level.map: No such file or directory"), std::string::npos) << message;
+}
+
 TEST_F(FileTest, OpenModes)
 {
-    std::string path = dir.file("d.bin");
+    std::string path = dir.path("d.bin");
     EXPECT_THROW(File(path.c_str(), 0), IOException);   // does not exist
     { File created(path.c_str(), File::create | File::exclusive); }
     EXPECT_THROW(File(path.c_str(), File::create | File::exclusive), IOException);
@@ -199,7 +229,7 @@ TEST_F(FileTest, OpenModes)
     EXPECT_EQ(contents(path), "abcdefgh");
     { File file(path.c_str(), File::truncate); }
     EXPECT_EQ(contents(path), "");
-    std::string temp = dir.file("temp.bin");
+    std::string temp = dir.path("temp.bin");
     { File file(temp.c_str(), File::create | File::temporary); }
     EXPECT_FALSE(std::filesystem::exists(temp));
 }
@@ -208,10 +238,11 @@ TEST_F(FileTest, ReadOnlyFileNeedsReadOnlyMode)
 {
     // Root may write any ordinary file, so a directory, which nobody may open
     // for writing, stands in for a read-only file then.
-    std::string path = dir.file("ro.bin");
+    std::string path = dir.path("ro.bin");
     writeRaw(path, "data");
     chmod(path.c_str(), 0444);
-    const char* readOnlyPath = geteuid() == 0 ? dir.path.c_str() : path.c_str();
+    const std::string folder = dir.path("");
+    const char* readOnlyPath = geteuid() == 0 ? folder.c_str() : path.c_str();
     EXPECT_THROW(File(readOnlyPath, 0), IOException);
     File file(path.c_str(), File::readOnly);
     EXPECT_EQ(file.readByte(), 'd');
@@ -220,7 +251,7 @@ TEST_F(FileTest, ReadOnlyFileNeedsReadOnlyMode)
 
 TEST_F(FileTest, BadSeekThrows)
 {
-    std::string path = dir.file("e.bin");
+    std::string path = dir.path("e.bin");
     File file(path.c_str(), File::create);
     EXPECT_THROW(file.seek(-1, 0), IOException);
     EXPECT_THROW(file.seek(0, 7), IOException);

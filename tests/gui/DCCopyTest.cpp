@@ -7,13 +7,13 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 #include "DCTestSupport.h"
 #include "core/Exception.h"
 #include "gui/Bitmap.h"
 #include "gui/platform/RasterOp.h"
+#include "tests/support/ScratchFolder.h"
 
 using namespace Vell;
 using namespace DCTestSupport;
@@ -49,14 +49,10 @@ void writeBmp(const std::string& path, int w, int h, const std::vector<Color>& t
     std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(f.data()), std::streamsize(f.size()));
 }
 
-std::string tempPath(const char* name)
-{
-    return std::string(::testing::TempDir()) + "/" + std::to_string(getpid()) + "_" + name;
-}
-
 TEST(BitmapTest, LoadsABmpAtItsNaturalSize)
 {
-    std::string path = tempPath("three.bmp");
+    const TestSupport::ScratchFolder scratch("bitmap");
+    const std::string path = scratch.path("three.bmp");
     writeBmp(path, 3, 2, {red, green, blue, white, Colors::black, magenta});
     Bitmap bitmap;
     EXPECT_TRUE(bitmap.isEmpty());
@@ -70,7 +66,6 @@ TEST(BitmapTest, LoadsABmpAtItsNaturalSize)
     EXPECT_EQ(dc.getPixel(2, 1), magenta);
     bitmap.endDraw();
     EXPECT_FALSE(bitmap.isDrawing());
-    std::remove(path.c_str());
 }
 
 TEST(BitmapTest, UnreadableFilesThrowIOException)
@@ -78,7 +73,8 @@ TEST(BitmapTest, UnreadableFilesThrowIOException)
     Bitmap bitmap;
     EXPECT_THROW(bitmap.load("/nonexistent/picture.bmp"), IOException);
     EXPECT_THROW(bitmap.load(nullptr), IOException);
-    std::string path = tempPath("junk.bmp");
+    const TestSupport::ScratchFolder scratch("bitmap");
+    const std::string path = scratch.path("junk.bmp");
     std::ofstream(path) << "BM this is not a bitmap";
     EXPECT_THROW(bitmap.load(path.c_str()), IOException);
     // A header that claims a huge picture must not be believed.
@@ -92,7 +88,6 @@ TEST(BitmapTest, UnreadableFilesThrowIOException)
     }
     EXPECT_THROW(bitmap.load(path.c_str()), IOException);
     EXPECT_TRUE(bitmap.isEmpty());
-    std::remove(path.c_str());
 }
 
 TEST(BitmapTest, CompatibleBitmapIsBlackAndDrawable)

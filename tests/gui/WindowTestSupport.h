@@ -2,6 +2,7 @@
 #pragma once
 
 #include "gui/platform/Platform.h"
+#include "tests/support/MessagePump.h"
 
 #include <cstdlib>
 
@@ -10,17 +11,6 @@ namespace WindowTest {
 inline void useOffscreen() { setenv("SDL_VIDEODRIVER", "offscreen", 0); }
 
 // Dispatches every pending message, as the loop would, up to a quit.
-inline int pump()
-{
-    using namespace Vell::Platform;
-    Message m;
-    int count = 0;
-    while (peekMessage(m) && m.message != WM_QUIT && count < 10000) {
-        translateMessage(m);
-        dispatchMessage(m);
-        ++count;
-    }
-    return count;
-}
+inline int pump() { return TestSupport::pumpMessages(); }
 
 } // namespace WindowTest

@@ -8,8 +8,8 @@
 #include "core/Exception.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/GroupEntryStream.h"
-#include "tools/ByteBuffer.h"
 #include "tests/support/ThrownText.h"
+#include "tools/authoring/ByteBuffer.h"
 
 using namespace Vell3D;
 using namespace MapdataFiles;
@@ -63,7 +63,7 @@ TEST_F(GroupArchiveTest, EmptyArchiveFindsNothing)
         archive.findEntry("PALETTE.DAT");
         FAIL() << "found an entry in an empty archive";
     } catch (Vell::Exception& e) {
-        EXPECT_STREQ(e.message(), "can't find grp entry");
+        EXPECT_STREQ(e.message(), "can't find grp entry PALETTE.DAT");
     }
 }
 
@@ -124,36 +124,40 @@ TEST_F(GroupArchiveTest, DirectoryCountIsCappedWhateverTheFileSize)
 
     std::string sparse = write(rawArchive(most + 1, {}, 0));
     ASSERT_EQ(truncate(sparse.c_str(), 16 + 16 * std::int64_t(most + 1)), 0);
-    EXPECT_EQ(messageOfOpen(sparse), "Exception: bad grp archive");
+    EXPECT_EQ(messageOfOpen(sparse), "Exception: bad grp archive " + sparse);
 }
 
 TEST_F(GroupArchiveTest, BadHeadersAreRejected)
 {
     Bytes badMagic = archiveWith({{"A", text("a")}});
     badMagic[0] = 'q';
-    EXPECT_EQ(messageOfOpen(write(badMagic)), "Exception: bad grp archive");
-    EXPECT_EQ(messageOfOpen(write(rawArchive(-1, {}, 0))), "Exception: bad grp archive");
+    const std::string bad = "Exception: bad grp archive " + scratch.path("test.grp");
+    EXPECT_EQ(messageOfOpen(write(badMagic)), bad);
+    EXPECT_EQ(messageOfOpen(write(rawArchive(-1, {}, 0))), bad);
     // A count far beyond the file must fail before any directory is allocated.
-    EXPECT_EQ(messageOfOpen(write(rawArchive(0x7fffffff, {}, 0))), "Exception: bad grp archive");
-    EXPECT_EQ(messageOfOpen(write(rawArchive(3, {{"A", 0}, {"B", 0}}, 0))), "Exception: bad grp archive");
+    EXPECT_EQ(messageOfOpen(write(rawArchive(0x7fffffff, {}, 0))), bad);
+    EXPECT_EQ(messageOfOpen(write(rawArchive(3, {{"A", 0}, {"B", 0}}, 0))), bad);
 }
 
 TEST_F(GroupArchiveTest, ShortOrMissingFilesFailWithIOException)
 {
-    EXPECT_EQ(messageOfOpen(scratch.path("missing.grp")), "IOException: ");
-    EXPECT_EQ(messageOfOpen(write({})), "IOException: ");
+    const std::string missing = scratch.path("missing.grp");
+    EXPECT_EQ(messageOfOpen(missing), "IOException: can't open " + missing + ": No such file or directory");
+    const std::string ended = "IOException: can't read " + scratch.path("test.grp") + ": the file ends early";
+    EXPECT_EQ(messageOfOpen(write({})), ended);
     Bytes header = archiveWith({});
     header.resize(10);
-    EXPECT_EQ(messageOfOpen(write(header)), "IOException: ");
+    EXPECT_EQ(messageOfOpen(write(header)), ended);
 }
 
 TEST_F(GroupArchiveTest, EntrySizesMustStayInsideTheFile)
 {
-    EXPECT_EQ(messageOfOpen(write(rawArchive(1, {{"A", -1}}, 4))), "Exception: bad grp archive");
-    EXPECT_EQ(messageOfOpen(write(rawArchive(1, {{"A", 5}}, 4))), "Exception: bad grp archive");
+    const std::string bad = "Exception: bad grp archive " + scratch.path("test.grp");
+    EXPECT_EQ(messageOfOpen(write(rawArchive(1, {{"A", -1}}, 4))), bad);
+    EXPECT_EQ(messageOfOpen(write(rawArchive(1, {{"A", 5}}, 4))), bad);
     // Two sizes whose 32-bit sum wraps round to a small offset.
     EXPECT_EQ(messageOfOpen(write(rawArchive(3, {{"A", 0x7fffffff}, {"B", 0x7fffffff}, {"C", 2}}, 8))),
-              "Exception: bad grp archive");
+              bad);
     EXPECT_EQ(messageOfOpen(write(rawArchive(1, {{"A", 4}}, 4))), "opened");
 }
 

@@ -125,6 +125,6 @@ TEST_F(GroupEntryStreamTest, EntriesAreReadOnly)
 
 TEST_F(GroupEntryStreamTest, MissingEntryMakesNoStream)
 {
-    EXPECT_EQ(thrownMessage([&] { GroupEntryStream stream("third", archive); }), "can't find grp entry");
+    EXPECT_EQ(thrownMessage([&] { GroupEntryStream stream("third", archive); }), "can't find grp entry third");
     EXPECT_EQ(archive.usageCount(), 0);
 }

@@ -84,7 +84,7 @@ TEST_F(MapSourceTest, ReadOnlyFileIsReadFromDisk)
 TEST_F(MapSourceTest, OtherNamesAreArchiveEntries)
 {
     EXPECT_EQ(sourceOf("e1l2.map"), fromArchive);
-    EXPECT_EQ(failureOf("e9l9.map"), "can't find grp entry");
+    EXPECT_EQ(failureOf("e9l9.map"), "can't find grp entry e9l9.map");
 }
 
 TEST_F(MapSourceTest, FileThatEndsTooEarlyFallsBackToTheArchive)
@@ -100,5 +100,5 @@ TEST_F(MapSourceTest, BadMapOnDiskIsFinal)
     MapImage image;
     image.version = 5;
     writeFile(scratch.path("e1l2.map"), image.bytes());
-    EXPECT_EQ(inScratch([&] { return failureOf("e1l2.map"); }), "bad map format");
+    EXPECT_EQ(inScratch([&] { return failureOf("e1l2.map"); }), "bad map format in e1l2.map");
 }

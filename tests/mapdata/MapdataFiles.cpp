@@ -1,34 +1,8 @@
 #include "MapdataFiles.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <stdexcept>
-
 using namespace Vell3D;
 
 namespace MapdataFiles {
-
-ScratchFolder::ScratchFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "mapdata-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("no scratch folder");
-    folder = pattern;
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-}
-
-void writeFile(const std::string& path, const Bytes& bytes)
-{
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + path);
-}
 
 Bytes MapImage::bytes() const
 {

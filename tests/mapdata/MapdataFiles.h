@@ -1,35 +1,28 @@
-// Files for the archive and map tests: a scratch folder per test, raw file
-// writing, and a map image whose header fields and counts can be set freely
+// Files for the archive and map tests: a scratch folder per test, whole
+// file writing, and a map image whose header fields and counts can be set freely
 // (malformed maps are the point of many tests).
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/FileOutput.h"
 #include "mapdata/MapRecords.h"
-#include "tools/ByteBuffer.h"
-#include "tools/GroupWriter.h"
+#include "tests/support/ScratchFolder.h"
+#include "tools/authoring/ByteBuffer.h"
+#include "tools/authoring/GroupWriter.h"
 
 namespace MapdataFiles {
 
 using VellTools::Bytes;
 
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    std::string path(const std::string& name) const { return (folder / name).string(); }
+using TestSupport::ScratchFolder;
+using Vell::writeFile;
 
-private:
-    std::filesystem::path folder;
-};
-
-void writeFile(const std::string& path, const Bytes& bytes);
-
-// A version 7 map. The stored counts follow the tables unless set on purpose.
+// A map file, version 7 unless set. The stored counts follow the tables
+// unless set on purpose.
 struct MapImage {
     std::int32_t version = 7;
     std::int32_t x = 0, y = 0, z = 0;

@@ -2,18 +2,18 @@
 
 #include <memory>
 
+#include "MapdataFiles.h"
 #include "3d/Texture.h"
 #include "core/Exception.h"
 #include "core/String.h"
 #include "core/TextStream.h"
-#include "tests/support/SharedGL.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/TileSet.h"
-#include "tools/ArtWriter.h"
-#include "tools/ByteBuffer.h"
-#include "tools/GroupWriter.h"
-#include "tools/PaletteWriter.h"
-#include "MapdataFiles.h"
+#include "tests/support/SharedGL.h"
+#include "tools/authoring/ArtWriter.h"
+#include "tools/authoring/ByteBuffer.h"
+#include "tools/authoring/GroupWriter.h"
+#include "tools/authoring/PaletteWriter.h"
 
 using namespace Vell3D;
 using VellTools::Bytes;
@@ -58,11 +58,7 @@ Bytes palette(std::uint16_t shadeTables = 1)
     VellTools::PaletteWriter writer;
     for (int i = 0; i < 256; ++i)
         writer.setColor(i, std::uint8_t(i % 64), 63, 0);
-    VellTools::ShadeTable identity;
-    for (int i = 0; i < 256; ++i)
-        identity[std::size_t(i)] = std::uint8_t(i);
-    for (int t = 0; t < shadeTables; ++t)
-        writer.addShadeTable(identity);
+    writer.addPlainShadeTables(shadeTables);
     return writer.bytes();
 }
 
@@ -178,7 +174,7 @@ TEST_F(TileSetFiles, missingPaletteFailsTheLoad)
         load({{"TILES000.ART", artFile({{1, 1}})}});
         FAIL() << "loaded without a palette";
     } catch (Vell::Exception& e) {
-        EXPECT_STREQ(e.message(), "can't find grp entry");
+        EXPECT_STREQ(e.message(), "can't find grp entry palette.dat");
     }
 }
 

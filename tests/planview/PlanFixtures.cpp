@@ -3,14 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
-#include <set>
-#include <sstream>
 
 #include "../world/WorldFixtures.h"
-#include "tools/MapBuilder.h"
+#include "planview/PlanView.h"
+#include "tools/authoring/MapBuilder.h"
 
-using Vell3D::Segment;
-using Vell3D::Vector3;
 using VellTools::MapPoint;
 
 namespace PlanFixtures {
@@ -116,109 +113,61 @@ VellTools::MapContent maze(int columns, int rows, std::int32_t cell, unsigned se
     return builder.build();
 }
 
-std::vector<Segment> viewWindows()
+std::int32_t laneWidth(unsigned seed)
 {
-    return {{Vector3(20000, 60000, 0), Vector3(-20000, 60000, 0)},
-            {Vector3(2000, -4000, 0), Vector3(-2000, -4000, 0)}};
+    return 192 + 64 * std::int32_t(seed % 5);
 }
 
-namespace {
-
-double cross(double ax, double ay, double bx, double by)
+VellTools::MapContent lanes(unsigned seed)
 {
-    return ax * by - ay * bx;
-}
-
-// Clips the piece p0->p1 (as parameters [u0, u1] along it) to the side of
-// the line through q with normal-side test f(x, y) = nx * (x - qx) + ny * (y - qy) >= 0.
-bool clipHalf(const Vector3& p0, const Vector3& p1, double nx, double ny, double qx, double qy, double& u0,
-              double& u1)
-{
-    double f0 = nx * (p0.x - qx) + ny * (p0.y - qy);
-    double f1 = nx * (p1.x - qx) + ny * (p1.y - qy);
-    if (f0 < 0 && f1 < 0)
-        return false;
-    if (f0 >= 0 && f1 >= 0)
-        return u0 <= u1;
-    double t = f0 / (f0 - f1);
-    if (f0 < 0)
-        u0 = std::max(u0, t);
-    else
-        u1 = std::min(u1, t);
-    return u0 < u1;
-}
-
-// How far beyond the wall's line p0->p1 the far edge a->b lies, seen from O
-// through the wall's point q.
-double pastWall(const Vector3& q, const Vector3& a, const Vector3& b, const Vector3& p0, const Vector3& p1)
-{
-    double t = intersect(Vector3(0, 0, 0), q, a, b).r;
-    if (!std::isfinite(t) || t <= 1)
-        return 0;
-    double length = std::hypot(p1.x - p0.x, p1.y - p0.y);
-    return std::fabs(cross(p1.x - p0.x, p1.y - p0.y, q.x * t - p0.x, q.y * t - p0.y)) / length;
-}
-
-} // namespace
-
-std::string fanLeak(const Vell3D::PlanPlayerNode& player, double tolerance)
-{
-    const World& world = *player.world;
-    std::set<int> sectors(player.visibleSectors.begin(), player.visibleSectors.end());
-    for (int s : player.visibleSectors)
-        for (int w : world.sectors[std::size_t(s)].walls)
-            if (world.walls[std::size_t(w)].isOpening())
-                sectors.insert(world.walls[std::size_t(w)].nextSector);
-    std::ostringstream report;
-    for (const Segment& seg : player.visibleSegments) {
-        const Vector3 &a = seg.a, &b = seg.b;
-        double turn = cross(a.x, a.y, b.x, b.y);
-        double length = std::hypot(b.x - a.x, b.y - a.y);
-        if (std::fabs(turn) < 1e-9 || length < 1e-9)
-            continue;   // a triangle without area
-        double sign = turn > 0 ? 1 : -1;
-        // The side of the far edge where the player is, moved in by tolerance.
-        double nx = -(b.y - a.y) / length, ny = (b.x - a.x) / length;
-        if (nx * (0 - a.x) + ny * (0 - a.y) < 0) {
-            nx = -nx;
-            ny = -ny;
+    std::mt19937 random(seed);
+    const int laneCount = 5, columns = 4;
+    const std::int32_t length = std::int32_t(laneLength), width = laneWidth(seed);
+    const std::int32_t pieces[] = {8, 16, 32, 64, 128, 256, 512, 1024};
+    // Each line between lanes (and the two outer ones) breaks at random
+    // lengths and at every column's end; its pieces are solid or open.
+    std::vector<std::vector<std::int32_t>> breaks(laneCount + 1);
+    std::vector<std::vector<bool>> solid(laneCount + 1);
+    for (int line = 0; line <= laneCount; ++line) {
+        for (std::int32_t x = 0; x < columns * length;) {
+            breaks[std::size_t(line)].push_back(x);
+            solid[std::size_t(line)].push_back(random() % 5 < 3);
+            x = std::min(x + pieces[random() % 8], (x / length + 1) * length);
         }
-        for (int s : sectors) {
-            for (int w : world.sectors[std::size_t(s)].walls) {
-                const WorldWall& wall = world.walls[std::size_t(w)];
-                if (wall.isOpening())
-                    continue;
-                Vector3 p0 = player.fromParent(world.points[std::size_t(wall.index)].floorPoint());
-                Vector3 p1 = player.fromParent(world.points[std::size_t(wall.nextPoint)].floorPoint());
-                // Rays that graze a wall's end within the tolerance do not count.
-                double margin = tolerance / std::max(std::hypot(p1.x - p0.x, p1.y - p0.y), 1e-9);
-                double u0 = margin, u1 = 1 - margin;
-                // The part of the wall inside the wedge and in front of the far edge.
-                if (!clipHalf(p0, p1, -sign * a.y, sign * a.x, 0, 0, u0, u1) ||
-                    !clipHalf(p0, p1, sign * b.y, -sign * b.x, 0, 0, u0, u1) ||
-                    !clipHalf(p0, p1, nx, ny, a.x, a.y, u0, u1))
-                    continue;
-                Vector3 q0(p0.x + (p1.x - p0.x) * u0, p0.y + (p1.y - p0.y) * u0, 0);
-                Vector3 q1(p0.x + (p1.x - p0.x) * u1, p0.y + (p1.y - p0.y) * u1, 0);
-                double angle = std::atan2(std::fabs(cross(q0.x, q0.y, q1.x, q1.y)), q0.x * q1.x + q0.y * q1.y);
-                if (angle < 1e-9)
-                    continue;
-                // How far the far edge reaches past the wall's line there.
-                double depth = std::max(pastWall(q0, a, b, p0, p1), pastWall(q1, a, b, p0, p1));
-                if (depth <= tolerance)
-                    continue;
-                report << "segment (" << a.x << ", " << a.y << ") - (" << b.x << ", " << b.y << ") reaches past wall "
-                       << w << " of sector " << s << " by " << depth << " over " << angle << " rad; ";
-            }
+        breaks[std::size_t(line)].push_back(columns * length);
+    }
+    VellTools::MapBuilder builder;
+    for (int lane = 0; lane < laneCount; ++lane) {
+        const std::int32_t y0 = lane * width, y1 = y0 + width;
+        const auto &top = breaks[std::size_t(lane)], &bottom = breaks[std::size_t(lane + 1)];
+        for (int column = 0; column < columns; ++column) {
+            const std::int32_t x0 = column * length, x1 = x0 + length;
+            std::vector<MapPoint> loop;
+            for (std::int32_t x : top)
+                if (x >= x0 && x <= x1)
+                    loop.push_back({x, y0});
+            for (auto x = bottom.rbegin(); x != bottom.rend(); ++x)
+                if (*x > x0 && *x <= x1)
+                    loop.push_back({*x, y1});
+            loop.push_back({x0, y1});
+            builder.addSector(loop, mapZ(0), mapZ(256));
         }
     }
-    return report.str();
+    // A solid piece between lanes stays solid from the lane below it.
+    for (int line = 1; line < laneCount; ++line)
+        for (std::size_t k = 0; k + 1 < breaks[std::size_t(line)].size(); ++k)
+            if (solid[std::size_t(line)][k]) {
+                const std::int32_t x = breaks[std::size_t(line)][k];
+                builder.keepSolid(line * columns + int(x / length), x, line * width);
+            }
+    builder.setStart(length / 2, width / 2, 0, 0, 0);
+    return builder.build();
 }
 
 Walker::Walker(const VellTools::MapContent& content)
 {
     buildPlan(world, content);
-    player.viewWindows = viewWindows();
+    player.viewWindows = Vell3D::PlanView::viewWindows();
     player.world = &world;
     player.takePlacement(world.camera);
 }

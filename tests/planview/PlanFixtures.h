@@ -8,7 +8,7 @@
 
 #include "../world/WorldFixtures.h"
 #include "planview/PlanPlayerNode.h"
-#include "tools/MapContent.h"
+#include "tools/authoring/MapContent.h"
 #include "world/World.h"
 
 namespace PlanFixtures {
@@ -24,14 +24,20 @@ void buildPlan(World& world, const VellTools::MapContent& content);
 // plus a few extra passages that make loops. The start is in cell (0, 0).
 VellTools::MapContent maze(int columns, int rows, std::int32_t cell, unsigned seed);
 
+// Lanes side by side along map x, each cut across into sectors joined by
+// whole-width openings. Between two lanes runs a row of solid pieces and
+// openings of random lengths from 8 to 1024 units, which a player looking
+// along a lane sees nearly edge on. The start is in the first sector;
+// sector lane * 4 + column spans map x 4096 * column to 4096 * (column + 1).
+VellTools::MapContent lanes(unsigned seed);
+constexpr double laneLength = 4096;
+std::int32_t laneWidth(unsigned seed);
+
 using WorldFixtures::mapZ;
 using WorldFixtures::roomRow;
 
-// The far and near view windows the view gives its player.
-std::vector<Vell3D::Segment> viewWindows();
-
-// A plan player in its own plan world, with the view's windows, at the
-// map's start.
+// A plan player in its own plan world, with the view's windows
+// (PlanView::viewWindows), at the map's start.
 struct Walker {
     World world;
     PlanPlayerNode player;
@@ -41,12 +47,5 @@ struct Walker {
     void placeAt(double x, double y, int s);
     Vector3 at() const { return player.position(); }
 };
-
-// Where the fan shows through a solid wall: a piece of a solid wall of the
-// reached sectors or their neighbours lies inside a triangle of the fan, in
-// front of its far edge, more than tolerance units from the wall's ends, and
-// the far edge reaches more than tolerance units past the wall's line there.
-// Empty when the fan is sound.
-std::string fanLeak(const Vell3D::PlanPlayerNode& player, double tolerance = 1.0);
 
 } // namespace PlanFixtures

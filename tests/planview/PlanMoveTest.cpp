@@ -3,7 +3,9 @@
 // area recomputed after every change of placement.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "PlanFixtures.h"
 
@@ -11,6 +13,33 @@ using namespace PlanFixtures;
 using Vell3D::PlanPlayerNode;
 using Vell3D::Segment;
 using Vell3D::Vector3;
+
+namespace {
+
+// The ends of the fan's cuts ahead of the player (y > 0 in his frame).
+std::vector<double> aheadEnds(const PlanPlayerNode& player)
+{
+    std::vector<double> ends;
+    for (const Segment& s : player.visibleSegments)
+        for (const Vector3& end : {s.a, s.b})
+            if (end.y > 0)
+                ends.push_back(end.y);
+    return ends;
+}
+
+// The fan reaches ahead, and every end there lies at the distance.
+::testing::AssertionResult endsAheadAt(const PlanPlayerNode& player, double distance)
+{
+    const std::vector<double> ends = aheadEnds(player);
+    if (ends.empty())
+        return ::testing::AssertionFailure() << "nothing ahead";
+    for (double end : ends)
+        if (std::fabs(end - distance) > 1e-6)
+            return ::testing::AssertionFailure() << "an end ahead at " << end;
+    return ::testing::AssertionSuccess();
+}
+
+} // namespace
 
 // Three rooms along world -x with floors at 0, 40 and 24.
 TEST(PlanMove, stepsStopsOpeningsAndTheFloorOfTheSectorReached)
@@ -44,6 +73,8 @@ TEST(PlanMove, stepsStopsOpeningsAndTheFloorOfTheSectorReached)
     EXPECT_NEAR(walker.at().x, -2950, 1e-9);
 }
 
+// A turn, a move and a placement each give the fan of the new place: the
+// cuts ahead end on the wall he now faces, at its new distance.
 TEST(PlanMove, everyChangeOfPlacementRecomputesTheFan)
 {
     Walker walker(roomRow({0, 1024, 2048}, {0, 0}));
@@ -51,25 +82,25 @@ TEST(PlanMove, everyChangeOfPlacementRecomputesTheFan)
     // Looking down the row: both rooms are seen, the front fan ends on the
     // far wall of the second room at x = -2048.
     EXPECT_EQ(walker.player.visibleSectors, (std::vector<int>{0, 1}));
-    double furthest = 0;
-    for (const Segment& s : walker.player.visibleSegments)
-        furthest = std::max({furthest, s.a.y, s.b.y});
-    EXPECT_NEAR(furthest, 1948, 1e-6);
+    const std::vector<double> ends = aheadEnds(walker.player);
+    ASSERT_FALSE(ends.empty());
+    EXPECT_NEAR(*std::max_element(ends.begin(), ends.end()), 1948, 1e-6);
 
     walker.player.rotate(180, 0, 0, 1);   // facing the near wall 100 behind
-    for (const Segment& s : walker.player.visibleSegments) {
-        if (s.a.y > 0) {
-            EXPECT_NEAR(s.a.y, 100, 1e-6);
-        }
-    }
+    EXPECT_EQ(walker.player.visibleSectors, (std::vector<int>{0, 1}));
+    EXPECT_TRUE(endsAheadAt(walker.player, 100));
+
     walker.player.move(0, 50, 0);
-    for (const Segment& s : walker.player.visibleSegments) {
-        if (s.a.y > 0) {
-            EXPECT_NEAR(s.a.y, 50, 1e-6);
-        }
-    }
-    walker.player.setPosition(-1500, 512, 0);   // placed, not moved: no walls
+    EXPECT_TRUE(endsAheadAt(walker.player, 50));
+
+    // Placed, not moved: no wall stops him, the placement starts from an
+    // unturned node (facing world +y), and the fan is that of the middle of
+    // room 1: its side walls 512 ahead and behind, nothing beyond.
+    walker.player.sector = 1;
+    walker.player.setPosition(-1500, 512, 0);
     EXPECT_NEAR(walker.at().x, -1500, 1e-9);
+    EXPECT_EQ(walker.player.visibleSectors, (std::vector<int>{1}));
+    EXPECT_TRUE(endsAheadAt(walker.player, 512));
 }
 
 // A bad start sector: free moves and the two windows unclipped.

@@ -5,11 +5,15 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <set>
 
+#include "FanReach.h"
 #include "PlanFixtures.h"
 #include "gui/platform/Platform.h"
-#include "planview/PlanMainWindow.h"
 #include "planview/PlanView.h"
+#include "tests/support/MessagePump.h"
+#include "tools/demo/DemoMaps.h"
+#include "viewer/ViewerWindow.h"
 
 using namespace PlanFixtures;
 using namespace Vell;
@@ -17,14 +21,7 @@ using Vell3D::PlanView;
 
 namespace {
 
-void pump()
-{
-    Platform::Message m;
-    for (int count = 0; count < 10000 && Platform::peekMessage(m) && m.message != Platform::WM_QUIT; ++count) {
-        Platform::translateMessage(m);
-        Platform::dispatchMessage(m);
-    }
-}
+void pump() { TestSupport::pumpMessages(); }
 
 struct Rgb {
     int r, g, b;
@@ -38,7 +35,7 @@ protected:
         // Two rooms along world -x; the start faces the far wall of the
         // second room, 2038 ahead, with the side walls 512 to either side.
         buildPlan(*world, roomRow({0, 1024, 2048}, {0, 0}));
-        main = new Vell3D::PlanMainWindow;
+        main = new Vell3D::ViewerWindow("planview test");
         Platform::setFrameCapture(main->handle(), true);
         main->show(true);
         view = new PlanView(Rect(0, 0, 800, 600), main);
@@ -82,7 +79,7 @@ protected:
     }
 
     std::unique_ptr<World> world = std::make_unique<World>();
-    Vell3D::PlanMainWindow* main = nullptr;
+    Vell3D::ViewerWindow* main = nullptr;
     PlanView* view = nullptr;
 };
 
@@ -104,7 +101,7 @@ TEST_F(PlanViewTest, mapFanAndMarkerTurnedSoTheHeadingPointsUp)
 
     // A quarter turn left: the far wall now lies to the right of the player.
     for (int i = 0; i < 18; ++i)
-        view->onKeyDown(PlanView::keyLeft, 0);
+        view->onKeyDown(Platform::VK_LEFT, 0);
     pump();
     EXPECT_TRUE(green(527, 300));
     EXPECT_FALSE(green(400, 173));
@@ -113,28 +110,62 @@ TEST_F(PlanViewTest, mapFanAndMarkerTurnedSoTheHeadingPointsUp)
 TEST_F(PlanViewTest, keysMoveTurnAndZoomAndResetRestoresTheStart)
 {
     const Vell3D::Vector3 start = world->camera.position();
-    view->onKeyDown(PlanView::keyUp, 0);
-    view->onKeyDown(PlanView::keyUp, 0);
-    view->onKeyDown(PlanView::keyDown, 0);
+    view->onKeyDown(Platform::VK_UP, 0);
+    view->onKeyDown(Platform::VK_UP, 0);
+    view->onKeyDown(Platform::VK_DOWN, 0);
     EXPECT_NEAR(view->playerNode.position().x, start.x - 300, 1e-9);
-    view->onKeyDown(PlanView::keyRight, 0);
+    view->onKeyDown(Platform::VK_RIGHT, 0);
     // Facing world -x, a turn to the right swings the heading towards +y.
     EXPECT_NEAR(view->playerNode.matrix()[4], -std::cos(5 * M_PI / 180), 1e-9);
     EXPECT_NEAR(view->playerNode.matrix()[5], std::sin(5 * M_PI / 180), 1e-9);
     for (int i = 0; i < 3; ++i)
-        view->onKeyDown(PlanView::keyA, 0);
-    view->onKeyDown(PlanView::keyZ, 0);
+        view->onKeyDown('A', 0);
+    view->onKeyDown('Z', 0);
     EXPECT_NEAR(view->viewCamera.position().z, 7800, 1e-9);
     pump();
     EXPECT_FALSE(Platform::isInvalid(view->handle()));
     view->onKeyDown('Q', 0);               // no action, but a repaint
     EXPECT_TRUE(Platform::isInvalid(view->handle()));
 
-    view->onKeyDown(PlanView::keyR, 0);
+    view->onKeyDown('R', 0);
     EXPECT_NEAR(view->playerNode.position().x, start.x, 1e-9);
     EXPECT_NEAR(view->playerNode.position().y, start.y, 1e-9);
     EXPECT_EQ(view->playerNode.sector, world->camera.sector);
     EXPECT_NEAR(view->viewCamera.position().z, 8000, 1e-9);
     EXPECT_EQ(view->viewCamera.xScale(), 0.1);
     EXPECT_EQ(view->viewCamera.far(), 100000);
+}
+
+// huge.map in the plan view, from a room deep in it (sector 2340, in hall
+// (4, 4)): the fan reaches on through the open hall and its gates, each
+// sector listed once, and ends exactly at the first solid wall or the
+// window, here or after a few steps; the picture holds the rooms' walls, the
+// fan and the marker.
+TEST_F(PlanViewTest, hugeMapFanDeepInTheMap)
+{
+    VellTools::MapContent huge = VellTools::hugeMap();
+    huge.startX = huge.startY = 36 * 512 + 256;
+    huge.startSector = 36 * 64 + 36;
+    buildPlan(*world, huge);
+    view->setWorld(world.get());
+    pump();
+    const Vell3D::PlanPlayerNode& player = view->playerNode;
+    ASSERT_EQ(player.sector, 2340);
+    const std::vector<int>& reached = player.visibleSectors;
+    EXPECT_GT(reached.size(), 8u);
+    EXPECT_EQ(reached.front(), 2340);
+    EXPECT_EQ(std::set<int>(reached.begin(), reached.end()).size(), reached.size());
+    FanReach reach = checkReach(player);
+    EXPECT_TRUE(reach.exact()) << reach.firstShort << reach.firstLong;
+    // The rooms' walls every 32 pixels, a room's half-width from the marker.
+    EXPECT_TRUE(green(100, 252) && green(700, 252) && green(704, 150));
+    Rgb fan = pixel(400, 200);
+    EXPECT_GT(fan.b, fan.r + 20);
+    EXPECT_GT(countWhite(399, 276, 401, 299), 15);
+
+    for (int i = 0; i < 5; ++i)
+        view->onKeyDown(Platform::VK_UP, 0);
+    EXPECT_EQ(player.sector, 2342);
+    reach = checkReach(player);
+    EXPECT_TRUE(reach.exact()) << reach.firstShort << reach.firstLong;
 }

@@ -15,10 +15,10 @@
 #include "OffscreenFrame.h"
 #include "RenderScene.h"
 #include "SectorIdPass.h"
-#include "tools/DemoArchive.h"
-#include "tools/DemoMaps.h"
-#include "tools/DemoTiles.h"
-#include "tools/MapShooter.h"
+#include "tools/demo/DemoArchive.h"
+#include "tools/demo/DemoMaps.h"
+#include "tools/demo/DemoTiles.h"
+#include "tools/mapshot/MapShooter.h"
 
 using namespace RenderTests;
 
@@ -164,7 +164,7 @@ std::vector<VellTools::ShotOptions> placements(Scene& scene, unsigned seed, int 
         p.atY = within(y0, y1);
         p.angle = within(0.0, 360.0);
         p.tilt = out.size() % 2 ? within(-25.0, 25.0) : 0.0;
-        if (VellTools::sectorAt(scene.world, *p.atX, *p.atY) < 0 || !clearOfWalls(scene.world, *p.atX, *p.atY))
+        if (scene.world.sectorAt(*p.atX, *p.atY) < 0 || !clearOfWalls(scene.world, *p.atX, *p.atY))
             continue;
         place(scene, p);
         if (eyeClear(scene))
@@ -173,9 +173,12 @@ std::vector<VellTools::ShotOptions> placements(Scene& scene, unsigned seed, int 
     return out;
 }
 
+// Points the scene's nodes at the renderer without preparing it again (the
+// textured renderer's lists are made once for all placements).
 void drawWith(Scene& scene, Vell3D::Renderer& renderer)
 {
-    scene.current = scene.worldNode.renderer = scene.player.renderer = scene.camera.renderer = &renderer;
+    scene.worldNode.renderer = scene.player.renderer = scene.camera.renderer = &renderer;
+    renderer.beginFrame();
     scene.frame();
 }
 
@@ -208,7 +211,7 @@ protected:
         EXPECT_TRUE(target.ok());
         if (!target.ok())
             return totals;
-        ArchiveTiles tiles(VellTools::demoArchive(false));
+        TestSupport::TileArchive tiles(VellTools::demoArchive(false));
         Scene scene(oneSky(content), tiles.tiles);
         scene.resize(target.width, target.height);
         scene.use(scene.sectors);

@@ -6,18 +6,17 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <vector>
 
-#include "mapdata/GroupArchive.h"
 #include "mapdata/Map.h"
 #include "mapdata/TileSet.h"
 #include "render/PortalCamera.h"
 #include "render/SectorRenderer.h"
+#include "render/WalkScene.h"
 #include "render/WireRenderer.h"
 #include "render/WorldNode.h"
-#include "tools/ByteBuffer.h"
-#include "tools/MapBuilder.h"
+#include "tests/support/TileArchive.h"
+#include "tools/authoring/MapBuilder.h"
 #include "world/World.h"
 
 namespace RenderTests {
@@ -29,21 +28,8 @@ struct Rgb {
     int red, green, blue;
 };
 
-// The tile set of an archive, written to a scratch folder for the loader.
-class ArchiveTiles {
-public:
-    explicit ArchiveTiles(const VellTools::Bytes& group);
-    ~ArchiveTiles();
-
-    TileSet tiles;
-
-private:
-    std::filesystem::path folder;
-    GroupArchive archive;
-};
-
 // Tile t is 64 x 64 texels of colour colours[t] (six-bit components).
-class SolidTiles : public ArchiveTiles {
+class SolidTiles : public TestSupport::TileArchive {
 public:
     explicit SolidTiles(const std::vector<Rgb>& colours);
 };
@@ -66,8 +52,9 @@ public:
 
     Scene(const VellTools::MapContent& content, TileSet& tiles);
 
-    // As the view does it: the player at the start, the eye 500 above,
-    // looking along the player's y axis; then the renderer prepared.
+    // Through the view's own scene (render/WalkScene.h): the renderer
+    // prepared; the player at the start, the eye 500 above, looking along
+    // the player's y axis, in the test's frustum.
     void use(Vell3D::Renderer& renderer);
     void resetCamera();
     // Turns the player about the vertical axis and lets the camera follow.
@@ -81,12 +68,12 @@ public:
     int height = size;
 
     World world;
-    Vell3D::WorldNode worldNode;
-    Vell3D::PlayerCameraNode player{&worldNode};
-    Vell3D::PortalCamera camera{&player};
+    Vell3D::WalkScene walk;
+    Vell3D::WorldNode& worldNode = walk.worldNode;
+    Vell3D::PlayerCameraNode& player = walk.playerCamera;
+    Vell3D::PortalCamera& camera = walk.portalCamera;
     Vell3D::SectorRenderer sectors;
     Vell3D::WireRenderer wires;
-    Vell3D::Renderer* current = &sectors;
 };
 
 class RenderTest : public ::testing::Test {

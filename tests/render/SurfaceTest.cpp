@@ -1,6 +1,6 @@
 // The surface routines drawn alone, seen from straight above with an
-// orthographic view, plus the GL services the renderer binds: fog, the
-// sphere lists, the occlusion query entry points and the aim marker.
+// orthographic view, plus the GL services the renderer needs: fog, the
+// occlusion query check and the aim marker.
 #include <GL/gl.h>
 
 #include <cmath>
@@ -9,7 +9,6 @@
 #include "core/Exception.h"
 #include "RenderScene.h"
 #include "render/OcclusionQueries.h"
-#include "render/ShapeLists.h"
 
 using namespace RenderTests;
 using Vell3D::OcclusionQueries;
@@ -147,7 +146,7 @@ TEST_F(Surfaces, PiecesWithoutHeightAndMirrorPiecesAreNeverDrawnAsQuads)
     EXPECT_TRUE(lit(32, 32));
 }
 
-TEST_F(Surfaces, SectorFogFollowsVisibilityAndSpheresAreListedByExactRadius)
+TEST_F(Surfaces, SectorFogFollowsVisibility)
 {
     SectorRenderer::sectorFog(1.0);
     EXPECT_FALSE(glIsEnabled(GL_FOG));
@@ -159,13 +158,6 @@ TEST_F(Surfaces, SectorFogFollowsVisibilityAndSpheresAreListedByExactRadius)
     EXPECT_EQ(start, 50.0f);
     EXPECT_NEAR(end, 43922.0, 1.0);
     glDisable(GL_FOG);
-
-    int before = Vell3D::shapeListCount();
-    Vell3D::drawSphere(77.25);
-    Vell3D::drawSphere(77.25);
-    EXPECT_EQ(Vell3D::shapeListCount(), before + 1);
-    Vell3D::drawSphere(77.2500001);
-    EXPECT_EQ(Vell3D::shapeListCount(), before + 2);
 }
 
 namespace {
@@ -189,22 +181,22 @@ void* nothingLookup(const char*)
 TEST(OcclusionQueriesBinding, AcceptsTheNvOrArbExtensionOrCoreQueries)
 {
     asked.clear();
-    EXPECT_EQ(OcclusionQueries::bind("GL_A GL_NV_occlusion_query GL_B", 1, 1, fakeLookup),
+    EXPECT_EQ(OcclusionQueries::require("GL_A GL_NV_occlusion_query GL_B", 1, 1, fakeLookup),
               OcclusionQueries::Source::nv);
     EXPECT_EQ(asked.rfind("glGenOcclusionQueriesNV", 0), 0u);
-    EXPECT_EQ(OcclusionQueries::bind("GL_ARB_occlusion_query", 1, 4, fakeLookup), OcclusionQueries::Source::arb);
-    EXPECT_EQ(OcclusionQueries::bind("GL_EXT_other", 2, 1, fakeLookup), OcclusionQueries::Source::core);
-    EXPECT_EQ(OcclusionQueries::bind(nullptr, 1, 5, fakeLookup), OcclusionQueries::Source::core);
+    EXPECT_EQ(OcclusionQueries::require("GL_ARB_occlusion_query", 1, 4, fakeLookup), OcclusionQueries::Source::arb);
+    EXPECT_EQ(OcclusionQueries::require("GL_EXT_other", 2, 1, fakeLookup), OcclusionQueries::Source::core);
+    EXPECT_EQ(OcclusionQueries::require(nullptr, 1, 5, fakeLookup), OcclusionQueries::Source::core);
     for (auto [extensions, major, minor] : {std::tuple{"GL_EXT_other", 1, 4}, std::tuple{"", 1, 1}}) {
         try {
-            OcclusionQueries::bind(extensions, major, minor, fakeLookup);
+            OcclusionQueries::require(extensions, major, minor, fakeLookup);
             ADD_FAILURE() << extensions << " " << major << "." << minor;
         } catch (Vell::Exception& e) {
-            EXPECT_STREQ(e.message(), "can find GL_NV_occlusion_query");
+            EXPECT_STREQ(e.message(), "can't find occlusion queries in the OpenGL driver (GL_NV_occlusion_query, GL_ARB_occlusion_query or OpenGL 1.5)");
         }
     }
     // Named but not resolvable is not available.
-    EXPECT_THROW(OcclusionQueries::bind("GL_NV_occlusion_query", 3, 0, nothingLookup), Vell::Exception);
+    EXPECT_THROW(OcclusionQueries::require("GL_NV_occlusion_query", 3, 0, nothingLookup), Vell::Exception);
 }
 
 class AimMarker : public RenderTest {};

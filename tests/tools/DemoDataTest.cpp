@@ -4,14 +4,14 @@
 
 #include <map>
 
-#include "tools/DemoArchive.h"
-#include "tools/DemoArt.h"
-#include "tools/DemoMaps.h"
-#include "tools/DemoPalette.h"
-#include "tools/DemoTiles.h"
-#include "tools/MapFeatures.h"
-#include "tools/MapValidator.h"
+#include "MapFeatures.h"
 #include "tests/support/ByteReads.h"
+#include "tools/authoring/MapValidator.h"
+#include "tools/demo/DemoArchive.h"
+#include "tools/demo/DemoArt.h"
+#include "tools/demo/DemoMaps.h"
+#include "tools/demo/DemoPalette.h"
+#include "tools/demo/DemoTiles.h"
 
 using namespace VellTools;
 using TestSupport::le32;
@@ -44,9 +44,9 @@ std::map<std::string, Bytes> entries(const Bytes& grp)
 
 } // namespace
 
-TEST(DemoMaps, AllThreeAreValidWithTheDemoTiles)
+TEST(DemoMaps, AllAreValidWithTheDemoTiles)
 {
-    for (const MapContent& map : {firstLevelMap(), showcaseMap(), largeMap()})
+    for (const MapContent& map : {firstLevelMap(), showcaseMap(), largeMap(), hugeMap()})
         EXPECT_EQ(joined(MapValidator(map, DemoTiles::tileCount).problems()), "");
 }
 
@@ -68,33 +68,44 @@ TEST(DemoMaps, DefaultMapHasMirrorsPillarSlopesAndSkyOnItsOwn)
         EXPECT_TRUE(used.count(feature)) << feature;
 }
 
-TEST(DemoMaps, LargeMapSitsAtTheLimits)
+// large.map fills version 7, huge.map versions 8 and 9 exactly; every room
+// of both can be reached from the start.
+TEST(DemoMaps, LargeAndHugeMapsSitAtTheirVersionsLimitsAndAreConnected)
 {
-    MapContent map = largeMap();
-    EXPECT_EQ(map.sectors.size(), 1024u);
-    EXPECT_LE(map.walls.size(), 8192u);
-    EXPECT_GE(map.walls.size(), 8000u);
-    EXPECT_EQ(map.sprites.size(), 4096u);
-}
-
-TEST(DemoMaps, LargeMapIsConnected)
-{
-    MapContent map = largeMap();
-    std::vector<bool> seen(map.sectors.size());
-    std::vector<int> todo{map.startSector};
-    seen[map.startSector] = true;
-    while (!todo.empty()) {
-        const Sector& s = map.sectors[todo.back()];
-        todo.pop_back();
-        for (int w = s.firstWall; w < s.firstWall + s.wallCount; ++w) {
-            int next = map.walls[w].otherSector;
-            if (next >= 0 && !seen[next]) {
-                seen[next] = true;
-                todo.push_back(next);
+    for (const MapContent& map : {largeMap(), hugeMap()}) {
+        const MapLimits limits = mapLimits(map.version);
+        EXPECT_EQ(map.sectors.size(), std::size_t(limits.sectors)) << map.version;
+        EXPECT_EQ(map.walls.size(), std::size_t(limits.walls));
+        EXPECT_EQ(map.sprites.size(), std::size_t(limits.sprites));
+        std::vector<bool> seen(map.sectors.size());
+        std::vector<int> todo{map.startSector};
+        seen[map.startSector] = true;
+        while (!todo.empty()) {
+            const Sector& s = map.sectors[todo.back()];
+            todo.pop_back();
+            for (int w = s.firstWall; w < s.firstWall + s.wallCount; ++w) {
+                int next = map.walls[w].otherSector;
+                if (next >= 0 && !seen[next]) {
+                    seen[next] = true;
+                    todo.push_back(next);
+                }
             }
         }
+        EXPECT_EQ(std::count(seen.begin(), seen.end(), true), limits.sectors);
     }
-    EXPECT_EQ(std::count(seen.begin(), seen.end(), true), 1024);
+    EXPECT_EQ(largeMap().version, 7);
+    EXPECT_EQ(hugeMap().version, 8);
+}
+
+// What the biggest map must put in the viewers' way at its size.
+TEST(DemoMaps, HugeMapHasOpenAreasMaskedWallsAMirrorSlopesAndSprites)
+{
+    std::set<std::string> used = mapFeatures(hugeMap());
+    for (const char* feature : {"opening", "floor step", "masked wall", "translucent masked wall",
+                                "more translucent masked wall", "mirror", "sloped floor", "sloped ceiling",
+                                "sky ceiling", "face sprite", "floor sprite", "centred sprite", "translucent sprite",
+                                "several visibilities"})
+        EXPECT_TRUE(used.count(feature)) << feature;
 }
 
 TEST(DemoArchive, HoldsTheNamedEntriesInUpperCase)
@@ -104,8 +115,9 @@ TEST(DemoArchive, HoldsTheNamedEntriesInUpperCase)
     for (const char* name : {"PALETTE.DAT", "TILES000.ART", "TILES001.ART", "E3L1.MAP", "DEMO.MAP"})
         EXPECT_TRUE(small.count(name)) << name;
     auto large = entries(demoArchive(true));
-    EXPECT_TRUE(large.count("LARGE.MAP"));
-    EXPECT_EQ(large.at("LARGE.MAP").size(), 26u + 40 * 1024 + 32 * largeMap().walls.size() + 44 * 4096);
+    EXPECT_EQ(large.at("LARGE.MAP").size(), 26u + 40 * 1024 + 32 * 8192 + 44 * 4096);
+    EXPECT_EQ(large.at("HUGE.MAP").size(), 26u + 40 * 4096 + 32 * 16384 + 44 * 16384);
+    EXPECT_EQ(le32(large.at("HUGE.MAP"), 0), 8);
 }
 
 TEST(DemoArt, FilesNumberTilesOnFromEachOther)

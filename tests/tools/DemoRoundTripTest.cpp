@@ -1,8 +1,6 @@
 // The demo archive read back through the viewers' own loaders.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstring>
 #include <filesystem>
 
@@ -10,10 +8,10 @@
 #include "mapdata/GroupEntryStream.h"
 #include "mapdata/Map.h"
 #include "mapdata/TileSet.h"
-#include "tools/DemoArchive.h"
-#include "tools/DemoMaps.h"
-#include "tools/DemoTiles.h"
-#include "tools/FileOutput.h"
+#include "tests/support/ScratchFolder.h"
+#include "tools/demo/DemoArchive.h"
+#include "tools/demo/DemoMaps.h"
+#include "tools/demo/DemoTiles.h"
 
 using namespace Vell3D;
 using namespace VellTools;
@@ -24,12 +22,7 @@ namespace {
 // a fixture member's destructor may not.
 class DemoRoundTrip : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        path = std::filesystem::temp_directory_path() / ("vell_demo_" + std::to_string(::getpid()) + ".grp");
-        writeFile(path.string(), demoArchive(true));
-    }
-    void TearDown() override { std::filesystem::remove(path); }
+    void SetUp() override { path = scratch.write("demo.grp", demoArchive(true)); }
 
     static void expectSame(GroupArchive& archive, const char* entry, const MapContent& expected)
     {
@@ -43,11 +36,13 @@ protected:
         ASSERT_EQ(map.spriteCount(), static_cast<int>(expected.sprites.size()));
         EXPECT_EQ(std::memcmp(map.walls().data(), expected.walls.data(), expected.walls.size() * sizeof(Wall)), 0);
         EXPECT_EQ(std::memcmp(map.sprites().data(), expected.sprites.data(), expected.sprites.size() * sizeof(Sprite)), 0);
+        EXPECT_EQ(map.version(), expected.version);
         EXPECT_EQ(map.startSector(), expected.startSector);
         EXPECT_EQ(map.start().x, expected.startX);
     }
 
-    std::filesystem::path path;
+    TestSupport::ScratchFolder scratch{"demo"};
+    std::string path;
 };
 
 } // namespace
@@ -59,6 +54,7 @@ TEST_F(DemoRoundTrip, MapsLoadAsWritten)
     expectSame(archive, "e3l1.map", firstLevelMap());
     expectSame(archive, "demo.map", showcaseMap());
     expectSame(archive, "large.map", largeMap());
+    expectSame(archive, "huge.map", hugeMap());
 }
 
 TEST_F(DemoRoundTrip, TileSetFindsEveryTileAndTheShadeTables)

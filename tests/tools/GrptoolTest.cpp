@@ -12,8 +12,9 @@
 #include <iterator>
 #include <string>
 
-#include "tools/FileOutput.h"
-#include "tools/GroupWriter.h"
+#include "core/FileOutput.h"
+#include "tests/support/ScratchFolder.h"
+#include "tools/authoring/GroupWriter.h"
 
 namespace {
 
@@ -36,15 +37,7 @@ std::string contentsOf(const std::string& path)
 
 class GrptoolTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "grptool-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder); }
-
-    std::string path(const std::string& name) const { return (folder / name).string(); }
+    std::string path(const std::string& name) const { return scratch.path(name); }
     std::string quoted(const std::string& name) const { return "'" + path(name) + "'"; }
 
     std::string writeArchive(const std::vector<std::pair<std::string, std::string>>& entries)
@@ -52,11 +45,12 @@ protected:
         VellTools::GroupWriter writer;
         for (const auto& [name, data] : entries)
             writer.add(name, bytesOf(data));
-        VellTools::writeFile(path("test.grp"), writer.bytes());
+        Vell::writeFile(path("test.grp"), writer.bytes());
         return quoted("test.grp");
     }
 
-    std::filesystem::path folder;
+    TestSupport::ScratchFolder scratch{"grptool"};
+    const std::filesystem::path folder{scratch.path("")};
 };
 
 } // namespace
@@ -82,7 +76,7 @@ TEST_F(GrptoolTest, ExtractLooksNamesUpLikeTheArchive)
 
     Outcome missing = runGrptool("extract " + grp + " other.dat " + quoted("x"));
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.output, "unhandled exception: Exception\n[exception message: can't find grp entry ]\n");
+    EXPECT_EQ(missing.output, "unhandled exception: Exception\n[exception message: can't find grp entry other.dat ]\n");
 }
 
 TEST_F(GrptoolTest, ExtractNeverWritesOntoItsOwnArchive)
@@ -110,14 +104,17 @@ TEST_F(GrptoolTest, ExtractNeverWritesOntoItsOwnArchive)
 TEST_F(GrptoolTest, FailedWritesKeepTheOldFile)
 {
     std::string grp = writeArchive({{"BIG.DAT", std::string(4000, 'b')}});
-    VellTools::writeFile(path("big.dat"), Bytes(4000, 'x'));
-    VellTools::writeFile(path("old"), bytesOf("precious"));
+    Vell::writeFile(path("big.dat"), Bytes(4000, 'x'));
+    Vell::writeFile(path("old"), bytesOf("precious"));
     const std::string limited = "ulimit -f 1; '" + std::string(GRPTOOL_PATH) + "' ";
     for (const std::string& arguments :
          {"pack " + quoted("old") + " " + quoted("big.dat"), "extract " + grp + " big.dat " + quoted("old")}) {
         Outcome outcome = TestSupport::runCommand(limited + arguments);
         EXPECT_EQ(outcome.status, 1) << arguments;
-        EXPECT_EQ(outcome.output, "unhandled exception: IOException\n[exception message: can't write file ]\n");
+        EXPECT_EQ(outcome.output.rfind("unhandled exception: IOException\n[exception message: can't write " + path("old") +
+                                           ": ", 0),
+                  0u)
+            << outcome.output;
         EXPECT_EQ(contentsOf(path("old")), "precious");
     }
     std::vector<std::string> left;
@@ -134,14 +131,14 @@ TEST_F(GrptoolTest, PackRefusesArchivesReadersCannotUse)
 {
     std::filesystem::create_directories(folder / "a");
     std::filesystem::create_directories(folder / "b");
-    VellTools::writeFile(path("a/x.dat"), bytesOf("one"));
-    VellTools::writeFile(path("b/X.DAT"), bytesOf("two"));
+    Vell::writeFile(path("a/x.dat"), bytesOf("one"));
+    Vell::writeFile(path("b/X.DAT"), bytesOf("two"));
     Outcome twice = runGrptool("pack " + quoted("out.grp") + " " + quoted("a/x.dat") + " " + quoted("b/X.DAT"));
     EXPECT_EQ(twice.status, 1);
     EXPECT_EQ(twice.output, "unhandled exception: Exception\n[exception message: duplicate grp entry name ]\n");
 
     for (const char* name : {"huge1", "huge2"}) {
-        VellTools::writeFile(path(name), {});
+        Vell::writeFile(path(name), {});
         std::filesystem::resize_file(path(name), 1100u * 1024 * 1024);
     }
     Outcome huge = runGrptool("pack " + quoted("out.grp") + " " + quoted("huge1") + " " + quoted("huge2"));
@@ -152,8 +149,8 @@ TEST_F(GrptoolTest, PackRefusesArchivesReadersCannotUse)
 
 TEST_F(GrptoolTest, PackUsesUpperCaseBaseNames)
 {
-    VellTools::writeFile(path("tiles000.art"), bytesOf("art bytes"));
-    VellTools::writeFile(path("e1l1.map"), bytesOf("map"));
+    Vell::writeFile(path("tiles000.art"), bytesOf("art bytes"));
+    Vell::writeFile(path("e1l1.map"), bytesOf("map"));
     std::string out = quoted("packed.grp");
     ASSERT_EQ(runGrptool("pack " + out + " " + quoted("tiles000.art") + " " + quoted("e1l1.map")).status, 0);
     Outcome listed = runGrptool("list " + out);
@@ -165,21 +162,23 @@ TEST_F(GrptoolTest, PackUsesUpperCaseBaseNames)
 
 TEST_F(GrptoolTest, PackRefusesLongNamesAndMissingFiles)
 {
-    VellTools::writeFile(path("thirteen.char"), bytesOf("x"));
+    Vell::writeFile(path("thirteen.char"), bytesOf("x"));
     Outcome tooLong = runGrptool("pack " + quoted("a.grp") + " " + quoted("thirteen.char"));
     EXPECT_EQ(tooLong.status, 1);
-    EXPECT_EQ(tooLong.output, "unhandled exception: Exception\n[exception message: grp entry name too long ]\n");
+    EXPECT_EQ(tooLong.output,
+              "unhandled exception: Exception\n[exception message: grp entry name too long: THIRTEEN.CHAR ]\n");
     Outcome missing = runGrptool("pack " + quoted("a.grp") + " " + quoted("missing"));
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.output, "unhandled exception: IOException\n[exception message:  ]\n");
+    EXPECT_EQ(missing.output, "unhandled exception: IOException\n[exception message: can't open " + path("missing") +
+                                  ": No such file or directory ]\n");
 }
 
 TEST_F(GrptoolTest, BadArchiveIsReported)
 {
-    VellTools::writeFile(path("bad.grp"), bytesOf("Not an archive at all"));
+    Vell::writeFile(path("bad.grp"), bytesOf("Not an archive at all"));
     Outcome outcome = runGrptool("list " + quoted("bad.grp"));
     EXPECT_EQ(outcome.status, 1);
-    EXPECT_EQ(outcome.output, "unhandled exception: Exception\n[exception message: bad grp archive ]\n");
+    EXPECT_EQ(outcome.output, "unhandled exception: Exception\n[exception message: bad grp archive " + path("bad.grp") + " ]\n");
 }
 
 TEST_F(GrptoolTest, WrongCommandLinePrintsUsage)

@@ -2,10 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 #include "core/Exception.h"
-#include "tools/MapBuilder.h"
-#include "tools/MapValidator.h"
+#include "tools/authoring/MapBuilder.h"
+#include "tools/authoring/MapValidator.h"
 
 using namespace VellTools;
 
@@ -27,6 +28,21 @@ bool mentions(const std::vector<std::string>& problems, const std::string& part)
 {
     return std::any_of(problems.begin(), problems.end(),
                        [&](const std::string& p) { return p.find(part) != std::string::npos; });
+}
+
+// A fault made in the two rooms, and what the validator says about it.
+struct Fault {
+    const char* said;
+    std::function<void(MapContent&)> make;
+};
+
+void expectCaught(std::initializer_list<Fault> faults)
+{
+    for (const Fault& fault : faults) {
+        MapContent map = twoRooms();
+        fault.make(map);
+        EXPECT_TRUE(mentions(MapValidator(map).problems(), fault.said)) << fault.said;
+    }
 }
 
 } // namespace
@@ -95,61 +111,54 @@ TEST(MapValidator, InsideHonoursPillars)
 
 TEST(MapValidator, CatchesBrokenLoops)
 {
-    MapContent map = twoRooms();
-    map.walls[2].nextPoint = 0;
-    EXPECT_TRUE(mentions(MapValidator(map).problems(), "nextPoint leaves its loop"));
-    map = twoRooms();
-    map.walls[3].nextPoint = 9000;
-    EXPECT_TRUE(mentions(MapValidator(map).problems(), "nextPoint leaves its loop"));
-    map = twoRooms();
-    map.sectors[1].wallCount = 40;
-    EXPECT_TRUE(mentions(MapValidator(map).problems(), "wall range outside"));
-    map = twoRooms();
-    map.sectors[0].wallCount = 4; // the pillar's walls now belong to nobody
-    EXPECT_TRUE(mentions(MapValidator(map).problems(), "belongs to no sector"));
+    expectCaught({
+        {"nextPoint leaves its loop", [](MapContent& map) { map.walls[2].nextPoint = 0; }},
+        {"nextPoint leaves its loop", [](MapContent& map) { map.walls[3].nextPoint = 9000; }},
+        {"wall range outside", [](MapContent& map) { map.sectors[1].wallCount = 40; }},
+        // The pillar's walls then belong to nobody.
+        {"belongs to no sector", [](MapContent& map) { map.sectors[0].wallCount = 4; }},
+    });
 }
 
 TEST(MapValidator, CatchesWrongWinding)
 {
-    MapContent map = twoRooms();
-    std::swap(map.walls[1].x, map.walls[3].x);
-    std::swap(map.walls[1].y, map.walls[3].y);
-    EXPECT_TRUE(mentions(MapValidator(map).problems(), "outer loop winds the wrong way"));
+    expectCaught({{"outer loop winds the wrong way", [](MapContent& map) {
+                       std::swap(map.walls[1].x, map.walls[3].x);
+                       std::swap(map.walls[1].y, map.walls[3].y);
+                   }}});
 }
 
 TEST(MapValidator, CatchesOneSidedAndMismatchedOpenings)
 {
-    MapContent map = twoRooms();
-    map.walls[11].otherWall = -1;
-    map.walls[11].otherSector = -1;
-    EXPECT_TRUE(mentions(MapValidator(map).problems(), "does not point back"));
-    map = twoRooms();
-    map.walls[1].otherSector = 0;
-    EXPECT_TRUE(mentions(MapValidator(map).problems(), "does not own"));
-    map = twoRooms();
-    map.walls[1].otherWall = 8;
-    map.walls[8].otherWall = 1;
-    map.walls[8].otherSector = 0;
-    EXPECT_TRUE(mentions(MapValidator(map).problems(), "not the same segment"));
-    map = twoRooms();
-    map.walls[1].otherWall = 12;
-    EXPECT_TRUE(mentions(MapValidator(map).problems(), "out of range"));
+    expectCaught({
+        {"does not point back",
+         [](MapContent& map) {
+             map.walls[11].otherWall = -1;
+             map.walls[11].otherSector = -1;
+         }},
+        {"does not own", [](MapContent& map) { map.walls[1].otherSector = 0; }},
+        {"not the same segment",
+         [](MapContent& map) {
+             map.walls[1].otherWall = 8;
+             map.walls[8].otherWall = 1;
+             map.walls[8].otherSector = 0;
+         }},
+        {"out of range", [](MapContent& map) { map.walls[1].otherWall = 12; }},
+    });
 }
 
 TEST(MapValidator, CatchesStartAndSpritesOutsideTheirSectors)
 {
-    MapContent map = twoRooms();
-    map.startX = 250;
-    map.startY = 250;
-    EXPECT_TRUE(mentions(MapValidator(map).problems(), "start position not inside"));
-    map = twoRooms();
-    map.startSector = 2;
-    EXPECT_TRUE(mentions(MapValidator(map).problems(), "start sector out of range"));
-    map = twoRooms();
-    map.sprites[0].sector = 0;
-    EXPECT_TRUE(mentions(MapValidator(map).problems(), "sprite 0: not inside"));
-    map.sprites[0].sector = -1;
-    EXPECT_TRUE(mentions(MapValidator(map).problems(), "sprite 0: sector out of range"));
+    expectCaught({
+        {"start position not inside",
+         [](MapContent& map) {
+             map.startX = 250;
+             map.startY = 250;
+         }},
+        {"start sector out of range", [](MapContent& map) { map.startSector = 2; }},
+        {"sprite 0: not inside", [](MapContent& map) { map.sprites[0].sector = 0; }},
+        {"sprite 0: sector out of range", [](MapContent& map) { map.sprites[0].sector = -1; }},
+    });
 }
 
 TEST(MapValidator, CatchesLimitsAndMissingTiles)
@@ -159,4 +168,10 @@ TEST(MapValidator, CatchesLimitsAndMissingTiles)
     EXPECT_TRUE(mentions(MapValidator(map, 1).problems(), "tile 1 does not exist"));
     map.sprites.resize(4097, map.sprites[0]);
     EXPECT_TRUE(mentions(MapValidator(map).problems(), "more than 4096 sprites"));
+    map.version = 8;   // the same records, larger tables
+    EXPECT_TRUE(MapValidator(map).problems().empty());
+    map.sprites.resize(16385, map.sprites[0]);
+    EXPECT_TRUE(mentions(MapValidator(map).problems(), "more than 16384 sprites in version 8"));
+    map.version = 10;
+    EXPECT_TRUE(mentions(MapValidator(map).problems(), "version 10 is not 7, 8 or 9"));
 }

@@ -10,13 +10,14 @@
 #include <filesystem>
 #include <string>
 
-#include "tools/ArtWriter.h"
-#include "tools/FileOutput.h"
-#include "tools/GroupWriter.h"
-#include "tools/MapBuilder.h"
+#include "core/FileOutput.h"
+#include "tests/support/ScratchFolder.h"
 #include "tools/MapSummary.h"
-#include "tools/MapWriter.h"
-#include "tools/PaletteWriter.h"
+#include "tools/authoring/ArtWriter.h"
+#include "tools/authoring/GroupWriter.h"
+#include "tools/authoring/MapBuilder.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/authoring/PaletteWriter.h"
 
 namespace {
 
@@ -30,9 +31,11 @@ Outcome runMapinfo(const std::string& folder, const std::string& arguments)
     return TestSupport::runCommand("cd '" + folder + "' && '" + MAPINFO_PATH + "' " + arguments);
 }
 
-Bytes mapBytes(int sectors, int walls, int sprites, std::int32_t x, std::int32_t z, std::int16_t angle)
+Bytes mapBytes(int sectors, int walls, int sprites, std::int32_t x, std::int32_t z, std::int16_t angle,
+               std::int32_t version = 7)
 {
     VellTools::MapContent map;
+    map.version = version;
     map.startX = x;
     map.startY = -200;
     map.startZ = z;
@@ -79,74 +82,66 @@ class MapinfoTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "mapinfo-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
         VellTools::GroupWriter writer;
         writer.add("E3L1.MAP", mapBytes(2, 8, 3, 1536, -40, 512));
         writer.add("E1L2.MAP", mapBytes(1, 4, 0, 7, 16, -1));
         writer.add("PALETTE.DAT", paletteBytes());
-        VellTools::writeFile(folder + "/game.grp", writer.bytes());
+        scratch.write("game.grp", writer.bytes());
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
+    Outcome run(const std::string& arguments) { return runMapinfo(scratch.path(""), arguments); }
+    // The output of a run that ends with the given status.
+    std::string output(const std::string& arguments, int status = 0)
+    {
+        Outcome outcome = run(arguments);
+        EXPECT_EQ(outcome.status, status) << arguments << ": " << outcome.output;
+        return outcome.output;
+    }
 
-    Outcome run(const std::string& arguments) { return runMapinfo(folder, arguments); }
-
-    std::string folder;
+    TestSupport::ScratchFolder scratch{"mapinfo"};
 };
 
 } // namespace
 
 TEST_F(MapinfoTest, DefaultMapFromTheArchive)
 {
-    Outcome outcome = run("game.grp '$'");
-    EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(head(outcome.output),
+    EXPECT_EQ(head(output("game.grp '$'")),
               "sectors    : 2\nwalls      : 8\nsprites    : 3\n"
               "start      : 1536.000000 -200.000000 -2.000000\n"
               "angle      : 512\nsector     : 1\n");
 }
 
+// The version is the last line, after everything mapinfo printed before.
 TEST_F(MapinfoTest, FileOnDiskBeforeTheArchiveEntry)
 {
-    VellTools::writeFile(folder + "/e1l2.map", mapBytes(0, 0, 5, -3, -8, 100));
-    Outcome outcome = run("game.grp e1l2.map");
-    EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(head(outcome.output),
+    scratch.write("e1l2.map", mapBytes(0, 0, 5, -3, -8, 100, 9));
+    std::string fromDisk = output("game.grp e1l2.map");
+    EXPECT_EQ(head(fromDisk),
               "sectors    : 0\nwalls      : 0\nsprites    : 5\n"
               "start      : -3.000000 -200.000000 0.000000\n"
               "angle      : 100\nsector     : 1\n");
-    std::filesystem::remove(folder + "/e1l2.map");
-    outcome = run("game.grp e1l2.map");
-    EXPECT_EQ(outcome.status, 0);
-    EXPECT_EQ(outcome.output.substr(0, 14), "sectors    : 1");
-    EXPECT_NE(outcome.output.find("angle      : -1\n"), std::string::npos);
+    EXPECT_TRUE(fromDisk.ends_with(" out of range; the player moves freely\nversion    : 9\n")) << fromDisk;
+    std::filesystem::remove(scratch.path("e1l2.map"));
+    const std::string fromArchive = output("game.grp e1l2.map");
+    EXPECT_EQ(fromArchive.substr(0, 14), "sectors    : 1");
+    EXPECT_NE(fromArchive.find("angle      : -1\n"), std::string::npos);
+    EXPECT_TRUE(fromArchive.ends_with("\nversion    : 7\n")) << fromArchive;
 }
 
 TEST_F(MapinfoTest, FailuresAreReportedAsUnhandledExceptions)
 {
-    Outcome missingMap = run("game.grp e9l9.map");
-    EXPECT_EQ(missingMap.status, 1);
-    EXPECT_EQ(missingMap.output, report("Exception", "can't find grp entry"));
-
-    Outcome missingArchive = run("none.grp '$'");
-    EXPECT_EQ(missingArchive.status, 1);
-    EXPECT_EQ(missingArchive.output, report("IOException", ""));
+    EXPECT_EQ(output("game.grp e9l9.map", 1), report("Exception", "can't find grp entry e9l9.map"));
+    EXPECT_EQ(output("none.grp '$'", 1), report("IOException", "can't open none.grp: No such file or directory"));
 
     Bytes badVersion = mapBytes(1, 1, 1, 0, 0, 0);
     badVersion[0] = 6;
-    VellTools::writeFile(folder + "/e1l2.map", badVersion);
-    Outcome badMap = run("game.grp e1l2.map");
-    EXPECT_EQ(badMap.status, 1);
-    EXPECT_EQ(badMap.output, report("Exception", "bad map format"));
+    scratch.write("e1l2.map", badVersion);
+    EXPECT_EQ(output("game.grp e1l2.map", 1), report("Exception", "bad map format in e1l2.map"));
 }
 
 TEST_F(MapinfoTest, WrongCommandLinePrintsUsage)
 {
     for (const char* arguments : {"", "game.grp", "game.grp '$' extra"}) {
-        Outcome outcome = run(arguments);
-        EXPECT_EQ(outcome.status, 2) << arguments;
-        EXPECT_EQ(outcome.output.rfind("use: mapinfo <grpfile> <mapname>\n", 0), 0u) << arguments;
+        EXPECT_EQ(output(arguments, 2).rfind("use: mapinfo <grpfile> <mapname>\n", 0), 0u) << arguments;
     }
 }
 
@@ -163,7 +158,7 @@ TEST_F(MapinfoTest, TileSetPiecesAndSummaryFollowTheMapLines)
     builder.addSprite(0, 100, 100, 0, 0, 0);
     builder.addSprite(1, 1100, 100, 0, 0, Vell3D::SpriteBits::wallKind);
     builder.setStart(512, 512, 0, 0, 0);
-    VellTools::writeFile(folder + "/rooms.map", VellTools::MapWriter::bytes(builder.build()));
+    scratch.write("rooms.map", VellTools::MapWriter::bytes(builder.build()));
 
     VellTools::ArtWriter art(0);
     for (int i = 0; i < 3; ++i)
@@ -171,11 +166,9 @@ TEST_F(MapinfoTest, TileSetPiecesAndSummaryFollowTheMapLines)
     VellTools::GroupWriter writer;
     writer.add("PALETTE.DAT", paletteBytes());
     writer.add("TILES000.ART", art.bytes());
-    VellTools::writeFile(folder + "/tiles.grp", writer.bytes());
+    scratch.write("tiles.grp", writer.bytes());
 
-    Outcome outcome = run("tiles.grp rooms.map");
-    EXPECT_EQ(outcome.status, 0);
-    std::string rest = tail(outcome.output);
+    std::string rest = tail(output("tiles.grp rooms.map"));
     EXPECT_EQ(rest.rfind("base name   : tilestiles count : 3\npieces     : ", 0), 0u) << rest;
     int pieces = std::atoi(rest.c_str() + rest.find("pieces     : ") + 13);
     EXPECT_GE(pieces, 3);   // one for the square, at least two for the L
@@ -196,19 +189,16 @@ TEST_F(MapinfoTest, BrokenReferencesAreWarnedAbout)
     map.walls[1].otherSector = 0;   // an opening into itself, not pointing back
     map.walls[1].otherWall = 3;
     map.sprites[0].sector = 9;
-    VellTools::writeFile(folder + "/broken.map", VellTools::MapWriter::bytes(map));
-    Outcome outcome = run("game.grp broken.map");
-    EXPECT_EQ(outcome.status, 0);
-    std::string rest = tail(outcome.output);
+    scratch.write("broken.map", VellTools::MapWriter::bytes(map));
+    std::string rest = tail(output("game.grp broken.map"));
     EXPECT_NE(rest.find("warnings   : 3\n"), std::string::npos) << rest;
     EXPECT_NE(rest.find("warning    : wall 1 of sector 0:"), std::string::npos) << rest;
     EXPECT_NE(rest.find("warning    : sprite 0: sector 9 out of range"), std::string::npos) << rest;
     EXPECT_NE(rest.find("warning    : start position 5000 512 lies outside its sector 0"), std::string::npos);
 
     map.startSector = 4;
-    VellTools::writeFile(folder + "/broken.map", VellTools::MapWriter::bytes(map));
-    outcome = run("game.grp broken.map");
-    EXPECT_NE(outcome.output.find("warning    : start sector 4 out of range"), std::string::npos);
+    scratch.write("broken.map", VellTools::MapWriter::bytes(map));
+    EXPECT_NE(output("game.grp broken.map").find("warning    : start sector 4 out of range"), std::string::npos);
 }
 
 // Maps may lie far beyond 100000: a start inside its sector is not
@@ -218,8 +208,8 @@ TEST_F(MapinfoTest, FarOutStartInsideItsSectorIsNotWarnedAbout)
     VellTools::MapBuilder builder;
     builder.addSector({{300000, 0}, {301024, 0}, {301024, 1024}, {300000, 1024}}, 0, -4096);
     builder.setStart(300512, 512, 0, 0, 0);
-    VellTools::writeFile(folder + "/far.map", VellTools::MapWriter::bytes(builder.build()));
-    std::string rest = tail(run("game.grp far.map").output);
+    scratch.write("far.map", VellTools::MapWriter::bytes(builder.build()));
+    std::string rest = tail(output("game.grp far.map"));
     EXPECT_NE(rest.find("pieces     : 1\n"), std::string::npos) << rest;
     EXPECT_NE(rest.find("warnings   : 0\n"), std::string::npos) << rest;
 }
@@ -234,10 +224,8 @@ TEST_F(MapinfoTest, WarningsStopAfterAScreenfulAndCountTheRest)
     VellTools::MapContent map = builder.build();
     for (auto& sprite : map.sprites)
         sprite.sector = -7;
-    VellTools::writeFile(folder + "/sprites.map", VellTools::MapWriter::bytes(map));
-    Outcome outcome = run("game.grp sprites.map");
-    EXPECT_EQ(outcome.status, 0);
-    std::string rest = tail(outcome.output);
+    scratch.write("sprites.map", VellTools::MapWriter::bytes(map));
+    std::string rest = tail(output("game.grp sprites.map"));
     EXPECT_NE(rest.find("warnings   : 4000\n"), std::string::npos) << rest;
     std::size_t lines = 0;
     for (std::size_t at = rest.find("warning    : sprite "); at != std::string::npos;
@@ -246,7 +234,7 @@ TEST_F(MapinfoTest, WarningsStopAfterAScreenfulAndCountTheRest)
     EXPECT_EQ(lines, VellTools::MapSummary::warningLines);
     EXPECT_NE(rest.find("warning    : sprite 19: sector -7 out of range"), std::string::npos) << rest;
     EXPECT_TRUE(rest.ends_with("warning    : " + std::to_string(4000 - VellTools::MapSummary::warningLines) +
-                               " more\n"))
+                               " more\nversion    : 7\n"))
         << rest;
 }
 
@@ -256,15 +244,11 @@ TEST_F(MapinfoTest, UnbuildableMapOrMissingPaletteFailsBeforeAnyLine)
     builder.addSector({{0, 0}, {1024, 0}, {1024, 1024}, {0, 1024}}, 0, -4096);
     VellTools::MapContent map = builder.build();
     map.sectors[0].wallCount = 9;   // beyond the wall table
-    VellTools::writeFile(folder + "/bad.map", VellTools::MapWriter::bytes(map));
-    Outcome bad = run("game.grp bad.map");
-    EXPECT_EQ(bad.status, 1);
-    EXPECT_EQ(bad.output, report("Exception", "bad map format"));
+    scratch.write("bad.map", VellTools::MapWriter::bytes(map));
+    EXPECT_EQ(output("game.grp bad.map", 1), report("Exception", "bad map format in bad.map"));
 
     VellTools::GroupWriter writer;
     writer.add("E3L1.MAP", mapBytes(1, 0, 0, 0, 0, 0));
-    VellTools::writeFile(folder + "/nopalette.grp", writer.bytes());
-    Outcome noPalette = run("nopalette.grp '$'");
-    EXPECT_EQ(noPalette.status, 1);
-    EXPECT_EQ(noPalette.output, report("Exception", "can't find grp entry"));
+    scratch.write("nopalette.grp", writer.bytes());
+    EXPECT_EQ(output("nopalette.grp '$'", 1), report("Exception", "can't find grp entry palette.dat"));
 }

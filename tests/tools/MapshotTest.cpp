@@ -9,20 +9,21 @@
 #include <sstream>
 #include <string>
 
+#include "core/FileOutput.h"
+#include "gui/PngFile.h"
 #include "tests/support/ProgramRun.h"
+#include "tests/support/ScratchFolder.h"
 #include "tests/tools/MapshotCases.h"
-#include "tools/DemoArt.h"
-#include "tools/DemoMaps.h"
-#include "tools/DemoPalette.h"
-#include "tools/FileOutput.h"
-#include "tools/GroupWriter.h"
-#include "tools/MapWriter.h"
-#include "tools/PngFile.h"
+#include "tools/authoring/GroupWriter.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/demo/DemoArt.h"
+#include "tools/demo/DemoMaps.h"
+#include "tools/demo/DemoPalette.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using VellTools::Picture;
+using Vell::Picture;
 
 // Rounding (another Mesa, another CPU's vector width) moves polygon edges by
 // a pixel and texels by a few levels: well under 0.5 % of a picture, and
@@ -66,14 +67,6 @@ TestSupport::ProgramRun mapshot(const std::string& arguments)
                                    " 2>&1");
 }
 
-fs::path scratch(const char* name)
-{
-    const fs::path dir = fs::path(testing::TempDir()) / name;
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    return dir;
-}
-
 std::string readText(const fs::path& path)
 {
     std::ifstream in(path);
@@ -96,10 +89,10 @@ TEST(Mapshot, picturesMatchTheReferencesOfTheDemoArchive)
             fs::copy_file(made, fs::path(REFERENCE_PICTURES) / c.file, fs::copy_options::overwrite_existing);
             continue;
         }
-        const Picture expected = VellTools::readPng(std::string(REFERENCE_PICTURES) + "/" + c.file);
-        const Difference d = compare(expected, VellTools::readPng(made.string()));
+        const Picture expected = Vell::readPng(std::string(REFERENCE_PICTURES) + "/" + c.file);
+        const Difference d = compare(expected, Vell::readPng(made.string()));
         if (d.share >= differingShare && !d.marked.pixels.empty())
-            VellTools::writePng((out / (std::string("diff-") + c.file)).string(), d.marked);
+            Vell::writePng((out / (std::string("diff-") + c.file)).string(), d.marked);
         EXPECT_LT(d.share, differingShare) << "the picture made is " << made << "; differing pixels in magenta: "
                                            << out / (std::string("diff-") + c.file)
                                            << "; scripts/refresh-pictures remakes the references on purpose";
@@ -108,23 +101,24 @@ TEST(Mapshot, picturesMatchTheReferencesOfTheDemoArchive)
 
 TEST(Mapshot, galleryListsEveryMapAndTheErrorOfOneThatFails)
 {
-    const fs::path dir = scratch("mapshot-gallery");
+    const TestSupport::ScratchFolder scratch("mapshot-gallery");
+    const fs::path dir = scratch.path("");
     VellTools::GroupWriter group;
     group.add("PALETTE.DAT", VellTools::demoPaletteFile());
     group.add("TILES000.ART", VellTools::demoArtFile(0));
     group.add("E3L1.MAP", VellTools::MapWriter::bytes(VellTools::firstLevelMap()));
     VellTools::Bytes broken = VellTools::MapWriter::bytes(VellTools::showcaseMap());
-    broken[0] = 8;   // a version the viewers do not read
+    broken[0] = 10;   // a version the viewers do not read
     group.add("BROKEN.MAP", broken);
     group.add("NOTES.TXT", VellTools::Bytes{'h', 'i'});
-    VellTools::writeFile((dir / "set.grp").string(), group.bytes());
+    Vell::writeFile((dir / "set.grp").string(), group.bytes());
 
     const auto run = mapshot("--all --size 160x120 '" + (dir / "set.grp").string() + "' '" + (dir / "out").string() + "'");
     EXPECT_EQ(run.status, 1) << run.output;
     EXPECT_NE(run.output.find("[1/2] BROKEN.MAP failed: Exception: bad map format"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("[2/2] E3L1.MAP ok"), std::string::npos) << run.output;
 
-    const Picture picture = VellTools::readPng((dir / "out" / "E3L1.png").string());
+    const Picture picture = Vell::readPng((dir / "out" / "E3L1.png").string());
     EXPECT_EQ(picture.width, 160);
     EXPECT_EQ(picture.height, 120);
     EXPECT_FALSE(fs::exists(dir / "out" / "BROKEN.png"));

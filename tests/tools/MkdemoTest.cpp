@@ -1,8 +1,6 @@
 // mkdemo end to end: the built program writes an archive the loaders accept.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <string>
 
@@ -10,6 +8,7 @@
 #include "mapdata/GroupEntryStream.h"
 #include "mapdata/Map.h"
 #include "tests/support/ProgramRun.h"
+#include "tests/support/ScratchFolder.h"
 
 using namespace Vell3D;
 
@@ -19,13 +18,6 @@ namespace fs = std::filesystem;
 
 class Mkdemo : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        folder = fs::temp_directory_path() / ("vell_mkdemo_" + std::to_string(::getpid()));
-        fs::remove_all(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
     static TestSupport::ProgramRun mkdemo(const std::string& arguments)
     {
         return TestSupport::runCommand(std::string("'") + MKDEMO_PATH + "' " + arguments + " 2>&1");
@@ -39,7 +31,8 @@ protected:
         return map.sectorCount();
     }
 
-    fs::path folder;
+    TestSupport::ScratchFolder scratch{"mkdemo"};
+    const fs::path folder{scratch.path("made")};   // mkdemo makes it
 };
 
 TEST_F(Mkdemo, WrongCommandLineShowsUsageWithStatusTwo)
@@ -55,11 +48,13 @@ TEST_F(Mkdemo, LargeWritesAllMapsInsideAndBesideTheArchive)
 {
     ASSERT_EQ(mkdemo("--large '" + folder.string() + "'").status, 0);
     EXPECT_TRUE(fs::exists(folder / "demo.map"));
-    ASSERT_TRUE(fs::exists(folder / "large.map"));
+    EXPECT_EQ(fs::file_size(folder / "large.map"), 26u + 40 * 1024 + 32 * 8192 + 44 * 4096);
+    EXPECT_EQ(fs::file_size(folder / "huge.map"), 26u + 40 * 4096 + 32 * 16384 + 44 * 16384);
 
     GroupArchive archive;
     archive.open((folder / "demo.grp").c_str());
     EXPECT_EQ(sectorsOf(archive, "large.map"), 1024);
+    EXPECT_EQ(sectorsOf(archive, "huge.map"), 4096);
     EXPECT_GT(sectorsOf(archive, "e3l1.map"), 0);
     EXPECT_GT(sectorsOf(archive, "demo.map"), 0);
     EXPECT_NO_THROW(archive.findEntry("palette.dat"));

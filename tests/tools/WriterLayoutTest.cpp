@@ -2,18 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <unistd.h>
 
 #include "core/Exception.h"
-#include "tools/ArtWriter.h"
-#include "tools/FileOutput.h"
-#include "tools/GroupWriter.h"
-#include "tools/MapWriter.h"
-#include "tools/PaletteWriter.h"
 #include "tests/support/ByteReads.h"
+#include "tools/authoring/ArtWriter.h"
+#include "tools/authoring/GroupWriter.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/authoring/PaletteWriter.h"
 
 using namespace VellTools;
 using TestSupport::le16;
@@ -164,38 +159,4 @@ TEST(PaletteWriter, WritesColoursCountAndTables)
     EXPECT_EQ(le16(b, 768), 2);
     EXPECT_EQ(b[770 + 3], 4);
     EXPECT_THROW(palette.setColor(256, 0, 0, 0), Vell::Exception);
-}
-
-TEST(FileOutput, WritesWholeFileAndReportsFailure)
-{
-    auto path = std::filesystem::temp_directory_path() / ("vell_tools_out_" + std::to_string(::getpid()));
-    writeFile(path.string(), {1, 2, 3});
-    writeFile(path.string(), {7}); // replaces, does not append
-    std::ifstream in(path, std::ios::binary);
-    Bytes back((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(back, Bytes{7});
-    std::filesystem::remove(path);
-    EXPECT_THROW(writeFile("/nonexistent-folder/x/y.bin", {1}), Vell::IOException);
-}
-
-// A replaced file keeps its permission bits, and a link stays a link to the
-// file that now holds the new bytes.
-TEST(FileOutput, ReplacingKeepsModeAndLinks)
-{
-    auto folder = std::filesystem::temp_directory_path() / ("vell_tools_links_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    const auto file = folder / "data.bin";
-    const auto link = folder / "link.bin";
-    writeFile(file.string(), {1});
-    std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                                           std::filesystem::perms::group_read);
-    std::filesystem::create_symlink("data.bin", link);
-    writeFile(link.string(), {2, 3});
-    EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(std::filesystem::file_size(file), 2u);
-    EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                  std::filesystem::perms::group_read);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2);
-    std::filesystem::remove_all(folder);
 }

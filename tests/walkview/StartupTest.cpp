@@ -8,27 +8,28 @@
 
 #include <string>
 
+#include "WalkviewFixture.h"
 #include "../support/ProgramRun.h"
 #include "../world/WorldFixtures.h"
-#include "WalkviewFixture.h"
 #include "core/Exception.h"
 #include "gui/Window.h"
 #include "gui/platform/Platform.h"
-#include "tools/GroupWriter.h"
-#include "tools/MapWriter.h"
+#include "tests/support/MessagePump.h"
+#include "tools/authoring/GroupWriter.h"
+#include "tools/authoring/MapWriter.h"
 #include "viewer/ViewerStartup.h"
-#include "walkview/MapView.h"
-#include "walkview/ViewerApplication.h"
+#include "walkview/WalkApplication.h"
+#include "walkview/WalkView.h"
 
 using namespace Vell3D;
-using WalkviewFixture::ScratchFolder;
+using TestSupport::ScratchFolder;
 using TestSupport::runCommand;
 
 namespace {
 
 const std::string usageText =
     "use: walkview <grpfile> <mapname>\n\n"
-    "the <mapname> if first tried as a filename, then as a map name within the grp file\n\n";
+    "the <mapname> is first tried as a filename, then as a map name within the grp file\n\n";
 
 Vell::List<Vell::String> argumentList(std::initializer_list<const char*> values)
 {
@@ -74,22 +75,22 @@ TEST(Startup, wrongArgumentCountsWriteTheUsageAndOpenNothing)
     for (auto arguments : {argumentList({"walkview"}), argumentList({"walkview", "a.grp"}),
                            argumentList({"walkview", "a.grp", "$", "extra"})}) {
         testing::internal::CaptureStdout();
-        EXPECT_FALSE(ViewerStartup::checkArguments(arguments));
+        EXPECT_FALSE(ViewerStartup::checkArguments(arguments, "walkview"));
         EXPECT_EQ(testing::internal::GetCapturedStdout(), usageText);
     }
     testing::internal::CaptureStdout();
-    EXPECT_TRUE(ViewerStartup::checkArguments(argumentList({"walkview", "a.grp", "$"})));
+    EXPECT_TRUE(ViewerStartup::checkArguments(argumentList({"walkview", "a.grp", "$"}), "walkview"));
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 
     // The application stops before anything: no archive, no window.
-    ViewerApplication application;
+    WalkApplication application;
     application.arguments = argumentList({"walkview", "/nonexistent/a.grp"});
     testing::internal::CaptureStdout();
     EXPECT_FALSE(application.init());
     EXPECT_EQ(testing::internal::GetCapturedStdout(), usageText);
     EXPECT_EQ(application.exitStatus, ViewerStartup::usageStatus);
     EXPECT_EQ(application.mainWindow, nullptr);
-    EXPECT_EQ(application.view, nullptr);
+    EXPECT_EQ(application.view(), nullptr);
 }
 
 TEST(Startup, theMapRuleDollarThenDiskThenArchive)
@@ -119,14 +120,14 @@ TEST(Startup, theMapRuleDollarThenDiskThenArchive)
     EXPECT_EQ(sectorsLoaded(archive, "demo.map"), showcase);
 
     // A file on disk in another format is final: the archive is not tried.
-    VellTools::Bytes version8 = room;
-    version8[0] = 8;
-    folder.write("demo.map", version8);
+    VellTools::Bytes version10 = room;
+    version10[0] = 10;
+    folder.write("demo.map", version10);
     try {
         sectorsLoaded(archive, "demo.map");
-        ADD_FAILURE() << "a version 8 map was accepted";
+        ADD_FAILURE() << "a version 10 map was accepted";
     } catch (Vell::Exception& e) {
-        EXPECT_STREQ(e.message(), "bad map format");
+        EXPECT_STREQ(e.message(), "bad map format in demo.map");
     }
 }
 
@@ -138,7 +139,7 @@ TEST(Startup, theProgramsReportAndStatusForUsageAndFailures)
     noPalette.add("E3L1.MAP", VellTools::MapWriter::bytes(WorldFixtures::squareRoom()));
     folder.write("nopalette.grp", noPalette.bytes());
 
-    const std::string notFound = "unhandled exception: Exception\n[exception message: can't find grp entry ]\n";
+    const std::string notFound = "unhandled exception: Exception\n[exception message: can't find grp entry ";
     struct Case {
         const char* arguments;
         int status;
@@ -147,9 +148,11 @@ TEST(Startup, theProgramsReportAndStatusForUsageAndFailures)
         {"", 2, usageText},
         {"demo.grp", 2, usageText},
         {"demo.grp '$' extra", 2, usageText},
-        {"missing.grp '$'", 1, "unhandled exception: IOException\n"},
-        {"nopalette.grp '$'", 1, notFound},
-        {"demo.grp nosuch.map", 1, notFound},
+        {"missing.grp '$'", 1,
+         "unhandled exception: IOException\n"
+         "[exception message: can't open missing.grp: No such file or directory ]\n"},
+        {"nopalette.grp '$'", 1, notFound + "palette.dat ]\n"},
+        {"demo.grp nosuch.map", 1, notFound + "nosuch.map ]\n"},
     };
     for (const Case& c : cases) {
         TestSupport::ProgramRun run = runIn(folder, c.arguments);
@@ -166,10 +169,10 @@ TEST(Startup, aFailedStartLeavesNoWindowBehind)
     std::string archive = folder.write("demo.grp", WalkviewFixture::demoArchiveBytes());
     Vell::Window before("probe", 0, 0, 0, 10, 10, nullptr);
     {
-        ViewerApplication application;
+        WalkApplication application;
         application.arguments = argumentList({"walkview", archive.c_str(), folder.path("nosuch.map").c_str()});
         EXPECT_THROW(application.run(), Vell::Exception);
-        EXPECT_EQ(application.view, nullptr);
+        EXPECT_EQ(application.view(), nullptr);
         EXPECT_EQ(application.mainWindow, nullptr);
     }
     Vell::Window after("probe", 0, 0, 0, 10, 10, nullptr);
@@ -187,33 +190,32 @@ TEST(Startup, startsOnTheDemoArchiveAndEscEndsTheLoopWithZero)
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     ScratchFolder folder;
     std::string archive = folder.write("demo.grp", WalkviewFixture::demoArchiveBytes());
-    ViewerApplication application;
+    WalkApplication application;
     application.arguments = argumentList({"walkview", archive.c_str(), "$"});
     ASSERT_TRUE(application.init());
-    ASSERT_NE(application.view, nullptr);
+    ASSERT_NE(application.view(), nullptr);
     Vell::Window& main = *application.mainWindow;
     EXPECT_EQ(std::string(main.getTitle().text()), "Gorvax 3D Map Viewer");
     EXPECT_EQ(main.windowRect().width(), 810);
     EXPECT_EQ(main.windowRect().height(), 630);
     EXPECT_EQ(main.getMinimumSize().width, 810);
     EXPECT_EQ(main.getMaximumSize().height, 630);
-    EXPECT_EQ(application.view->clientRect().width(), 800);
-    EXPECT_EQ(application.view->clientRect().height(), 600);
+    EXPECT_EQ(application.view()->clientRect().width(), 800);
+    EXPECT_EQ(application.view()->clientRect().height(), 600);
     // The world is built, textured and shown from its start.
     EXPECT_TRUE(application.world.texturesReady);
-    EXPECT_EQ(application.view->currentWorld(), &application.world);
-    EXPECT_EQ(application.view->playerCamera.sector, application.world.camera.sector);
+    EXPECT_EQ(application.view()->currentWorld(), &application.world);
+    EXPECT_EQ(application.view()->scene.playerCamera.sector, application.world.camera.sector);
 
     // Activating the main window gives the view the keyboard focus.
     namespace Platform = Vell::Platform;
     Platform::setFocus(Platform::noWindow);
     Platform::postMessage({main.handle(), Platform::WM_ACTIVATE, 1, 0});
-    for (Platform::Message m; Platform::peekMessage(m);)
-        Platform::dispatchMessage(m);
-    EXPECT_EQ(Platform::focus(), application.view->handle());
+    TestSupport::pumpMessages();
+    EXPECT_EQ(Platform::focus(), application.view()->handle());
 
     Platform::Handle mainHandle = main.handle();
-    Platform::postMessage({application.view->handle(), Platform::WM_KEYDOWN, Platform::VK_ESCAPE, 1});
+    Platform::postMessage({application.view()->handle(), Platform::WM_KEYDOWN, Platform::VK_ESCAPE, 1});
     EXPECT_EQ(application.messageLoop(), 0);
     EXPECT_FALSE(Platform::isWindow(mainHandle));
 }

@@ -7,7 +7,7 @@
 #include "WalkviewFixture.h"
 #include "core/Exception.h"
 #include "render/WireRenderer.h"
-#include "tools/DemoMaps.h"
+#include "tools/demo/DemoMaps.h"
 #include "walkview/StopWatch.h"
 
 using namespace Vell3D;
@@ -28,9 +28,10 @@ public:
 
 TEST(StopWatch, aFrameLeftByAnExceptionWritesTheElapsedLine)
 {
-    FailingRenderer failing;
-    WireRenderer outline;
-    WalkviewFixture::ViewScene scene(VellTools::firstLevelMap(), {&failing, &outline});
+    auto* failingRenderer = new FailingRenderer;
+    WalkviewFixture::ViewScene scene(VellTools::firstLevelMap(), std::unique_ptr<Renderer>(failingRenderer),
+                                     std::make_unique<WireRenderer>());
+    FailingRenderer& failing = *failingRenderer;
     // A frame that ends normally stops its watch: nothing is written.
     testing::internal::CaptureStdout();
     scene.view->repaint();

@@ -1,37 +1,15 @@
 #include "WalkviewFixture.h"
 
 #include <cstdlib>
-#include <stdexcept>
 
 #include "../world/WorldFixtures.h"
 #include "gui/platform/Platform.h"
-#include "tools/DemoArchive.h"
-#include "tools/FileOutput.h"
+#include "tests/support/MessagePump.h"
+#include "tools/demo/DemoArchive.h"
 
 namespace WalkviewFixture {
 
 using namespace Vell::Platform;
-
-ScratchFolder::ScratchFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "walkview-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("no scratch folder");
-    folder = pattern;
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-}
-
-std::string ScratchFolder::write(const std::string& name, const VellTools::Bytes& bytes) const
-{
-    std::string file = path(name);
-    VellTools::writeFile(file, bytes);
-    return file;
-}
 
 VellTools::Bytes demoArchiveBytes()
 {
@@ -39,22 +17,32 @@ VellTools::Bytes demoArchiveBytes()
     return bytes;
 }
 
-ViewScene::ViewScene(const VellTools::MapContent& map) { open(map, Vell3D::MapView::processRenderers()); }
-
-ViewScene::ViewScene(const VellTools::MapContent& map, Vell3D::MapView::Renderers renderers)
+ViewScene::ViewScene(const VellTools::MapContent& map)
 {
-    open(map, renderers);
+    open(map, nullptr, nullptr);
 }
 
-void ViewScene::open(const VellTools::MapContent& map, Vell3D::MapView::Renderers renderers)
+ViewScene::ViewScene(const VellTools::MapContent& map, std::unique_ptr<Vell3D::Renderer> sectorRenderer,
+                     std::unique_ptr<Vell3D::Renderer> wireRenderer)
+{
+    open(map, std::move(sectorRenderer), std::move(wireRenderer));
+}
+
+void ViewScene::open(const VellTools::MapContent& map, std::unique_ptr<Vell3D::Renderer> sectorRenderer,
+                     std::unique_ptr<Vell3D::Renderer> wireRenderer)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     archive.open(scratch.write("demo.grp", demoArchiveBytes()).c_str());
     tiles.load(archive, "tiles", "palette.dat");
-    main = std::make_unique<Vell3D::MainWindow>("walkview test");
+    main = std::make_unique<Vell3D::ViewerWindow>("walkview test");
     setFrameCapture(main->handle(), true);
     main->show(true);
-    view = std::make_unique<Vell3D::MapView>(Vell::Rect(0, 0, 800, 600), main.get(), renderers);
+    const Vell::Rect area(0, 0, 800, 600);
+    if (sectorRenderer)
+        view = std::make_unique<Vell3D::WalkView>(area, main.get(), std::move(sectorRenderer),
+                                                  std::move(wireRenderer));
+    else
+        view = std::make_unique<Vell3D::WalkView>(area, main.get());
     world.build(WorldFixtures::loadMap(map));
     world.attachTextures(tiles);
     view->setWorld(&world);
@@ -65,22 +53,12 @@ ViewScene::~ViewScene()
 {
     view.reset();
     main.reset();
-    // Whatever the windows left queued belongs to no window now.
-    Message message;
-    while (peekMessage(message)) {
-    }
+    TestSupport::dropMessages();
 }
 
 int ViewScene::pump()
 {
-    Message message;
-    int count = 0;
-    while (peekMessage(message) && message.message != WM_QUIT && count < 10000) {
-        translateMessage(message);
-        dispatchMessage(message);
-        ++count;
-    }
-    return count;
+    return TestSupport::pumpMessages();
 }
 
 void ViewScene::key(int virtualKey)
@@ -97,13 +75,6 @@ void ViewScene::mouse(int dx, int dy)
 }
 
 bool ViewScene::repaintPending() const { return isInvalid(view->handle()); }
-
-std::uint32_t Picture::at(int x, int y) const
-{
-    if (x < 0 || y < 0 || x >= width || y >= height)
-        return 0xFF000000;
-    return pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)];
-}
 
 Picture ViewScene::picture()
 {

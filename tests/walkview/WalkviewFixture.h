@@ -1,54 +1,38 @@
 // Scenes for the walkview tests: a scratch folder with the demo archive, and
-// a main window with a MapView showing a world built from any map, driven by
+// a main window with a WalkView showing a world built from any map, driven by
 // posted messages as the message loop would deliver them.
 #pragma once
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "mapdata/GroupArchive.h"
 #include "mapdata/TileSet.h"
-#include "tools/ByteBuffer.h"
-#include "tools/MapContent.h"
-#include "walkview/MainWindow.h"
-#include "walkview/MapView.h"
+#include "tests/support/Picture.h"
+#include "tests/support/ScratchFolder.h"
+#include "tools/authoring/ByteBuffer.h"
+#include "tools/authoring/MapContent.h"
+#include "viewer/ViewerWindow.h"
+#include "walkview/WalkView.h"
 #include "world/World.h"
 
 namespace WalkviewFixture {
 
 using namespace Vell3D;
 
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    std::string path(const std::string& name) const { return (folder / name).string(); }
-    std::string write(const std::string& name, const VellTools::Bytes& bytes) const;
-
-private:
-    std::filesystem::path folder;
-};
+using TestSupport::Picture;
 
 // The demo archive ("palette.dat", the art files, E3L1.MAP, DEMO.MAP).
 VellTools::Bytes demoArchiveBytes();
-
-// A presented frame, 0xRRGGBB per pixel, top row first.
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<std::uint32_t> pixels;
-    // Outside the picture: 0xFF000000, which no pixel is.
-    std::uint32_t at(int x, int y) const;
-};
 
 // The view of a world built from the map, with the demo tiles.
 class ViewScene {
 public:
     explicit ViewScene(const VellTools::MapContent& map);
     // A view over the given renderers (test doubles that count calls).
-    ViewScene(const VellTools::MapContent& map, Vell3D::MapView::Renderers renderers);
+    ViewScene(const VellTools::MapContent& map, std::unique_ptr<Vell3D::Renderer> sectorRenderer,
+              std::unique_ptr<Vell3D::Renderer> wireRenderer);
     ~ViewScene();
 
     // Posts a key-down to the view and dispatches everything pending.
@@ -62,15 +46,17 @@ public:
     // Paints what is pending and returns the last presented frame.
     Picture picture();
 
-    ScratchFolder scratch;
+    TestSupport::ScratchFolder scratch{"walkview"};
     GroupArchive archive;
     TileSet tiles;
     World world;
-    std::unique_ptr<Vell3D::MainWindow> main;
-    std::unique_ptr<Vell3D::MapView> view;   // goes before its parent
+    std::unique_ptr<Vell3D::ViewerWindow> main;
+    std::unique_ptr<Vell3D::WalkView> view;   // goes before its parent
 
 private:
-    void open(const VellTools::MapContent& map, Vell3D::MapView::Renderers renderers);
+    // Null renderers: the view's own.
+    void open(const VellTools::MapContent& map, std::unique_ptr<Vell3D::Renderer> sectorRenderer,
+              std::unique_ptr<Vell3D::Renderer> wireRenderer);
 };
 
 } // namespace WalkviewFixture

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <vector>
 
-#include "tools/MapBuilder.h"
+#include "WorldFixtures.h"
+#include "tools/authoring/MapBuilder.h"
 #include "world/PlayerNode.h"
 #include "world/World.h"
-#include "WorldFixtures.h"
 
 using namespace Vell3D;
 using namespace WorldFixtures;

@@ -6,9 +6,9 @@
 #include <cmath>
 #include <vector>
 
-#include "tools/MapBuilder.h"
-#include "world/World.h"
 #include "WorldFixtures.h"
+#include "tools/authoring/MapBuilder.h"
+#include "world/World.h"
 
 using namespace Vell3D;
 using namespace WorldFixtures;

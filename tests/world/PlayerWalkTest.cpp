@@ -9,11 +9,11 @@
 #include <random>
 #include <string>
 
-#include "tools/DemoMaps.h"
-#include "tools/MapBuilder.h"
+#include "WorldFixtures.h"
+#include "tools/authoring/MapBuilder.h"
+#include "tools/demo/DemoMaps.h"
 #include "world/PlayerNode.h"
 #include "world/World.h"
-#include "WorldFixtures.h"
 
 using namespace Vell3D;
 using namespace WorldFixtures;
@@ -37,29 +37,31 @@ std::string standing(const World& world, int s, const Vector3& p)
 {
     if (s < 0 || std::size_t(s) >= world.sectors.size())
         return "tracked in no sector";
-    bool inside = false;
+    if (world.holds(s, p.x, p.y))
+        return "";
     double nearest = INFINITY;
-    for (int w : world.sectors[std::size_t(s)].walls) {
-        const WallPoint& a = world.points[std::size_t(world.walls[std::size_t(w)].index)];
-        const WallPoint& b = world.points[std::size_t(world.walls[std::size_t(w)].nextPoint)];
-        nearest = std::min(nearest, distanceToSegment(a, b, p));
-        if ((a.y > p.y) != (b.y > p.y) && a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y) < p.x)
-            inside = !inside;
-    }
-    if (inside || nearest <= outlineReach)
+    for (int w : world.sectors[std::size_t(s)].walls)
+        nearest = std::min(nearest, distanceToSegment(world.wallStart(w), world.wallEnd(w), p));
+    if (nearest <= outlineReach)
         return "";
     return "at " + std::to_string(p.x) + " " + std::to_string(p.y) + ", " + std::to_string(nearest) +
            " outside sector " + std::to_string(s);
+}
+
+// The world of the map, and the player at its start.
+void startIn(World& world, PlayerNode& player, const VellTools::MapContent& content)
+{
+    world.build(loadMap(content));
+    player.world = &world;
+    player.takePlacement(world.camera);
 }
 
 // Turns and moves of 100 and 3000 units, forward, back and sideways.
 void walk(const VellTools::MapContent& content, unsigned seed, int steps)
 {
     World world;
-    world.build(loadMap(content));
     PlayerNode player;
-    player.world = &world;
-    player.takePlacement(world.camera);
+    startIn(world, player, content);
     ASSERT_EQ(standing(world, player.sector, player.position()), "") << "the start";
     std::mt19937 random(seed);
     std::uniform_real_distribution<double> turn(-180.0, 180.0);
@@ -109,32 +111,23 @@ TEST(PlayerWalk, intersectTakesTheWallsLargerComponent)
 TEST(PlayerWalk, aStepFromAnOpeningsLineIntoTheNeighbourCrossesIt)
 {
     for (std::int16_t angle : {100, 300, -200, 450, 37}) {
-        TwoRooms rooms = twoRooms(0, 512, 16, 512);
-        rooms.builder.setStart(1024, 512, 0, angle, 0);
-        World world;
-        world.build(loadMap(finish(rooms)));
-        PlayerNode player;
-        player.world = &world;
-        player.takePlacement(world.camera);
-        player.move(0, 100, 0);
-        EXPECT_EQ(player.sector, 1) << angle;
-        EXPECT_EQ(standing(world, player.sector, player.position()), "") << angle;
-
-        // The same line from the other side, heading back.
-        rooms = twoRooms(0, 512, 16, 512);
-        rooms.builder.setStart(1024, 512, 0, std::int16_t(1024 + angle), 1);
-        world.build(loadMap(finish(rooms)));
-        player.takePlacement(world.camera);
-        player.move(0, 100, 0);
-        EXPECT_EQ(player.sector, 0) << angle;
-        EXPECT_EQ(standing(world, player.sector, player.position()), "") << angle;
+        // From sector 0 into 1, and the same line from the other side,
+        // heading back.
+        for (auto [startSector, into] : {std::pair{0, 1}, std::pair{1, 0}}) {
+            TwoRooms rooms = twoRooms(0, 512, 16, 512);
+            rooms.builder.setStart(1024, 512, 0, std::int16_t(angle + 1024 * startSector), std::int16_t(startSector));
+            World world;
+            PlayerNode player;
+            startIn(world, player, finish(rooms));
+            player.move(0, 100, 0);
+            EXPECT_EQ(player.sector, into) << angle;
+            EXPECT_EQ(standing(world, player.sector, player.position()), "") << angle;
+        }
     }
     for (std::int16_t angle : {0, 200, -300}) {
         World world;
-        world.build(loadMap(slantedOpening(angle)));
         PlayerNode player;
-        player.world = &world;
-        player.takePlacement(world.camera);
+        startIn(world, player, slantedOpening(angle));
         player.move(0, 100, 0);
         EXPECT_EQ(player.sector, 1) << angle;
     }
@@ -151,4 +144,9 @@ TEST(PlayerWalk, randomWalksStayInTheTrackedSector)
         walk(finish(rooms), seed, 300);
     }
     walk(VellTools::largeMap(), 99, 1000);
+    // Deep in huge.map, among sectors and walls past version 7's limits.
+    VellTools::MapContent huge = VellTools::hugeMap();
+    huge.startX = huge.startY = 36 * 512 + 256;
+    huge.startSector = 36 * 64 + 36;
+    walk(huge, 99, 1000);
 }

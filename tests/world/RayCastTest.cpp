@@ -4,9 +4,9 @@
 
 #include <cmath>
 
-#include "tools/MapBuilder.h"
-#include "world/World.h"
 #include "WorldFixtures.h"
+#include "tools/authoring/MapBuilder.h"
+#include "world/World.h"
 
 using namespace Vell3D;
 using namespace WorldFixtures;
@@ -22,11 +22,29 @@ RayHit ray(const Vector3& from, const Vector3& to, int sector)
     return hit;
 }
 
+// The ray from `from` (in the sector) to `to`, cast.
+RayHit cast(const World& world, const Vector3& from, const Vector3& to, int sector)
+{
+    RayHit hit = ray(from, to, sector);
+    world.castRay(hit);
+    return hit;
+}
+
 void expectVector(const Vector3& v, double x, double y, double z)
 {
     EXPECT_NEAR(v.x, x, 1e-9);
     EXPECT_NEAR(v.y, y, 1e-9);
     EXPECT_NEAR(v.z, z, 1e-9);
+}
+
+// Where a cast ended: on what kind of surface, in which sector, at which
+// point.
+::testing::AssertionResult ended(const RayHit& hit, int kind, int sector, const Vector3& point)
+{
+    if (hit.kind != kind || hit.sector != sector || hit.point.minus(point).length() > 1e-9)
+        return ::testing::AssertionFailure() << "kind " << hit.kind << ", sector " << hit.sector << ", point "
+                                             << hit.point.x << " " << hit.point.y << " " << hit.point.z;
+    return ::testing::AssertionSuccess();
 }
 
 // A 1024 square (world x -1024..0, y 0..1024) with a pillar at map
@@ -44,21 +62,14 @@ VellTools::MapContent roomWithPillar()
 
 TEST(RayCast, passesAnOpeningAndHitsTheWallBeyond)
 {
-    TwoRooms rooms = twoRooms(0, 256, 0, 256);
-    World world;
-    world.build(loadMap(finish(rooms)));
+    const BuiltRooms built(0, 256, 0, 256);
+    const World& world = built.world;
 
-    RayHit inside = ray(Vector3(-512, 512, 100), Vector3(-1536, 512, 100), 0);
-    world.castRay(inside);
-    EXPECT_EQ(inside.kind, surfaceNone);
-    EXPECT_EQ(inside.sector, 1);
-    expectVector(inside.point, -1536, 512, 100);
+    RayHit inside = cast(world, Vector3(-512, 512, 100), Vector3(-1536, 512, 100), 0);
+    EXPECT_TRUE(ended(inside, surfaceNone, 1, Vector3(-1536, 512, 100)));
 
-    RayHit far = ray(Vector3(-512, 512, 100), Vector3(-2500, 512, 100), 0);
-    world.castRay(far);
-    EXPECT_EQ(far.kind, surfaceUpper);
-    EXPECT_EQ(far.sector, 1);
-    expectVector(far.point, -2048, 512, 100);
+    RayHit far = cast(world, Vector3(-512, 512, 100), Vector3(-2500, 512, 100), 0);
+    EXPECT_TRUE(ended(far, surfaceUpper, 1, Vector3(-2048, 512, 100)));
     ASSERT_GE(far.wall, 0);
     EXPECT_EQ(world.walls[std::size_t(far.wall)].sector, 1);
     EXPECT_FALSE(world.walls[std::size_t(far.wall)].isOpening());
@@ -68,43 +79,30 @@ TEST(RayCast, passesAnOpeningAndHitsTheWallBeyond)
 // The player may stand exactly on an opening's line; his aim ray starts there.
 TEST(RayCast, fromAnOpeningsLineGoesOnIntoTheSectorItIsIn)
 {
-    TwoRooms rooms = twoRooms(0, 256, 0, 256);
-    World world;
-    world.build(loadMap(finish(rooms)));
+    const BuiltRooms built(0, 256, 0, 256);
+    const World& world = built.world;
 
-    RayHit onward = ray(Vector3(-1024, 512, 100), Vector3(-2500, 512, 100), 1);
-    world.castRay(onward);
-    EXPECT_EQ(onward.kind, surfaceUpper);
-    EXPECT_EQ(onward.sector, 1);
-    expectVector(onward.point, -2048, 512, 100);
-
-    RayHit back = ray(Vector3(-1024, 512, 100), Vector3(500, 512, 100), 1);
-    world.castRay(back);
-    EXPECT_EQ(back.kind, surfaceUpper);
-    EXPECT_EQ(back.sector, 0);
-    expectVector(back.point, 0, 512, 100);
+    EXPECT_TRUE(ended(cast(world, Vector3(-1024, 512, 100), Vector3(-2500, 512, 100), 1), surfaceUpper, 1,
+                      Vector3(-2048, 512, 100)));
+    EXPECT_TRUE(ended(cast(world, Vector3(-1024, 512, 100), Vector3(500, 512, 100), 1), surfaceUpper, 0,
+                      Vector3(0, 512, 100)));
 }
 
 TEST(RayCast, lowerPieceOfAStepIsHitWithItsNormal)
 {
-    TwoRooms rooms = twoRooms(0, 256, 64, 256);
-    World world;
-    world.build(loadMap(finish(rooms)));
-    RayHit hit = ray(Vector3(-512, 512, 30), Vector3(-1536, 512, 30), 0);
-    world.castRay(hit);
-    EXPECT_EQ(hit.kind, surfaceLower);
+    const BuiltRooms built(0, 256, 64, 256);
+    const World& world = built.world;
+    const TwoRooms& rooms = built.rooms;
+    RayHit hit = cast(world, Vector3(-512, 512, 30), Vector3(-1536, 512, 30), 0);
+    EXPECT_TRUE(ended(hit, surfaceLower, 0, Vector3(-1024, 512, 30)));
     EXPECT_EQ(hit.wall, rooms.opening0);
-    EXPECT_EQ(hit.sector, 0);
-    expectVector(hit.point, -1024, 512, 30);
     Vector3 n = world.walls[std::size_t(rooms.opening0)].lower.normal();
     expectVector(hit.normal, n.x, n.y, n.z);
     expectVector(n, 1, 0, 0);
 
     // Above the step the ray goes on into the higher room.
-    RayHit over = ray(Vector3(-512, 512, 100), Vector3(-1536, 512, 100), 0);
-    world.castRay(over);
-    EXPECT_EQ(over.kind, surfaceNone);
-    EXPECT_EQ(over.sector, 1);
+    EXPECT_TRUE(ended(cast(world, Vector3(-512, 512, 100), Vector3(-1536, 512, 100), 0), surfaceNone, 1,
+                      Vector3(-1536, 512, 100)));
 }
 
 TEST(RayCast, floorAndCeilingButNeverASkyCeiling)
@@ -112,24 +110,17 @@ TEST(RayCast, floorAndCeilingButNeverASkyCeiling)
     auto content = squareRoom(0, 256);
     World world;
     world.build(loadMap(content));
-    RayHit up = ray(Vector3(-512, 512, 100), Vector3(-512, 512, 1000), 0);
-    world.castRay(up);
-    EXPECT_EQ(up.kind, surfaceCeiling);
-    expectVector(up.point, -512, 512, 256);
+    RayHit up = cast(world, Vector3(-512, 512, 100), Vector3(-512, 512, 1000), 0);
+    EXPECT_TRUE(ended(up, surfaceCeiling, 0, Vector3(-512, 512, 256)));
     expectVector(up.normal, 0, 0, -1);
-    RayHit down = ray(Vector3(-512, 512, 100), Vector3(-612, 512, -100), 0);
-    world.castRay(down);
-    EXPECT_EQ(down.kind, surfaceFloor);
-    expectVector(down.point, -562, 512, 0);
+    RayHit down = cast(world, Vector3(-512, 512, 100), Vector3(-612, 512, -100), 0);
+    EXPECT_TRUE(ended(down, surfaceFloor, 0, Vector3(-562, 512, 0)));
     expectVector(down.normal, 0, 0, 1);
 
     content.sectors[0].ceilingFlags = SurfaceBits::sky;
     world.build(loadMap(content));
-    RayHit sky = ray(Vector3(-512, 512, 100), Vector3(-512, 512, 1000), 0);
-    world.castRay(sky);
-    EXPECT_EQ(sky.kind, surfaceNone);
-    expectVector(sky.point, -512, 512, 1000);
-    EXPECT_EQ(sky.sector, 0);
+    EXPECT_TRUE(ended(cast(world, Vector3(-512, 512, 100), Vector3(-512, 512, 1000), 0), surfaceNone, 0,
+                      Vector3(-512, 512, 1000)));
 }
 
 TEST(RayCast, noSectorMeansNoHit)
@@ -137,8 +128,7 @@ TEST(RayCast, noSectorMeansNoHit)
     World world;
     world.build(loadMap(squareRoom(0, 256)));
     for (int sector : {-1, 1, 40000}) {
-        RayHit hit = ray(Vector3(-512, 512, 100), Vector3(-512, 512, -100), sector);
-        world.castRay(hit);
+        RayHit hit = cast(world, Vector3(-512, 512, 100), Vector3(-512, 512, -100), sector);
         EXPECT_EQ(hit.kind, surfaceNone);
         expectVector(hit.point, -512, 512, -100);
     }
@@ -152,8 +142,7 @@ TEST(RayCast, brokenLinksStillEnd)
     for (WorldWall& wall : world.walls)
         wall.nextWall = -1;
     world.sectors[1].walls.push_back(12345);
-    RayHit hit = ray(Vector3(-512, 512, 100), Vector3(-1536, 512, 100), 0);
-    world.castRay(hit);
+    RayHit hit = cast(world, Vector3(-512, 512, 100), Vector3(-1536, 512, 100), 0);
     EXPECT_GE(hit.sector, 0);
     EXPECT_LE(hit.sector, 1);
 }
@@ -179,6 +168,11 @@ TEST(SectorPlaneHit, evenOddWithAPillarAndThroughVertices)
     EXPECT_TRUE(downAt(-700, 600));
     EXPECT_FALSE(downAt(-1100, 500));   // outside the room
     EXPECT_FALSE(downAt(100, 400));
+    // The same rule finds the sector of a point (mapshot's --at).
+    EXPECT_EQ(world.sectorAt(-300, 400), 0);
+    EXPECT_EQ(world.sectorAt(-500, 500), -1);
+    EXPECT_EQ(world.sectorAt(-1100, 500), -1);
+    EXPECT_FALSE(world.holds(7, -200, 200));
 
     double t = -1;
     EXPECT_FALSE(world.sectorPlaneHit(ray(Vector3(-200, 200, 10), Vector3(-200, 200, 5), 0), 0,

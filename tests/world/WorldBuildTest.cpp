@@ -3,9 +3,10 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/Exception.h"
-#include "world/World.h"
 #include "WorldFixtures.h"
+#include "core/Exception.h"
+#include "tools/demo/DemoMaps.h"
+#include "world/World.h"
 
 using namespace Vell3D;
 using namespace WorldFixtures;
@@ -124,11 +125,8 @@ TEST(WorldPieces, upperBetweenTwoSkiesIsHidden)
 
 TEST(WorldPieces, levelFloorsGiveALowerPieceWithoutCorners)
 {
-    auto rooms = twoRooms(0, 256, 0, 200);
-    auto content = finish(rooms);
-    World world;
-    world.build(loadMap(content));
-    const WorldWall& wall = world.walls[std::size_t(rooms.opening0)];
+    const BuiltRooms built(0, 256, 0, 200);
+    const WorldWall& wall = built.world.walls[std::size_t(built.rooms.opening0)];
     expectZeroCorners(wall.lower);
     EXPECT_FALSE(wall.lower.hasHeight());
     // The upper piece hangs from the own ceiling down to the neighbour's.
@@ -136,16 +134,13 @@ TEST(WorldPieces, levelFloorsGiveALowerPieceWithoutCorners)
     EXPECT_NEAR(wall.upper.corners[2].z, 200, 1e-9);
     EXPECT_TRUE(wall.upper.hasHeight());
     // Seen from the lower ceiling the upper piece is inverted: nothing left.
-    expectZeroCorners(world.walls[std::size_t(rooms.opening1)].upper);
+    expectZeroCorners(built.world.walls[std::size_t(built.rooms.opening1)].upper);
 }
 
 TEST(WorldPieces, middleTakesTheNeighbourHeightsWherePiecesShow)
 {
-    auto rooms = twoRooms(0, 256, 32, 200);
-    auto content = finish(rooms);
-    World world;
-    world.build(loadMap(content));
-    const WorldWall& wall = world.walls[std::size_t(rooms.opening0)];
+    const BuiltRooms built(0, 256, 32, 200);
+    const WorldWall& wall = built.world.walls[std::size_t(built.rooms.opening0)];
     EXPECT_NEAR(wall.lower.corners[1].z, 32, 1e-9);
     EXPECT_NEAR(wall.lower.corners[2].z, 0, 1e-9);
     for (int i : {0, 1})
@@ -454,4 +449,53 @@ TEST(WorldPlan, planBuildLeavesOutMiddleSpritesAndFog)
     EXPECT_FALSE(wall.firstLoop);
     EXPECT_DOUBLE_EQ(world.sectors[0].fogFactor, 0.0);
     EXPECT_TRUE(world.built);
+}
+
+// huge.map written as version 8 and as version 9 loads with its exact
+// counts, and both worlds build over all of it: the 3D one with every
+// sector, wall, point and sprite past the first 1024 and 8192 in place, and
+// the plan view's with one piece for each of its square rooms. The ramp's
+// sloped rows meet without a step.
+TEST(WorldBuild, hugeMapLoadsAndBuildsAsVersion8And9)
+{
+    for (std::int32_t version : {8, 9}) {
+        VellTools::MapContent content = VellTools::hugeMap();
+        content.version = version;
+        const Map map = loadMap(content);
+        ASSERT_EQ(map.version(), version);
+        ASSERT_EQ(map.sectorCount(), 4096);
+        ASSERT_EQ(map.wallCount(), 16384);
+        ASSERT_EQ(map.spriteCount(), 16384);
+
+        World world;
+        world.build(map);
+        ASSERT_TRUE(world.built);
+        EXPECT_EQ(world.walls.size(), 16384u);
+        EXPECT_EQ(world.points.size(), 16384u);
+        EXPECT_EQ(world.sprites.size(), 16384u);
+        const WorldSector& last = world.sectors.at(4095);
+        EXPECT_EQ(last.walls, (std::vector<int>{16380, 16381, 16382, 16383}));
+        EXPECT_EQ(last.sprites, (std::vector<int>{16380, 16381, 16382, 16383}));
+        EXPECT_EQ(world.walls[16380].nextSector, 4095 - 64);   // open to the room north, in the same hall
+        // The ramp: rows 1 to 7 of the hall below the start's, first column,
+        // 48 below the start's floor at the top and 64 higher each row.
+        for (int row = 1; row < 8; ++row) {
+            const int s = (8 + row) * 64;
+            const WorldWall& north = world.walls[std::size_t(world.sectors[std::size_t(s)].walls[0])];
+            ASSERT_EQ(north.nextSector, s - 64);
+            const WallPoint& corner = world.points[std::size_t(north.index)];
+            EXPECT_NEAR(corner.floorZ, -48.0 + 64.0 * row, 1e-6) << row;
+            EXPECT_NEAR(world.sectors[std::size_t(s - 64)].floorZAt(corner.x, corner.y), corner.floorZ, 1e-6);
+            EXPECT_FALSE(north.lower.hasHeight()) << row;
+            EXPECT_FALSE(north.upper.hasHeight()) << row;
+        }
+
+        World plan;
+        plan.build(map, World::BuildOptions{true});
+        plan.buildPieces();
+        int onePiece = 0;
+        for (const WorldSector& sector : plan.sectors)
+            onePiece += sector.pieceStarts.size() == 2;
+        EXPECT_EQ(onePiece, 4096);
+    }
 }

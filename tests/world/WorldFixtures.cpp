@@ -1,17 +1,10 @@
 #include "WorldFixtures.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <stdexcept>
 
-#include "core/Exception.h"
-#include "core/Stream.h"
-#include "tools/ArtWriter.h"
-#include "tools/FileOutput.h"
-#include "tools/GroupWriter.h"
-#include "tools/MapWriter.h"
-#include "tools/PaletteWriter.h"
-#include "tests/support/MemoryStream.h"
+#include "tools/authoring/ArtWriter.h"
+#include "tools/authoring/PaletteWriter.h"
 
 using namespace Vell3D;
 
@@ -24,19 +17,26 @@ std::vector<VellTools::MapPoint> square(int x0)
     return {{x0, 0}, {x0 + 1024, 0}, {x0 + 1024, 1024}, {x0, 1024}};
 }
 
+VellTools::Bytes plainPalette()
+{
+    VellTools::PaletteWriter palette;
+    palette.addPlainShadeTables(1);
+    return palette.bytes();
+}
+
+VellTools::Bytes artOf(const std::vector<std::pair<int, int>>& sizes)
+{
+    VellTools::ArtWriter art(0);
+    for (auto [w, h] : sizes)
+        art.add({w, h, 0, VellTools::Bytes(std::size_t(w) * std::size_t(h), 1)});
+    return art.bytes();
+}
+
 } // namespace
 
 std::int32_t mapZ(double worldZ)
 {
     return std::int32_t(std::lround(-16.0 * worldZ));
-}
-
-Map loadMap(const VellTools::MapContent& content)
-{
-    TestSupport::MemoryStream stream(VellTools::MapWriter::bytes(content));
-    Map map;
-    map.load(stream);
-    return map;
 }
 
 VellTools::MapContent squareRoom(double floor, double ceiling)
@@ -71,39 +71,14 @@ VellTools::MapContent finish(TwoRooms& rooms)
     return content;
 }
 
-TileFixture::TileFixture(const std::vector<std::pair<int, int>>& sizes)
+TileFixture::TileFixture(const std::vector<std::pair<int, int>>& sizes) : TileArchive(plainPalette(), artOf(sizes))
 {
-    std::string pattern = (std::filesystem::temp_directory_path() / "world-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("no scratch folder");
-    folder = pattern;
-
-    VellTools::PaletteWriter palette;
-    VellTools::ShadeTable identity;
-    for (int i = 0; i < 256; ++i)
-        identity[std::size_t(i)] = std::uint8_t(i);
-    palette.addShadeTable(identity);
-    VellTools::ArtWriter art(0);
-    for (auto [w, h] : sizes) {
-        VellTools::ArtTile tile;
-        tile.width = w;
-        tile.height = h;
-        tile.pixels.assign(std::size_t(w) * std::size_t(h), 1);
-        art.add(tile);
-    }
-    VellTools::GroupWriter group;
-    group.add("PALETTE.DAT", palette.bytes());
-    group.add("TILES000.ART", art.bytes());
-    std::string path = (folder / "tiles.grp").string();
-    VellTools::writeFile(path, group.bytes());
-    archive.open(path.c_str());
-    tiles.load(archive, "tiles", "palette.dat");
 }
 
-TileFixture::~TileFixture()
+BuiltRooms::BuiltRooms(double floor0, double ceiling0, double floor1, double ceiling1)
+    : rooms(twoRooms(floor0, ceiling0, floor1, ceiling1))
 {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
+    world.build(loadMap(finish(rooms)));
 }
 
 VellTools::MapContent roomRow(const std::vector<int>& edges, const std::vector<double>& floors)

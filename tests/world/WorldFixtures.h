@@ -2,21 +2,21 @@
 // writer and loader, tile sets through a real archive in a scratch folder.
 #pragma once
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "mapdata/GroupArchive.h"
 #include "mapdata/Map.h"
-#include "mapdata/TileSet.h"
-#include "tools/MapBuilder.h"
-#include "tools/MapContent.h"
+#include "world/World.h"
+#include "tests/support/MapLoading.h"
+#include "tests/support/TileArchive.h"
+#include "tools/authoring/MapBuilder.h"
+#include "tools/authoring/MapContent.h"
 
 namespace WorldFixtures {
 
 // The map as the viewers would read it from a file.
-Vell3D::Map loadMap(const VellTools::MapContent& content);
+using TestSupport::loadMap;
 
 // A square sector 1024 wide, floor at world height floor, ceiling at ceiling
 // (map z = -16 * world z); the map start in its middle.
@@ -33,25 +33,25 @@ TwoRooms twoRooms(double floor0, double ceiling0, double floor1, double ceiling1
 // Finds the opening walls after build() and fills the indices.
 VellTools::MapContent finish(TwoRooms& rooms);
 
+// Two rooms as twoRooms makes them, built into a world as the viewers build
+// it.
+struct BuiltRooms {
+    BuiltRooms(double floor0, double ceiling0, double floor1, double ceiling1);
+    TwoRooms rooms;
+    Vell3D::World world;
+};
+
 std::int32_t mapZ(double worldZ);
 
 // Rooms in a row along map x (world x = -map x), each 1024 deep, joined by
 // whole-width openings; floors in world units.
 VellTools::MapContent roomRow(const std::vector<int>& edges, const std::vector<double>& floors);
 
-// An archive holding a palette and one art file with tiles of the given
-// sizes, opened, and a tile set loaded from it.
-class TileFixture {
+// A tile set of one art file with tiles of the given sizes, all of colour 1,
+// and a palette of one plain shade table.
+class TileFixture : public TestSupport::TileArchive {
 public:
     explicit TileFixture(const std::vector<std::pair<int, int>>& sizes);
-    ~TileFixture();
-
-private:
-    std::filesystem::path folder;
-    Vell3D::GroupArchive archive;
-
-public:
-    Vell3D::TileSet tiles;
 };
 
 } // namespace WorldFixtures

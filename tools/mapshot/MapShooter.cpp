@@ -1,0 +1,180 @@
+#include "tools/mapshot/MapShooter.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+#include "gui/Window.h"
+#include "gui/platform/Platform.h"
+#include "mapdata/Map.h"
+#include "mapdata/TileSet.h"
+#include "planview/PlanView.h"
+#include "render/Renderer.h"
+#include "viewer/ViewerStartup.h"
+#include "viewer/ViewerWindow.h"
+#include "walkview/WalkView.h"
+#include "world/World.h"
+
+namespace VellTools {
+
+using Vell3D::World;
+
+namespace {
+
+constexpr int maxMessages = 1000;   // what one picture may take to paint, at the very most
+
+// Pictures of any size show what the viewers' 800-pixel-wide view shows
+// across its width, so a thumbnail is the same view made smaller.
+void fitWidth(Vell3D::Camera& camera, int width)
+{
+    const double scale = camera.xScale() * Vell3D::ViewerWindow::viewWidth / width;
+    camera.setXScale(scale);
+    camera.setYScale(scale);
+}
+
+// The turn of a node about z, clockwise from the unturned heading, in degrees:
+// the angle the viewers' overlays show at every quarter turn.
+double clockwiseTurn(const Vell3D::Node& node)
+{
+    const double degrees = std::atan2(node.matrix()[4], node.matrix()[5]) * 180.0 / M_PI;
+    return degrees;
+}
+
+} // namespace
+
+void placePlayer(Vell3D::PlayerNode& player, World& world, const ShotOptions& options)
+{
+    if (options.atX) {
+        Vell3D::PlayerNode spot;
+        spot.takePlacement(player);
+        const Vell3D::Vector3 p = spot.position();
+        spot.setPosition(*options.atX, *options.atY, p.z);
+        spot.sector = world.sectorAt(*options.atX, *options.atY);
+        player.takePlacement(spot);
+    }
+    if (options.angle)
+        player.rotate(clockwiseTurn(player) - *options.angle, 0.0, 0.0, 1.0);
+    // A zero move stands the player on his sector's floor, as any move does.
+    player.move(0.0, 0.0, 0.0);
+}
+
+class MapShooter::Stage {
+public:
+    explicit Stage(const ShotOptions& options);
+    ~Stage();
+
+    Vell::Picture shoot(Vell3D::GroupArchive& archive, Vell3D::TileSet& tiles, const std::string& mapName,
+                  MapCounts& counts);
+
+private:
+    void buildWorld(const Vell3D::Map& map, Vell3D::TileSet& tiles);
+    void show3d();
+    void showPlan();
+    Vell::Picture present(Vell::Window& view);
+
+    ShotOptions options;
+    std::unique_ptr<Vell3D::ViewerWindow> window;
+    std::unique_ptr<Vell3D::WalkView> walkView;
+    std::unique_ptr<Vell3D::PlanView> planView;
+    World world;
+};
+
+MapShooter::Stage::Stage(const ShotOptions& o) : options(o)
+{
+    using namespace Vell::Platform;
+    window = std::make_unique<Vell3D::ViewerWindow>("mapshot", o.width, o.height);
+    const Vell::Rect area(0, 0, o.width, o.height);
+    if (o.view == ShotView::plan) {
+        planView = std::make_unique<Vell3D::PlanView>(area, window.get());
+        planView->showsOverlay = o.overlay;
+    } else {
+        walkView = std::make_unique<Vell3D::WalkView>(area, window.get());
+        walkView->showsOverlay = o.overlay;
+    }
+    window->show(true);
+    setFrameCapture(window->handle(), true);
+    if (walkView && o.view == ShotView::wire)
+        walkView->onKeyDown(VK_F1, 0);
+    if (walkView && o.debug)
+        walkView->onKeyDown(VK_F2, 0);
+}
+
+MapShooter::Stage::~Stage()
+{
+    walkView.reset();
+    planView.reset();
+    window.reset();
+}
+
+void MapShooter::Stage::buildWorld(const Vell3D::Map& map, Vell3D::TileSet& tiles)
+{
+    if (planView) {
+        World::BuildOptions plan;
+        plan.planOnly = true;
+        world.build(map, plan);
+        world.buildPieces();
+    } else {
+        world.build(map);
+        world.attachTextures(tiles);
+    }
+}
+
+Vell::Picture MapShooter::Stage::shoot(Vell3D::GroupArchive& archive, Vell3D::TileSet& tiles, const std::string& mapName,
+                                 MapCounts& counts)
+{
+    Vell3D::ViewerStartup::loadWorld(archive, mapName.c_str(), [&](const Vell3D::Map& map) {
+        counts = MapCounts{map.sectorCount(), map.wallCount(), map.spriteCount()};
+        buildWorld(map, tiles);
+    });
+    if (planView) {
+        showPlan();
+        return present(*planView);
+    }
+    show3d();
+    return present(*walkView);
+}
+
+void MapShooter::Stage::show3d()
+{
+    walkView->setWorld(&world);
+    placePlayer(walkView->scene.playerCamera, world, options);
+    if (options.eye)
+        walkView->scene.portalCamera.translate(0.0, *options.eye - Vell3D::WalkScene::eyeHeight, 0.0);
+    if (options.tilt)
+        walkView->scene.portalCamera.setPitch(*options.tilt);
+    fitWidth(walkView->scene.portalCamera, options.width);
+    walkView->scene.portalCamera.updateVisibility();
+}
+
+void MapShooter::Stage::showPlan()
+{
+    planView->setWorld(&world);
+    placePlayer(planView->playerNode, world, options);
+    fitWidth(planView->viewCamera, options.width);
+}
+
+Vell::Picture MapShooter::Stage::present(Vell::Window& view)
+{
+    // The frame is presented once no window of it waits for a paint, as on
+    // screen: let the windows paint (the view and the frame around it).
+    view.repaint();
+    Vell::Platform::Message message;
+    for (int handled = 0; handled < maxMessages && Vell::Platform::peekMessage(message); ++handled) {
+        Vell::Platform::translateMessage(message);
+        Vell::Platform::dispatchMessage(message);
+    }
+    Vell::Picture picture;
+    picture.pixels = Vell::Platform::readFrame(window->handle(), picture.width, picture.height);
+    return picture;
+}
+
+MapShooter::MapShooter(const ShotOptions& options) : stage(std::make_unique<Stage>(options)) {}
+MapShooter::~MapShooter() = default;
+
+Vell::Picture MapShooter::shoot(Vell3D::GroupArchive& archive, Vell3D::TileSet& tiles, const std::string& mapName,
+                          MapCounts& counts)
+{
+    return stage->shoot(archive, tiles, mapName, counts);
+}
+
+} // namespace VellTools

@@ -1,0 +1,26 @@
+// WalkApplication: walkview's application object: the viewers' shared
+// start-up with the 3D view, the full world and its textures.
+#pragma once
+
+#include "viewer/ViewerApplication.h"
+
+namespace Vell3D {
+
+class WalkView;
+
+class WalkApplication : public ViewerApplication {
+public:
+    static constexpr const char* windowTitle = "Gorvax 3D Map Viewer";
+
+    WalkApplication();
+
+    // The 3D view, a child of the window; null before start-up made it and
+    // after the windows closed.
+    WalkView* view() const;
+
+protected:
+    void buildWorld(const Map& map) override;
+    void showWorld() override;
+};
+
+} // namespace Vell3D

@@ -1,0 +1,71 @@
+// WalkView: the 3D view of walkview, an 800 x 600 OpenGL child of the
+// viewer window. It owns the scene through which the world is seen (the
+// player, his eye and the renderer in use: render/WalkScene.h). Keys and
+// mouse moves change the scene and ask for a repaint; each paint draws one
+// timed frame and writes the status overlay over it. The view owns its two
+// renderers, the textured sector renderer and the wire renderer, since their
+// display lists belong to its GL context; F1 swaps them.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "gui/Point.h"
+#include "render/WalkScene.h"
+#include "viewer/ViewerPane.h"
+
+namespace Vell3D {
+
+class Renderer;
+
+class WalkView : public ViewerPane {
+public:
+    // Captures the mouse, hides the cursor, puts it at the centre and takes
+    // the keyboard focus. The view makes its own renderers unless given
+    // others (tests give doubles).
+    WalkView(const Vell::Rect& rect, Vell::Window* parent);
+    WalkView(const Vell::Rect& rect, Vell::Window* parent, std::unique_ptr<Renderer> sectorRenderer,
+             std::unique_ptr<Renderer> wireRenderer);
+    // Frees the renderers' lists in the view's own context.
+    ~WalkView() noexcept(false) override;
+
+    // Wires and prepares the current renderer, then puts the player at the
+    // world's start.
+    void setWorld(World* newWorld) override;
+    // The player back at the start, the eye 500 units above him, level.
+    void resetCamera();
+
+    void render() override;
+    void onMouseMove(const Vell::Point& point, int flags) override;
+
+    // The player's lines, then frame time and rate, visible sectors and
+    // mirrors.
+    std::vector<StatusLine> statusLines() const override;
+
+    Renderer* currentRenderer() const { return scene.renderer(); }
+    World* currentWorld() const { return scene.world(); }
+    // The last frame's duration, whole milliseconds and microseconds.
+    std::int32_t lastFrameTime() const { return frameTime; }
+    std::int64_t lastFrameMicroseconds() const { return frameMicroseconds; }
+
+    WalkScene scene;
+
+protected:
+    bool handleKey(int key) override;
+
+private:
+    // The player's checked move; then the visible sectors from his new place.
+    void walk(double dx, double dy);
+    void swapRenderers();
+    // The scene's renderer switch, in the view's own GL context.
+    void useRenderer(Renderer* renderer);
+
+    std::unique_ptr<Renderer> sectorRenderer;
+    std::unique_ptr<Renderer> wireRenderer;
+    Vell::Point centre{300, 300};
+    std::int32_t frameTime = 0;
+    std::int64_t frameMicroseconds = 0;
+};
+
+} // namespace Vell3D
