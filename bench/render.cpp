@@ -5,15 +5,23 @@
 // places, and whole frames through the view's paint path (render, swap,
 // finish) with the walk's visible set against every sector drawn. The
 // floor is the same paint path with one full-screen textured quad.
+// BM_placements sets frames at seeded placements against that floor, with
+// the walk narrowed and over the whole view.
 #include <GL/gl.h>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <map>
 #include <memory>
 #include <numeric>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "3d/Texture.h"
 #include "BenchFile.h"
@@ -28,6 +36,7 @@
 #include "tools/authoring/MapWriter.h"
 #include "tools/demo/DemoArchive.h"
 #include "tools/demo/DemoMaps.h"
+#include "tools/mapshot/MapShooter.h"
 
 using namespace Vell3D;
 
@@ -149,19 +158,22 @@ void BM_prepare(benchmark::State& state)
 BENCHMARK(BM_prepare)->ArgNames({"map", "textures"})->ArgsProduct({{2, 3}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 
-// The walk at the start and turned by 90, 180 and 270 degrees.
+// The walk at the start and turned by 90, 180 and 270 degrees, narrowed or
+// over the whole view (as it was before it narrowed).
 void BM_visibility(benchmark::State& state)
 {
     MapScene& scene = mapScene(mapNames[state.range(0)]);
     scene.reset();
     scene.player.rotate(90.0 * double(state.range(1)), 0.0, 0.0, 1.0);
+    scene.camera.narrowing = state.range(2) != 0;
     scene.camera.setViewport(Vell::Size(800, 600));
     for (auto _ : state)
         scene.camera.updateVisibility();
     state.counters["visible"] = scene.camera.visibleCount();
+    scene.camera.narrowing = true;
     scene.reset();
 }
-BENCHMARK(BM_visibility)->ArgNames({"map", "turn"})->ArgsProduct({{0, 1, 2, 3}, {0, 1, 2, 3}})
+BENCHMARK(BM_visibility)->ArgNames({"map", "turn", "narrowed"})->ArgsProduct({{0, 1, 2, 3}, {0, 1, 2, 3}, {0, 1}})
     ->Unit(benchmark::kMicrosecond);
 
 // One frame at the start view; allSectors draws every sector instead of
@@ -255,6 +267,109 @@ void BM_floor(benchmark::State& state)
     stage().view->draw = nullptr;
 }
 BENCHMARK(BM_floor)->ArgName("present")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Frames at 200 seeded placements on "large.map", as a user drops in with
+// mapshot --at and --angle: each frame through the paint path, against the
+// floor measured in the same run (clear and one full-screen textured quad,
+// presented), once with the walk over the whole view (before it narrowed)
+// and once narrowed. Prints the ratios, the visible-set sizes and the walk
+// times; the counters carry the same figures.
+struct PlacementRun {
+    std::vector<double> frameMs, walkUs, visible;
+};
+
+double percentile(std::vector<double> values, double p)
+{
+    std::sort(values.begin(), values.end());
+    if (values.empty())
+        return 0.0;
+    return values[std::size_t(std::lround(p * double(values.size() - 1)))];
+}
+
+template <class Work>
+double medianMs(int count, Work work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < count; ++i) {
+        auto start = std::chrono::steady_clock::now();
+        work();
+        times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+    }
+    return percentile(times, 0.5);
+}
+
+std::vector<VellTools::ShotOptions> seededPlacements(const World& world, int count)
+{
+    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+    for (const WallPoint& p : world.points) {
+        x0 = std::min(x0, p.x), x1 = std::max(x1, p.x);
+        y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
+    }
+    std::mt19937 random(18);
+    std::uniform_real_distribution<> x(x0, x1), y(y0, y1), angle(0.0, 360.0);
+    std::vector<VellTools::ShotOptions> out;
+    while (int(out.size()) < count) {
+        VellTools::ShotOptions o;
+        o.atX = x(random);
+        o.atY = y(random);
+        o.angle = angle(random);
+        if (world.sectorAt(*o.atX, *o.atY) >= 0)
+            out.push_back(o);
+    }
+    return out;
+}
+
+void BM_placements(benchmark::State& state)
+{
+    const char* name = mapNames[state.range(0)];
+    MapScene& scene = mapScene(name);
+    const auto placements = seededPlacements(scene.world, 200);
+    Texture* texture = stage().tiles.textureFor(1).texture;
+    PlacementRun runs[2];   // 0: whole view, 1: narrowed
+    std::vector<double> floors;
+    for (auto _ : state) {
+        for (std::size_t i = 0; i < placements.size(); ++i) {
+            if (i % 20 == 0) {
+                stage().view->draw = [texture] { floorQuad(texture); };
+                floors.push_back(medianMs(5, [] { stage().frame(); }));
+            }
+            stage().view->draw = [&scene] { scene.draw(); };
+            for (int narrowed = 0; narrowed < 2; ++narrowed) {
+                scene.reset();
+                VellTools::placePlayer(scene.player, scene.world, placements[i]);
+                scene.camera.narrowing = narrowed != 0;
+                scene.camera.setViewport(Vell::Size(800, 600));
+                PlacementRun& run = runs[narrowed];
+                run.walkUs.push_back(1000.0 * medianMs(5, [&scene] { scene.camera.updateVisibility(); }));
+                run.visible.push_back(double(scene.camera.visibleCount()));
+                stage().frame();
+                run.frameMs.push_back(medianMs(3, [] { stage().frame(); }));
+            }
+        }
+    }
+    stage().view->draw = nullptr;
+    scene.camera.narrowing = true;
+    scene.reset();
+    const double floor = percentile(floors, 0.5);
+    state.counters["floor_ms"] = floor;
+    std::printf("\nfloor %.2f ms; frame time / floor over %zu placements on %s.map\n", floor, placements.size(), name);
+    std::printf("%-8s %7s %7s %7s %7s | %7s %7s %7s | %9s %9s\n", "walk", "median", "p90", "p99", "worst",
+                "vis med", "vis p99", "vis max", "walk med", "walk max");
+    const char* names[2] = {"whole", "narrowed"};
+    for (int k = 0; k < 2; ++k) {
+        const PlacementRun& r = runs[k];
+        const double q[4] = {percentile(r.frameMs, 0.5), percentile(r.frameMs, 0.9), percentile(r.frameMs, 0.99),
+                             percentile(r.frameMs, 1.0)};
+        std::printf("%-8s %7.2f %7.2f %7.2f %7.2f | %7.0f %7.0f %7.0f | %7.1fus %7.1fus\n", names[k], q[0] / floor,
+                    q[1] / floor, q[2] / floor, q[3] / floor, percentile(r.visible, 0.5), percentile(r.visible, 0.99),
+                    percentile(r.visible, 1.0), percentile(r.walkUs, 0.5), percentile(r.walkUs, 1.0));
+        const std::string n = names[k];
+        state.counters[n + "_median_x"] = q[0] / floor;
+        state.counters[n + "_p99_x"] = q[2] / floor;
+        state.counters[n + "_visible_max"] = percentile(r.visible, 1.0);
+    }
+}
+BENCHMARK(BM_placements)->ArgName("map")->Arg(2)->Arg(3)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -28,9 +28,13 @@ void SectorRenderer::drawMirror(const WallPiece& mirror, int sector)
     if (!mirror.hasHeight())
         return;
     PortalCamera& passCamera = *currentPass->camera;
-    // Seen from behind, edge-on (a wall of no length among them) or outside
-    // the view: nothing to draw.
+    // Seen from behind, edge-on (a wall of no length among them), outside
+    // the view or outside the part of it through which its sector is seen:
+    // nothing to draw.
     if (!passCamera.sees(mirror))
+        return;
+    const ViewWindow window = passCamera.windowThrough(mirror, sector);
+    if (window.empty())
         return;
     GLdouble keptPlane[4];
     glGetClipPlane(GL_CLIP_PLANE0, keptPlane);
@@ -47,9 +51,10 @@ void SectorRenderer::drawMirror(const WallPiece& mirror, int sector)
     markArea(mirror, k);
 
     PassState* keptPass = currentPass;
-    enterMirror(level, mirror, sector, normal, passCamera);
+    enterMirror(level, mirror, sector, normal, passCamera, window);
 
     glMatrixMode(GL_MODELVIEW);
+    glGetDoublev(GL_MODELVIEW_MATRIX, level.modelview);
     glMultMatrixd(reflection.data());
     glFrontFace(k % 2 ? GL_CW : GL_CCW);
     Plane clip(c[0], c[1], c[2]);
@@ -59,11 +64,17 @@ void SectorRenderer::drawMirror(const WallPiece& mirror, int sector)
     drawPass();
     glDisable(GL_CLIP_PLANE0);
     glFrontFace(k % 2 ? GL_CCW : GL_CW);
-    glMultMatrixd(reflection.data());
+    // The matrix as it was, rather than times the reflection again: the
+    // driver's single precision would drift a little with every level, and
+    // the picture outside a mirror would depend on what was drawn in it.
+    glLoadMatrixd(level.modelview);
     currentPass = keptPass;
+    clipTo(passCamera, sector);
 
-    // The glass, at about a quarter strength; the stencil of the area goes
-    // back to the enclosing level's value.
+    // The glass, at about a quarter strength and in its sector's fog (the
+    // reflection left whatever fog it drew last); the stencil of the area
+    // goes back to the enclosing level's value.
+    sectorFog(world->sectors[std::size_t(sector)].fogFactor);
     glEnable(GL_TEXTURE_2D);
     bindTile(SpecialTiles::mirrorGlass, true);
     glColor4ub(255, 255, 255, 64);
@@ -114,7 +125,8 @@ void SectorRenderer::markArea(const WallPiece& mirror, int k)
 // so that its eye and visible set match the picture, which the model-view
 // matrix composes from every reflection on the way.
 void SectorRenderer::enterMirror(MirrorLevel& level, const WallPiece& mirror, int sector,
-                                 const Vector3& normal, const PortalCamera& passCamera)
+                                 const Vector3& normal, const PortalCamera& passCamera,
+                                 const ViewWindow& window)
 {
     PlayerNode& reflected = level.reflected;
     const PlayerNode* passSource = passCamera.source ? passCamera.source : playerCamera;
@@ -130,10 +142,11 @@ void SectorRenderer::enterMirror(MirrorLevel& level, const WallPiece& mirror, in
     camera.reset();
     camera.multiply(*portalCamera);
     camera.setPitch(portalCamera->pitchAngle());
+    camera.narrowing = portalCamera->narrowing;
 
     level.pass.begin(&camera);
     currentPass = &level.pass;
-    camera.updateMirrorVisibility(mirror.corners, sector);
+    camera.updateMirrorVisibility(mirror.corners, sector, window);
     reflected.setParent(nullptr);
 }
 

@@ -18,6 +18,7 @@ struct SectorRenderer::MirrorLevel {
     PortalCamera camera{&reflected};
     PassState pass;
     GLStateSave saved;    // what the enclosing level had
+    double modelview[16] = {};
 };
 
 } // namespace Vell3D

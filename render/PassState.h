@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "render/TransparentItem.h"
+#include "render/ViewWindow.h"
 
 namespace Vell3D {
 
@@ -18,11 +19,13 @@ struct PassState {
     void begin(PortalCamera* passCamera)
     {
         skyTile = noSky;
+        skyWindow = ViewWindow{};
         camera = passCamera;
         items.clear();
     }
 
     int skyTile = noSky;             // the sky seen in this pass, if any
+    ViewWindow skyWindow;            // where sky sectors are seen
     PortalCamera* camera = nullptr;  // whose visible set is drawn
     std::vector<TransparentItem> items;
 };

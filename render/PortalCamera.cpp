@@ -52,27 +52,56 @@ void PortalCamera::changed()
         updateVisibility();
 }
 
-Vector3 PortalCamera::toWorld(const Vector3& local) const
+// The eye and the world offsets of the camera's unit axes: its frame is
+// affine, so every other point of it follows from these four, which saves
+// composing the node chain again for each.
+void PortalCamera::takeFrame()
 {
-    Vector3 p = toParent(local);
-    for (const Node* n = parent(); n; n = n->parent())
-        p = n->toParent(p);
-    return p;
+    // Up the node chain as toParent carries points, with the camera's own
+    // step (pitch included) composed once for all four.
+    const Matrix4 own = matrix() * pitch();
+    Vector3 points[4] = {own.transformPoint(Vector3(0.0, 0.0, 0.0)), own.transformPoint(Vector3(1.0, 0.0, 0.0)),
+                         own.transformPoint(Vector3(0.0, 1.0, 0.0)), own.transformPoint(Vector3(0.0, 0.0, 1.0))};
+    for (const Node* n = parent(); n; n = n->parent()) {
+        for (Vector3& p : points)
+            p = n->toParent(p);
+    }
+    eye_ = points[0];
+    const Vector3* ends = points + 1;
+    for (int i = 0; i < 3; ++i)
+        axes[i] = Vector3(ends[i].x - eye_.x, ends[i].y - eye_.y, ends[i].z - eye_.z);
+    projection.set(eye_, ends[0], ends[1], ends[2]);
 }
 
-void PortalCamera::takeEye()
+Vector3 PortalCamera::frameToWorld(double x, double y, double z) const
 {
-    eye_ = toWorld(Vector3(0.0, 0.0, 0.0));
+    return Vector3(eye_.x + x * axes[0].x + y * axes[1].x + z * axes[2].x,
+                   eye_.y + x * axes[0].y + y * axes[1].y + z * axes[2].y,
+                   eye_.z + x * axes[0].z + y * axes[1].z + z * axes[2].z);
 }
 
 void PortalCamera::takeNearWindow()
 {
     const double z = -near();
-    window[leftBottom] = toWorld(Vector3(left(), bottom(), z));
-    window[leftTop] = toWorld(Vector3(left(), top(), z));
-    window[rightTop] = toWorld(Vector3(right(), top(), z));
-    window[rightBottom] = toWorld(Vector3(right(), bottom(), z));
+    window[leftBottom] = frameToWorld(left(), bottom(), z);
+    window[leftTop] = frameToWorld(left(), top(), z);
+    window[rightTop] = frameToWorld(right(), top(), z);
+    window[rightBottom] = frameToWorld(right(), bottom(), z);
 }
+
+namespace {
+
+// The plane of three points as Plane(p0, p1, p2) makes it, in plain
+// arithmetic: a walk is cheap enough that the vector class's calls show.
+Plane planeThrough(const Vector3& p0, const Vector3& p1, const Vector3& p2)
+{
+    const double ax = p1.x - p0.x, ay = p1.y - p0.y, az = p1.z - p0.z;
+    const double bx = p2.x - p0.x, by = p2.y - p0.y, bz = p2.z - p0.z;
+    const double a = ay * bz - az * by, b = az * bx - ax * bz, c = ax * by - ay * bx;
+    return Plane(a, b, c, -(a * p0.x + b * p0.y + c * p0.z));
+}
+
+} // namespace
 
 // Oriented so that the inside of the frustum classifies +1; a mirrored
 // camera sees the world turned inside out, so every plane turns round.
@@ -83,38 +112,56 @@ void PortalCamera::buildPlanes()
     const Vector3& rt = window[rightTop];
     const Vector3& rb = window[rightBottom];
     if (!mirrored) {
-        planes[0] = Plane(eye_, lb, lt);
-        planes[1] = Plane(eye_, rt, rb);
-        planes[2] = Plane(eye_, lt, rt);
-        planes[3] = Plane(eye_, rb, lb);
-        planes[4] = Plane(lb, lt, rt);
+        planes[0] = planeThrough(eye_, lb, lt);
+        planes[1] = planeThrough(eye_, rt, rb);
+        planes[2] = planeThrough(eye_, lt, rt);
+        planes[3] = planeThrough(eye_, rb, lb);
+        planes[4] = planeThrough(lb, lt, rt);
     } else {
-        planes[0] = Plane(eye_, lt, lb);
-        planes[1] = Plane(eye_, rb, rt);
-        planes[2] = Plane(eye_, rt, lt);
-        planes[3] = Plane(eye_, lb, rb);
-        planes[4] = Plane(lb, rt, lt);
+        planes[0] = planeThrough(eye_, lt, lb);
+        planes[1] = planeThrough(eye_, rb, rt);
+        planes[2] = planeThrough(eye_, rt, lt);
+        planes[3] = planeThrough(eye_, lb, rb);
+        planes[4] = planeThrough(lb, rt, lt);
     }
 }
 
 void PortalCamera::updateVisibility()
 {
-    takeEye();
+    takeFrame();
     takeNearWindow();
     buildPlanes();
     walkedFor = currentKey();
-    walk(source ? source->sector : -1);
+    const double n = near();
+    viewWindow = ViewWindow{left() / n, right() / n, bottom() / n, top() / n};
+    narrowWalk = narrowing && n > 0.0 && !viewWindow.empty();
+    walk(source ? source->sector : -1, viewWindow);
 }
 
-void PortalCamera::updateMirrorVisibility(const Vector3 mirrorCorners[4], int startSector)
+void PortalCamera::updateMirrorVisibility(const Vector3 mirrorCorners[4], int startSector,
+                                          const ViewWindow& through)
 {
-    takeEye();
+    takeFrame();
     window[leftTop] = mirrorCorners[1];
     window[leftBottom] = mirrorCorners[2];
     window[rightTop] = mirrorCorners[0];
     window[rightBottom] = mirrorCorners[3];
     buildPlanes();
-    walk(startSector);
+    viewWindow = through;
+    narrowWalk = narrowing;
+    walk(startSector, through);
+}
+
+// An eye above its own sector's ceiling (or below its floor) sees past it
+// from the start, as through a sky.
+bool PortalCamera::eyeAboveCeiling(const World& world, int sector) const
+{
+    return eye_.z > world.sectors[std::size_t(sector)].ceilingZAt(eye_.x, eye_.y) - 1.0;
+}
+
+bool PortalCamera::eyeBelowFloor(const World& world, int sector) const
+{
+    return eye_.z < world.sectors[std::size_t(sector)].floorZAt(eye_.x, eye_.y) + 1.0;
 }
 
 bool PortalCamera::sees(const WallPiece& opening) const
@@ -125,70 +172,26 @@ bool PortalCamera::sees(const WallPiece& opening) const
     double s = (c[1].x - c[0].x) * (eye_.y - c[0].y) - (c[1].y - c[0].y) * (eye_.x - c[0].x);
     if (!(s > 0.5))
         return false;
+    // Rejected when all four corners lie outside one side (classify -1).
     for (int i = 0; i < 4; ++i) {
         const Plane& p = planes[i];
-        if (p.classify(c[0]) == -1 && p.classify(c[1]) == -1 && p.classify(c[2]) == -1 &&
-            p.classify(c[3]) == -1)
+        if (p.value(c[0]) <= -0.5 && p.value(c[1]) <= -0.5 && p.value(c[2]) <= -0.5 && p.value(c[3]) <= -0.5)
             return false;
     }
     return true;
 }
 
-bool PortalCamera::passable(const World& world, const WorldWall& wall) const
+ViewWindow PortalCamera::windowOf(int sector) const
 {
-    int next = wall.nextSector;
-    if (!inRange(next, world.sectors.size()) || visited[std::size_t(next)])
-        return false;
-    const WallPiece& middle = wall.middle;
-    if (middle.flags & (pieceSolid | pieceMirror))
-        return false;
-    return middle.hasHeight() && sees(middle);
+    return listed(sector) ? reached[std::size_t(sector)].bounds() : viewWindow;
 }
 
-// A camera outside every sector has nowhere to start; it is shown the
-// whole map rather than nothing, so a user who strayed out still sees it.
-void PortalCamera::walkAll(const World& world)
+ViewWindow PortalCamera::windowThrough(const WallPiece& piece, int sector) const
 {
-    for (std::size_t s = 0; s < world.sectors.size(); ++s)
-        visible.push_back(int(s));
-}
-
-// Depth first, each sector entered through the first opening met; kept on
-// an explicit stack so that a long chain of sectors cannot exhaust the
-// call stack.
-void PortalCamera::walk(int startSector)
-{
-    visible.clear();
-    visible.reserve(visibleReserve);
-    const World* world = source ? source->world : nullptr;
-    if (!world)
-        return;
-    if (!inRange(startSector, world->sectors.size())) {
-        walkAll(*world);
-        return;
-    }
-    visited.assign(world->sectors.size(), 0);
-    stack.clear();
-    auto visit = [&](int s) {
-        visited[std::size_t(s)] = 1;
-        visible.push_back(s);
-        stack.emplace_back(s, 0);
-    };
-    visit(startSector);
-    while (!stack.empty()) {
-        auto& [s, next] = stack.back();
-        const std::vector<int>& walls = world->sectors[std::size_t(s)].walls;
-        if (next >= walls.size()) {
-            stack.pop_back();
-            continue;
-        }
-        int w = walls[next++];
-        if (!inRange(w, world->walls.size()))
-            continue;
-        const WorldWall& wall = world->walls[std::size_t(w)];
-        if (passable(*world, wall))
-            visit(wall.nextSector);
-    }
+    const ViewWindow through = windowOf(sector);
+    if (!narrowWalk)
+        return through;
+    return projection.cover(piece.corners, through);
 }
 
 } // namespace Vell3D

@@ -4,6 +4,27 @@
 // and five planes, then walks from the source node's sector through the
 // openings that lie in view, depth first. Visibility is purely geometric.
 //
+// The walk narrows as it goes (PortalWalk.cpp): each sector keeps the parts
+// of the view (ViewWindows) through which it is reached, and what lies
+// behind one of its openings is looked for only in the part of such a
+// window which the opening covers. A sector reached along several paths is
+// listed once, at its first reaching, and keeps what reaches it as a few
+// windows; one that adds to them sends its openings round again with it,
+// so nothing the sector shows is lost. Windows only grow and every side of
+// one is a side of the view or of a projected opening, so the walk ends.
+// Each window is a little wider than the geometry (ViewProjection::margin):
+// near a decision a sector is kept. The renderer keeps each sector's
+// drawing to its windows.
+//
+// A sky is a hole in that scheme (PortalSkies.cpp): past a sky ceiling (or
+// floor) the eye sees over walls, solid ones too, whatever rises high
+// enough, and the walk over the whole view (as it was before it narrowed)
+// lists some of that by way of openings that narrowing closes. So when a
+// sky is listed, the walk goes on from those openings over the whole view
+// and lists what it meets that rises past one of the skies within the part
+// of the view above that sky's edges (or sinks below a sky floor's); and
+// the windows of what narrowing listed take in where it shows past them.
+//
 // The visible list belongs to the frustum that is drawn: render recomputes
 // it when the frustum's sides or near distance changed since the last walk
 // (a camera reset followed by the view's setViewport, for instance), and a
@@ -15,6 +36,7 @@
 
 #include "3d/Camera.h"
 #include "3d/Plane.h"
+#include "render/ViewProjection.h"
 #include "world/PlayerNode.h"
 #include "world/World.h"
 
@@ -45,12 +67,23 @@ public:
     // For a mirror's camera: the window is the mirror quad (corners as a
     // wall piece holds them: 0 end top, 1 start top, 2 start bottom, 3 end
     // bottom). Takes the eye from the transform, builds the mirrored planes
-    // and walks from startSector.
-    void updateMirrorVisibility(const Vector3 mirrorCorners[4], int startSector);
+    // and walks from startSector, which is seen through `through` (the part
+    // of the view the mirror covers, from the pass the mirror is met in).
+    void updateMirrorVisibility(const Vector3 mirrorCorners[4], int startSector, const ViewWindow& through);
 
     // Whether the opening (a middle piece) faces the eye and lies at least
     // partly inside all four side planes.
     bool sees(const WallPiece& opening) const;
+    // The part of the view through which the last walk reached the sector,
+    // the box round its windows (the whole view for one it did not list).
+    ViewWindow windowOf(int sector) const;
+    // The whole view the last walk started from (for a mirror's camera,
+    // the part of the view its mirror covers).
+    const ViewWindow& view() const { return viewWindow; }
+    // The part of windowOf(sector) that the piece, a wall of that sector,
+    // covers; empty when nothing of it can be seen. The whole window when
+    // the walk does not narrow.
+    ViewWindow windowThrough(const WallPiece& piece, int sector) const;
 
     // The camera's origin in world coordinates.
     Vector3 eye() const { return eye_; }
@@ -62,6 +95,9 @@ public:
     std::vector<int> visible;
     PlayerNode* source = nullptr;    // gives the world and the start sector
     bool mirrored = false;           // seen in a mirror: every plane turns round
+    // Off: every opening is looked through with the whole view, as before
+    // the walk narrowed (kept to measure against; mirrors copy it).
+    bool narrowing = true;
     Renderer* renderer = nullptr;    // the view's current renderer
 
     enum Corner { leftBottom, leftTop, rightTop, rightBottom };
@@ -73,20 +109,89 @@ private:
         bool operator==(const FrustumKey&) const = default;
     };
     FrustumKey currentKey() const;
-    // Points of this camera's frame (pitch included) in world coordinates.
-    Vector3 toWorld(const Vector3& local) const;
-    void takeEye();
+    // How a sector was reached in the walk numbered `walk`; stale entries
+    // (another walk's number) stand for sectors not reached, so a walk
+    // clears nothing per sector. `whole` is the same for the walks over the
+    // whole view, numbered on their own.
+    struct Reach {
+        static constexpr int maxWindows = 4;
+
+        bool covers(const ViewWindow& window) const;
+        ViewWindow bounds() const;
+        const ViewWindow* add(const ViewWindow& window);
+
+        ViewWindow windows[maxWindows];
+        int windowCount = 0;
+        std::uint32_t walk = 0;
+        std::uint32_t whole = 0;
+        std::uint32_t hidden = 0;    // behind an opening narrowing closed
+    };
+    // A sector whose walls are looked through with one of its windows.
+    struct Frame {
+        int sector;
+        std::size_t nextWall;
+        ViewWindow window;
+    };
+    // A sky listed (or the eye's own place, sector -1): what shows past it
+    // rises above `height` (with up false, sinks below it), climbs (falls)
+    // at least as steeply as `slope`, and lies in `window`, the part of the
+    // view past the sky's edges (taken when first needed).
+    struct SkyView {
+        int sector;
+        bool up;
+        double height;
+        double slope;
+        ViewWindow window;
+        bool windowTaken;
+    };
+    // A sector's extent: corners of the box round its walls' points, from
+    // the lowest floor to the highest ceiling.
+    struct SectorBox {
+        double lo[3];
+        double hi[3];
+    };
+
+    void takeFrame();
+    Vector3 frameToWorld(double x, double y, double z) const;
     void takeNearWindow();
     void buildPlanes();
-    void walk(int startSector);
+    bool eyeAboveCeiling(const World& world, int sector) const;
+    bool eyeBelowFloor(const World& world, int sector) const;
+    // The walk (PortalWalk.cpp).
+    void walk(int startSector, const ViewWindow& through);
     void walkAll(const World& world);
-    bool passable(const World& world, const WorldWall& wall) const;
+    void startWalk(std::size_t sectorCount);
+    void nextWholeWalk();
+    bool listed(int sector) const;
+    bool opens(const World& world, const WorldWall& wall) const;
+    void enlist(int sector, const ViewWindow& through);
+    void lookThrough(const World& world, const ViewWindow& from, const WorldWall& wall);
+    void reach(int sector, const ViewWindow& through);
+    enum class WholeVisit { list, pastSky };
+    void walkWhole(const World& world, int startSector, WholeVisit visit);
+    void meet(const World& world, int sector, WholeVisit visit);
+    // Past skies (PortalSkies.cpp).
+    void lookPastSkies(const World& world, int startSector);
+    void takeSkies(const World& world, std::size_t& taken);
+    bool mayRisePastSky(const WorldSector& sector) const;
+    ViewWindow pastSky(const World& world, const SectorBox& box);
+    ViewWindow pastEdges(const World& world, int sector, bool ceiling) const;
+    static SectorBox boxOf(const World& world, int sector);
+    double slopeTo(double z, const SectorBox& box, bool steepest) const;
 
     Vector3 eye_;
+    Vector3 axes[3];                 // world offsets of the unit axes
     Vector3 window[4];               // by Corner
     Plane planes[5];                 // four sides, then the window plane
-    std::vector<std::uint8_t> visited;
-    std::vector<std::pair<int, std::size_t>> stack;   // sector, next wall
+    ViewProjection projection;
+    ViewWindow viewWindow;           // what the last walk started from
+    bool narrowWalk = true;          // the last walk narrowed
+    std::vector<Reach> reached;      // by sector
+    std::uint32_t walkNumber = 0;
+    std::uint32_t wholeNumber = 0;
+    std::vector<Frame> stack;        // depth first
+    std::vector<int> hidden;         // sectors behind openings narrowing closed
+    std::vector<SkyView> skies;      // of the last walk
     FrustumKey walkedFor;
 };
 

@@ -54,7 +54,38 @@ void SectorRenderer::renderFrame()
     frameEye = portalCamera->eye();
     rootPass_.begin(portalCamera);
     currentPass = &rootPass_;
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    glEnable(GL_SCISSOR_TEST);
     drawPass();
+    glDisable(GL_SCISSOR_TEST);
+}
+
+// Nothing of a sector shows outside the parts of the view through which the
+// walk reached it; cutting its drawing to them spares the rasteriser the
+// rest. Windows are in the view's tangent units, the same in a mirror's
+// pass; the box is rounded out by a pixel.
+void SectorRenderer::clipTo(const PortalCamera& camera, int sector)
+{
+    clipTo(sector < 0 ? portalCamera->view() : camera.windowOf(sector));
+}
+
+void SectorRenderer::clipTo(const ViewWindow& window)
+{
+    const ViewWindow& view = portalCamera->view();
+    if (view.empty()) {   // no view to measure by (a camera without a near distance)
+        glScissor(viewport[0], viewport[1], viewport[2], viewport[3]);
+        return;
+    }
+    const ViewWindow w = window.meet(view);
+    if (w.empty()) {
+        glScissor(viewport[0], viewport[1], 0, 0);
+        return;
+    }
+    const double sx = viewport[2] / (view.right - view.left), sy = viewport[3] / (view.top - view.bottom);
+    const int x0 = int(std::floor((w.left - view.left) * sx)) - 1, x1 = int(std::ceil((w.right - view.left) * sx)) + 1;
+    const int y0 = int(std::floor((w.bottom - view.bottom) * sy)) - 1, y1 = int(std::ceil((w.top - view.bottom) * sy)) + 1;
+    const int left = std::max(x0, 0), bottom = std::max(y0, 0);
+    glScissor(viewport[0] + left, viewport[1] + bottom, std::min(x1, viewport[2]) - left, std::min(y1, viewport[3]) - bottom);
 }
 
 void SectorRenderer::drawPass()
@@ -64,6 +95,8 @@ void SectorRenderer::drawPass()
     // camera, but nothing may assume this list's storage stays put.
     for (std::size_t i = 0; i < pass.camera->visible.size(); ++i)
         drawSector(pass.camera->visible[i]);
+    // The sky shows only where a sky sector leaves its floor or ceiling out.
+    clipTo(pass.skyWindow);
     if (pass.skyTile != PassState::noSky) {
         glPushAttrib(GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_POLYGON_BIT);
         glEnable(GL_DEPTH_TEST);
@@ -77,6 +110,7 @@ void SectorRenderer::drawPass()
         drawSky(pass.skyTile, player.x, player.y);
         glPopAttrib();
     }
+    clipTo(*pass.camera, -1);
     drawTransparent();
     if (debugFlag && playerCamera)
         drawSectorOutline(*world, playerCamera->sector, {.markFirstWall = true});
@@ -86,6 +120,7 @@ void SectorRenderer::drawSector(int s)
 {
     if (!inRange(s, world->sectors.size()))
         return;
+    clipTo(*currentPass->camera, s);
     if (s < listCount_)
         glCallList(listBase_ + unsigned(s));
     const WorldSector& sector = world->sectors[std::size_t(s)];
@@ -94,6 +129,8 @@ void SectorRenderer::drawSector(int s)
         currentPass->skyTile = sector.floorTile;
     if (sector.ceilingParallax)
         currentPass->skyTile = sector.ceilingTile;
+    if (sector.floorParallax || sector.ceilingParallax)
+        currentPass->skyWindow = joined(currentPass->skyWindow, currentPass->camera->windowOf(s));
     collectItems(s, sector);
 }
 
@@ -123,28 +160,49 @@ void SectorRenderer::collectItems(int s, const WorldSector& sector)
     }
 }
 
+// Each item is fogged as the sector that holds it, not as whichever sector
+// happened to be drawn last, so the picture does not hang on the walk.
+void SectorRenderer::itemFog(int sector, double& current)
+{
+    const double fog = inRange(sector, world->sectors.size()) ? world->sectors[std::size_t(sector)].fogFactor : 1.0;
+    if (fog != current)
+        sectorFog(fog);
+    current = fog;
+}
+
 void SectorRenderer::drawTransparent()
 {
     PassState& pass = *currentPass;
-    glPushAttrib(GL_TEXTURE_BIT | GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_POLYGON_BIT);
+    glPushAttrib(GL_TEXTURE_BIT | GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_POLYGON_BIT | GL_FOG_BIT);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glDisable(GL_CULL_FACE);
     glEnable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     glEnable(GL_DEPTH_TEST);
-    std::sort(pass.items.begin(), pass.items.end(),
-              [](const TransparentItem& a, const TransparentItem& b) { return a.distance > b.distance; });
+    // Far to near; equal distances (the two faces of one masked wall) by
+    // code, so the picture does not hang on the order the sectors were
+    // found in.
+    std::sort(pass.items.begin(), pass.items.end(), [](const TransparentItem& a, const TransparentItem& b) {
+        return a.distance > b.distance || (a.distance == b.distance && a.code < b.code);
+    });
     const Vector3 eye = pass.camera->eye();
+    double fog = -1.0;
     for (const TransparentItem& item : pass.items) {
         std::size_t i = std::size_t(item.index());
         if (item.isSprite()) {
-            if (i < world->sprites.size())
+            if (i < world->sprites.size()) {
+                itemFog(world->sprites[i].sector, fog);
+                clipTo(*pass.camera, -1);
                 drawSprite(world->sprites[i], eye);
+            }
         } else if (i < world->walls.size()) {
+            itemFog(world->walls[i].sector, fog);
+            clipTo(*pass.camera, world->walls[i].sector);
             drawPiece(world->walls[i].middle, true, true);
         }
     }
     glPopAttrib();
+    clipTo(*pass.camera, -1);
 }
 
 void SectorRenderer::drawOverlay()

@@ -120,11 +120,17 @@ private:
     void drawSurfaceUse(const WorldSector& sector, const SurfaceUse& use);
     void tessellate(const WorldSector& sector, bool floor);
     void collectItems(int sector, const WorldSector& record);
+    // Sets the sector's fog unless `current` already holds its factor.
+    void itemFog(int sector, double& current);
+    // Scissors drawing to the parts of the view the camera's walk reached
+    // the sector through (-1: the whole view).
+    void clipTo(const PortalCamera& camera, int sector);
+    void clipTo(const ViewWindow& window);
     const Vector3& topEye() const;
     MirrorLevel& mirrorLevel(int depth);
     void markArea(const WallPiece& mirror, int k);
     void enterMirror(MirrorLevel& level, const WallPiece& mirror, int sector, const Vector3& normal,
-                     const PortalCamera& passCamera);
+                     const PortalCamera& passCamera, const ViewWindow& window);
 
     static void GLAPIENTRY tessBegin(GLenum type, void* data);
     static void GLAPIENTRY tessVertex(void* vertex, void* data);
@@ -145,6 +151,7 @@ private:
     int mirrorDepth_ = 0;
     int mirrorsDrawn = 0;
     Vector3 frameEye;                       // the top-level eye of this frame
+    int viewport[4] = {};                   // of this frame
     std::vector<std::unique_ptr<MirrorLevel>> mirrorLevels;
 };
 

@@ -63,9 +63,17 @@ Scene::Scene(const VellTools::MapContent& content, TileSet& tiles)
     world.build(TestSupport::loadMap(content));
     world.attachTextures(tiles);
     walk.setWorld(&world);
-    // The view's frustum in the test's square viewport.
-    camera.setXScale(80.0 / size);
-    camera.setYScale(60.0 / size);
+    resize(size, size);
+}
+
+// The view's frustum (+-40 x +-30 at the near distance) in the test's
+// viewport.
+void Scene::resize(int w, int h)
+{
+    width = w;
+    height = h;
+    camera.setXScale(80.0 / w);
+    camera.setYScale(60.0 / h);
 }
 
 void Scene::use(Vell3D::Renderer& renderer)
@@ -76,8 +84,7 @@ void Scene::use(Vell3D::Renderer& renderer)
 void Scene::resetCamera()
 {
     walk.resetCamera();
-    camera.setXScale(80.0 / size);
-    camera.setYScale(60.0 / size);
+    resize(width, height);
 }
 
 void Scene::turnPlayer(double degrees)
@@ -88,9 +95,9 @@ void Scene::turnPlayer(double degrees)
 
 void Scene::frame()
 {
-    glViewport(0, 0, size, size);
+    glViewport(0, 0, width, height);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    walk.drawFrame(Vell::Size(size, size));
+    walk.drawFrame(Vell::Size(width, height));
 }
 
 Rgb Scene::pixel(int x, int y) const

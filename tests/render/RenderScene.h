@@ -61,6 +61,11 @@ public:
     void turnPlayer(double degrees);
     void frame();
     Rgb pixel(int x, int y) const;
+    // Frames of another size keep the view's frustum (+-40 x +-30).
+    void resize(int w, int h);
+
+    int width = size;
+    int height = size;
 
     World world;
     Vell3D::WalkScene walk;

@@ -51,7 +51,7 @@ TEST(Visibility, OpeningsThatLetTheWalkThroughAndOnesThatDoNot)
     ASSERT_EQ(opening.nextSector, 1);
     Vell3D::Vector3 eye = scene.camera.eye();
     scene.player.translateGlobal(opening.middle.corners[0].x - eye.x, 0.0, 0.0);
-    scene.camera.translate(0.0, 0.0, 0.0);
+    scene.camera.updateVisibility();
     EXPECT_NEAR(scene.camera.eye().x, opening.middle.corners[0].x, 1e-9);
     EXPECT_EQ(scene.camera.visible, (std::vector<int>{0}));
 }
@@ -91,7 +91,7 @@ TEST(Visibility, SourceOutsideEverySectorSeesEverySector)
     scene.resetCamera();
     ASSERT_EQ(scene.camera.visible, (std::vector<int>{0}));
     scene.player.sector = -1;
-    scene.camera.translate(0.0, 0.0, 0.0);
+    scene.camera.updateVisibility();
     EXPECT_EQ(scene.camera.visible, (std::vector<int>{0, 1}));
 }
 

@@ -17,11 +17,18 @@ public:
         VellTools::GroupWriter group;
         group.add("PALETTE.DAT", palette);
         group.add("TILES000.ART", art);
-        archive.open(folder.write("tiles.grp", group.bytes()).c_str());
+        open(group.bytes());
+    }
+    // A whole archive's bytes, with its own palette and art files.
+    explicit TileArchive(const VellTools::Bytes& group) { open(group); }
+
+private:
+    void open(const VellTools::Bytes& group)
+    {
+        archive.open(folder.write("tiles.grp", group).c_str());
         tiles.load(archive, "tiles", "palette.dat");
     }
 
-private:
     ScratchFolder folder{"tiles"};
     Vell3D::GroupArchive archive;
 

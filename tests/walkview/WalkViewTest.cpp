@@ -299,20 +299,30 @@ TEST(WalkView, firstFramesDrawTheVisibleSetOfTheirOwnFrustum)
     expectSetOfDrawnFrustum("after R");
 }
 
-// huge.map's first frame. From the start (room 260) the walk goes through
-// the open halls and their gates far past the first 1024 sectors, listing
-// each sector once; the mirror ahead is drawn, and so are the textured rooms
-// with their sprites under the overlay. A few steps on, the player is still
-// tracked in the hall.
+// huge.map's first frame. From the start (room 260) the walk over the whole
+// view goes through the open halls and their gates far past the first 1024
+// sectors, listing each sector once; the walk narrowed through each opening
+// lists some of them. The mirror ahead is drawn, and so are the textured
+// rooms with their sprites under the overlay. A few steps on, the player is
+// still tracked in the hall.
 TEST(WalkView, firstFrameOfTheHugeMap)
 {
     ViewScene scene(VellTools::hugeMap());
     WalkView& view = *scene.view;
     EXPECT_EQ(view.scene.playerCamera.sector, 260);
-    const std::vector<int>& seen = view.scene.portalCamera.visible;
-    EXPECT_GT(seen.size(), 1024u);
-    EXPECT_GT(*std::max_element(seen.begin(), seen.end()), 2048);
+    PortalCamera& camera = view.scene.portalCamera;
+    camera.narrowing = false;
+    camera.updateVisibility();
+    const std::set<int> whole(camera.visible.begin(), camera.visible.end());
+    EXPECT_GT(whole.size(), 1024u);
+    EXPECT_GT(*whole.rbegin(), 2048);
+    EXPECT_EQ(whole.size(), camera.visible.size());
+    camera.narrowing = true;
+    camera.updateVisibility();
+    const std::vector<int>& seen = camera.visible;
     EXPECT_EQ(std::set<int>(seen.begin(), seen.end()).size(), seen.size());
+    for (int s : seen)
+        EXPECT_EQ(whole.count(s), 1u) << s;
 
     WalkviewFixture::Picture picture = scene.picture();
     EXPECT_EQ(lineAt(view, 7), "visible sectors: " + std::to_string(seen.size()));
