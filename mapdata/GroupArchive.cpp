@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 #include <vector>
 
 #include "core/Exception.h"
@@ -25,10 +26,11 @@ constexpr int nameSize = 12;
 // at 4096 entries (64 KB) whatever the count.
 constexpr std::int32_t entriesPerRead = 4096;
 
-// Reads the directory into the lookup table. Offsets are summed in 64 bits so
-// that no size, however large, can wrap an offset round into the file.
+// Reads the directory into the lookup table, and its names in the order the
+// directory lists them. Offsets are summed in 64 bits so that no size,
+// however large, can wrap an offset round into the file.
 GroupArchive::EntryTable readEntries(Vell::File& file, std::int32_t count, std::int64_t fileSize,
-                                       const char* path)
+                                       const char* path, std::vector<std::string>& order)
 {
     GroupArchive::EntryTable entries;
     std::int64_t offset = headerSize + std::int64_t(directoryEntrySize) * count;
@@ -45,10 +47,23 @@ GroupArchive::EntryTable readEntries(Vell::File& file, std::int32_t count, std::
             std::size_t nameLength = strnlen(reinterpret_cast<const char*>(entry), nameSize);
             std::string name(reinterpret_cast<const char*>(entry), nameLength);
             entries[name] = GroupEntry{std::int32_t(offset), size};
+            order.push_back(std::move(name));
             offset += size;
         }
     }
     return entries;
+}
+
+// A name listed twice is found at its last entry, so that is where it stays.
+void keepLastOfEachName(std::vector<std::string>& order)
+{
+    std::set<std::string> seen;
+    std::vector<std::string> kept;
+    for (auto name = order.rbegin(); name != order.rend(); ++name) {
+        if (seen.insert(*name).second)
+            kept.push_back(std::move(*name));
+    }
+    order.assign(std::make_move_iterator(kept.rbegin()), std::make_move_iterator(kept.rend()));
 }
 
 } // namespace
@@ -57,6 +72,7 @@ GroupArchive::~GroupArchive() noexcept(false)
 {
     file.reset();
     entries.clear();
+    directoryOrder.clear();
     checkUnused();
 }
 
@@ -79,7 +95,10 @@ void GroupArchive::open(const char* path)
     std::int64_t fileSize = opened->size();
     if (headerSize + std::int64_t(directoryEntrySize) * count > fileSize)
         badArchive(path);
-    entries = readEntries(*opened, count, fileSize, path);
+    std::vector<std::string> order;
+    entries = readEntries(*opened, count, fileSize, path, order);
+    keepLastOfEachName(order);
+    directoryOrder = std::move(order);
     file = std::move(opened);
 }
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/File.h"
 #include "core/Object.h"
@@ -50,6 +51,9 @@ public:
 
     // The lookup table, in name order (duplicates resolved to the last entry).
     const EntryTable& entryTable() const { return entries; }
+    // The entry names in the order of the archive's directory, each once (a
+    // name listed twice stands where its last entry, the one found, is).
+    const std::vector<std::string>& entryNames() const { return directoryOrder; }
 
     // The archive file that entry streams read through; IOException when the
     // archive has not been opened.
@@ -58,6 +62,7 @@ public:
 private:
     std::unique_ptr<Vell::File> file;
     EntryTable entries;
+    std::vector<std::string> directoryOrder;
 };
 
 } // namespace Vell3D

@@ -20,15 +20,31 @@ void loadNamed(Map& map, Vell::Stream& stream, const char* name)
     }
 }
 
-Map loadFromEntry(GroupArchive& archive, const char* entryName)
+// Entries are found by their upper-case names, so that is how they are held.
+std::string entryName(const char* name)
+{
+    std::string upper(name);
+    for (char& c : upper)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    return upper;
+}
+
+std::string fileName(const char* path)
+{
+    const char* slash = std::strrchr(path, '/');
+    return slash ? slash + 1 : path;
+}
+
+} // namespace
+
+Map loadMapEntry(GroupArchive& archive, const char* entryName)
 {
     GroupEntryStream stream(entryName, archive);
     Map map;
     loadNamed(map, stream, entryName);
     return map;
 }
-
-} // namespace
 
 void rethrowNamingMap(const char* name)
 {
@@ -43,21 +59,29 @@ void rethrowNamingMap(const char* name)
     }
 }
 
-Map loadMapByName(GroupArchive& archive, const char* name)
+Map loadMapByName(GroupArchive& archive, const char* name, std::string* shownName)
 {
-    if (std::strcmp(name, defaultMapName) == 0)
-        return loadFromEntry(archive, defaultMapEntry);
+    std::string ignored;
+    std::string& shown = shownName ? *shownName : ignored;
+    if (std::strcmp(name, defaultMapName) == 0) {
+        Map map = loadMapEntry(archive, defaultMapEntry);
+        shown = entryName(defaultMapEntry);
+        return map;
+    }
     Map map;
     try {
         // Read-only: the viewers never change a map, and a write-protected
         // map file must still be read from disk.
         Vell::File file(name, Vell::File::readOnly);
         loadNamed(map, file, name);
+        shown = fileName(name);
         return map;
     } catch (Vell::IOException&) {
         // Not a readable map file on disk: the name may be an archive entry.
     }
-    return loadFromEntry(archive, name);
+    map = loadMapEntry(archive, name);
+    shown = entryName(name);
+    return map;
 }
 
 } // namespace Vell3D

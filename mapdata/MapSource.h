@@ -5,6 +5,8 @@
 // format", is final: the archive is not tried.
 #pragma once
 
+#include <string>
+
 #include "mapdata/GroupArchive.h"
 #include "mapdata/Map.h"
 
@@ -13,8 +15,13 @@ namespace Vell3D {
 constexpr const char* defaultMapName = "$";
 constexpr const char* defaultMapEntry = "e3l1.map";
 
-// Failures name the map: "bad map format in e1l2.map".
-Map loadMapByName(GroupArchive& archive, const char* name);
+// Failures name the map: "bad map format in e1l2.map". When shownName is
+// given it receives the name a user knows the map by: the entry's name as
+// the archive holds it ("E3L1.MAP" for "$"), or the file's own name without
+// its folder.
+Map loadMapByName(GroupArchive& archive, const char* name, std::string* shownName = nullptr);
+// The archive entry alone, whatever lies on disk.
+Map loadMapEntry(GroupArchive& archive, const char* entryName);
 
 // From a catch block: rethrows the exception being handled, a plain Exception
 // (a bad map, a read past an entry's end) with the map's name added ("bad

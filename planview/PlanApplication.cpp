@@ -1,17 +1,13 @@
 #include "planview/PlanApplication.h"
 
 #include "planview/PlanView.h"
+#include "walkview/WalkView.h"
 
 namespace Vell3D {
 
-PlanApplication::PlanApplication() : ViewerApplication("planview", windowTitle, makeView<PlanView>) {}
-
-void PlanApplication::buildWorld(const Map& map)
+PlanApplication::PlanApplication()
+    : ViewerApplication("planview", windowTitle, makeView<PlanView>, makeView<WalkView>)
 {
-    World::BuildOptions options;
-    options.planOnly = true;
-    world.build(map, options);
-    world.buildPieces();
 }
 
 } // namespace Vell3D

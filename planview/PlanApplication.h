@@ -1,7 +1,7 @@
-// PlanApplication: planview's application object: the viewers' shared
-// start-up with the plan view and the reduced world with its convex pieces.
-// The tile set is loaded although nothing in the plan is textured: a broken
-// palette fails the same way in both viewers.
+// PlanApplication: planview's application object: the viewers' shell with
+// the plan first; Tab brings the 3D view. The tile set is loaded although
+// nothing in the plan is textured: a broken palette fails the same way in
+// both viewers, and the 3D view needs it.
 #pragma once
 
 #include "viewer/ViewerApplication.h"
@@ -13,9 +13,6 @@ public:
     static constexpr const char* windowTitle = "Gorvax 2D Map Viewer";
 
     PlanApplication();
-
-protected:
-    void buildWorld(const Map& map) override;
 };
 
 } // namespace Vell3D

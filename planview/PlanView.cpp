@@ -35,8 +35,18 @@ std::vector<Segment> PlanView::viewWindows()
     };
 }
 
+void PlanView::buildWorld(World& world, const Map& map, TileSet&) const
+{
+    World::BuildOptions options;
+    options.planOnly = true;
+    world.build(map, options);
+    world.buildPieces();
+}
+
 void PlanView::setWorld(World* newWorld)
 {
+    if (!newWorld)
+        playerNode.sector = -1;   // nothing to stand in
     world = newWorld;
     mapNode.world = newWorld;
     mapNode.player = &playerNode;

@@ -26,8 +26,11 @@ public:
     // ahead and short behind; with the origin each makes a triangle.
     static std::vector<Segment> viewWindows();
 
+    // The reduced world with its convex pieces; no textures.
+    void buildWorld(World& world, const Map& map, TileSet& tiles) const override;
     // Gives the world to the nodes, then reset. The world is not owned.
     void setWorld(World* world) override;
+    PlayerNode& player() override { return playerNode; }
     // The player at the world's start, the camera 8000 above him; repaints.
     void reset();
 

@@ -34,6 +34,8 @@ public:
     virtual void drawOverlay() = 0;
     // Builds what the renderer keeps per world (needs the GL context).
     virtual void prepare() = 0;
+    // Lets go of what prepare made, in the GL context that is current.
+    virtual void release() {}
     // Mirrors drawn in the last frame, nested ones included.
     virtual int mirrorCount() const = 0;
     // Marks the first surface on the line of sight through point (a point

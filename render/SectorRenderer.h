@@ -61,6 +61,7 @@ public:
     // the list that binds it is opened; then the driver's occlusion
     // queries are required. Lists of an earlier prepare are deleted first.
     void prepare() override;
+    void release() override { deleteLists(); }
     int mirrorCount() const override { return mirrorsDrawn; }
     void drawAimMarker(const Vector3& point) override;
 

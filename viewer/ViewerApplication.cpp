@@ -1,27 +1,53 @@
 #include "viewer/ViewerApplication.h"
 
-#include "viewer/ViewerPane.h"
+#include <cstdio>
+#include <filesystem>
+
+#include "core/Console.h"
+#include "core/FileOutput.h"
+#include "gui/platform/Platform.h"
+#include "mapdata/MapSource.h"
 #include "viewer/ViewerStartup.h"
 #include "viewer/ViewerWindow.h"
 
 namespace Vell3D {
 
-ViewerApplication::ViewerApplication(const char* program, const char* title, ViewMaker viewMaker)
-    : program(program), title(title), viewMaker(viewMaker)
+namespace {
+
+// A file name made from a map's name: its stem, with anything but letters,
+// digits, '-' and '_' replaced, since an entry's name may hold a '/'.
+std::string pictureStem(const std::string& mapName)
 {
+    std::string stem = mapName.substr(0, mapName.rfind('.'));
+    if (stem.empty())
+        stem = "map";
+    for (char& c : stem) {
+        const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                           c == '-' || c == '_';
+        if (!plain)
+            c = '_';
+    }
+    return stem;
 }
 
-ViewerPane* ViewerApplication::pane() const
-{
-    return main ? static_cast<ViewerPane*>(main->view) : nullptr;
-}
+} // namespace
 
-void ViewerApplication::showWorld()
+ViewerApplication::ViewerApplication(const char* program, const char* title, ViewMaker first, ViewMaker second)
+    : program(program), title(title)
 {
-    pane()->setWorld(&world);
+    slots[0].make = first;
+    slots[1].make = second;
 }
 
 ViewerApplication::~ViewerApplication() noexcept(false) { closeWindows(); }
+
+ViewerPane* ViewerApplication::pane() const { return slots[shown].view; }
+
+World& ViewerApplication::world()
+{
+    World* shownWorld = slots[shown].world.get();
+    return shownWorld ? *shownWorld : noWorld;
+}
 
 // The order is fixed: tiles before any window, the window and the view
 // before the map is read (so a bad map leaves them created), the world
@@ -34,10 +60,19 @@ bool ViewerApplication::init()
     }
     ViewerStartup::openArchive(archive, arguments.at(1));
     ViewerStartup::loadTiles(tiles, archive);
+    maps = MapList(archive);
     createWindow();
-    ViewerStartup::loadWorld(archive, arguments.at(2), [this](const Map& map) { buildWorld(map); });
-    showWorld();
-    main->view->focus();
+    std::string name;
+    Map first = loadMapByName(archive, arguments.at(2).text(), &name);
+    // The name on the command line, not the one shown, is what the user
+    // knows from a failure at start-up.
+    std::unique_ptr<World> built = buildFor(slots[0], first, arguments.at(2).text());
+    slots[0].world = std::move(built);
+    takeMap(std::move(first), name);
+    slots[0].builtFor = mapSerial;
+    slots[0].view->setWorld(slots[0].world.get());
+    listPosition = maps.find(name);
+    slots[0].view->focus();
     return true;
 }
 
@@ -47,7 +82,45 @@ void ViewerApplication::createWindow()
     main->closeListeners.append(&quitOnClose);
     mainWindow = main;
     main->show(true);
-    main->view = viewMaker(Vell::Rect(0, 0, ViewerWindow::viewWidth, ViewerWindow::viewHeight), main);
+    main->view = &viewOf(slots[0]);
+}
+
+ViewerPane& ViewerApplication::viewOf(Slot& slot)
+{
+    if (!slot.view) {
+        slot.view = slot.make(Vell::Rect(0, 0, ViewerWindow::viewWidth, ViewerWindow::viewHeight), main);
+        slot.view->shell = this;
+    }
+    return *slot.view;
+}
+
+std::unique_ptr<World> ViewerApplication::buildFor(Slot& slot, const Map& source, const std::string& name)
+{
+    auto built = std::make_unique<World>();
+    try {
+        viewOf(slot).buildWorld(*built, source, tiles);
+    } catch (...) {
+        rethrowNamingMap(name.c_str());
+    }
+    return built;
+}
+
+void ViewerApplication::takeMap(Map source, const std::string& name)
+{
+    map = std::move(source);
+    ++mapSerial;
+    shownName = name;
+    main->setTitle(Vell::String((std::string(title) + " - " + name).c_str()));
+}
+
+void ViewerApplication::showKeptMap(Slot& slot)
+{
+    if (slot.builtFor == mapSerial)
+        return;
+    std::unique_ptr<World> built = buildFor(slot, map, shownName);
+    viewOf(slot).setWorld(built.get());
+    slot.world = std::move(built);
+    slot.builtFor = mapSerial;
 }
 
 int ViewerApplication::run()
@@ -63,16 +136,117 @@ int ViewerApplication::run()
     return status;
 }
 
+bool ViewerApplication::onIdle(int count)
+{
+    bool again = GUIApplication::onIdle(count);
+    if (ViewerPane* view = pane())
+        view->expireNotice(Vell::Platform::ticks());
+    return again;
+}
+
 void ViewerApplication::closeWindows()
 {
-    // The view before the window it sits in.
-    if (main) {
-        delete main->view;
-        main->view = nullptr;
+    // The views before the window they sit in, and before their worlds.
+    for (Slot& slot : slots) {
+        delete slot.view;
+        slot.view = nullptr;
+        slot.world.reset();
+        slot.builtFor = -1;
     }
+    if (main)
+        main->view = nullptr;
     delete main;
     main = nullptr;
     mainWindow = nullptr;
+}
+
+bool ViewerApplication::shellKey(int key)
+{
+    using namespace Vell::Platform;
+    switch (key) {
+    case VK_TAB: switchView(); return true;
+    case VK_NEXT: stepMap(+1); return true;
+    case VK_PRIOR: stepMap(-1); return true;
+    case VK_F12: savePicture(); return true;
+    default: return false;
+    }
+}
+
+void ViewerApplication::switchView()
+{
+    Slot& from = slots[shown];
+    Slot& to = slots[1 - shown];
+    try {
+        showKeptMap(to);
+    } catch (const Vell::Exception& failure) {
+        report(failure);
+        return;
+    }
+    to.view->placeLike(from.view->player());
+    from.view->setShown(false);
+    shown = 1 - shown;
+    main->view = to.view;
+    to.view->setShown(true);
+}
+
+void ViewerApplication::stepMap(int by)
+{
+    listPosition = maps.step(listPosition, by);
+    if (listPosition < 0) {
+        report(Vell::Exception("the archive holds no maps"));
+        return;
+    }
+    const std::string entry = maps.at(listPosition);
+    Slot& slot = slots[shown];
+    try {
+        Map next = loadMapEntry(archive, entry.c_str());
+        std::unique_ptr<World> built = buildFor(slot, next, entry);
+        // Everything that can fail with the map has run: only now does the
+        // shown map go, the other view's world and GL objects with it.
+        Slot& other = slots[1 - shown];
+        if (other.view)
+            other.view->setWorld(nullptr);
+        other.world.reset();
+        other.builtFor = -1;
+        slot.view->setWorld(built.get());
+        slot.world = std::move(built);
+        takeMap(std::move(next), entry);
+        slot.builtFor = mapSerial;
+    } catch (const Vell::Exception& failure) {
+        report(failure);
+    }
+}
+
+std::string ViewerApplication::savePicture()
+{
+    const std::vector<std::uint8_t> png = Vell::encodePng(pane()->takePicture());
+    const std::string stem = pictureStem(shownName);
+    try {
+        if (png.empty())
+            throw Vell::IOException("no picture to save");
+        for (int n = 1; n < 1000000; ++n) {
+            const std::string file = stem + "-" + std::to_string(n) + ".png";
+            std::error_code ignored;
+            if (std::filesystem::exists(file, ignored) || std::filesystem::is_symlink(file, ignored))
+                continue;
+            if (Vell::writeNewFile(file, png)) {
+                pane()->showNotice({"picture saved: " + file}, false, noticeMilliseconds);
+                return file;
+            }
+        }
+        throw Vell::IOException(Vell::SubjectMessage("no free picture name for", stem.c_str()));
+    } catch (const Vell::Exception& failure) {
+        report(failure);
+    }
+    return "";
+}
+
+// On standard output and, for a while, in the overlay's place.
+void ViewerApplication::report(const Vell::Exception& failure)
+{
+    Vell::console() << failure.message() << "\n";
+    if (ViewerPane* view = pane())
+        view->showNotice({failure.message()}, true, noticeMilliseconds);
 }
 
 } // namespace Vell3D

@@ -1,43 +1,72 @@
-// ViewerApplication: the start-up both viewers share. init checks the
-// command line, opens the archive, loads the tile set, opens the window with
-// the program's view, builds the world from the map and shows it; the
-// message loop does the rest and closing the window ends it. The object owns
-// the archive, the tile set and the world for the whole run; a program says
-// only which view it shows and how it builds its world.
+// ViewerApplication: the shell both viewers share. init checks the command
+// line, opens the archive, loads the tile set, opens the window with the
+// program's view, reads the map and shows it; the message loop does the
+// rest and closing the window ends it.
+//
+// The window holds two views of the same map, the program's own and the
+// other one (the 3D view and the plan), made when first asked for; Tab
+// switches between them with the player where he stood. PageDown and PageUp
+// open the archive's next and previous maps; F12 saves what the view shows.
+// Each view keeps the world it needs, built once per map; the map itself is
+// kept, so the other view's world can be built when it is first shown.
 #pragma once
+
+#include <memory>
+#include <string>
 
 #include "gui/GUIApplication.h"
 #include "gui/Listener.h"
 #include "gui/Rect.h"
 #include "mapdata/GroupArchive.h"
+#include "mapdata/Map.h"
 #include "mapdata/TileSet.h"
+#include "viewer/MapList.h"
+#include "viewer/ViewerPane.h"
 #include "world/World.h"
 
 namespace Vell3D {
 
-class Map;
-class ViewerPane;
 class ViewerWindow;
 
-class ViewerApplication : public Vell::GUIApplication {
+class ViewerApplication : public Vell::GUIApplication, private ShellKeys {
 public:
+    // How long a notice stays in the overlay.
+    static constexpr std::uint64_t noticeMilliseconds = 4000;
+
     ~ViewerApplication() noexcept(false) override;
 
     bool init() override;
     // The loop, then the windows go, also when start-up failed half way.
     int run() override;
+    // Takes a notice off the overlay once its time is up.
+    bool onIdle(int count) override;
 
     ViewerWindow* window() const { return main; }
-    // The program's view in the window; null before start-up made it and
-    // after the windows closed.
+    // The view shown in the window; null before start-up made it and after
+    // the windows closed.
     ViewerPane* pane() const;
+    // The world of the view shown (empty before a map was shown).
+    World& world();
+    // The name of the map shown: its archive entry ("E3L1.MAP") or its
+    // file's name.
+    const std::string& mapName() const { return shownName; }
+
+    // The window's keys, also for callers other than the keyboard.
+    // Tab: the other view, with the player where he stands.
+    void switchView();
+    // PageDown (+1) and PageUp (-1): the archive's next or previous map, at
+    // its start. A map that fails leaves the one shown and says why.
+    void stepMap(int by);
+    // F12: the view without its overlay as "<map>-<n>.png" in the working
+    // folder, never over an existing file; returns the file's name, or ""
+    // when nothing was written (the overlay and standard output say why).
+    std::string savePicture();
 
     GroupArchive archive;
     TileSet tiles;
-    World world;
 
 protected:
-    // Makes the program's view as a child of the window, filling the area.
+    // Makes a view as a child of the window, filling the area.
     using ViewMaker = ViewerPane* (*)(const Vell::Rect& area, Vell::Window* window);
     template <class View>
     static ViewerPane* makeView(const Vell::Rect& area, Vell::Window* window)
@@ -45,16 +74,23 @@ protected:
         return new View(area, window);
     }
 
-    // The program's name (for its usage text), its window's title and its
-    // view (makeView<TheView>), 800 x 600 at the window's corner.
-    ViewerApplication(const char* program, const char* title, ViewMaker viewMaker);
+    // The program's name (for its usage text), its window's title, the view
+    // it starts with and the one Tab brings (makeView<TheView>).
+    ViewerApplication(const char* program, const char* title, ViewMaker first, ViewMaker second);
 
-    // Builds the world while the map lives.
-    virtual void buildWorld(const Map& map) = 0;
-    // Hands the built world to the view.
-    virtual void showWorld();
+    // The view in a slot (0: the program's own, 1: the other), or null when
+    // it has not been made yet.
+    ViewerPane* view(int slot) const { return slots[slot].view; }
 
 private:
+    // A view and the world it shows.
+    struct Slot {
+        ViewMaker make = nullptr;
+        ViewerPane* view = nullptr;         // a child of the window
+        std::unique_ptr<World> world;
+        int builtFor = -1;                  // the map (by serial) the world holds
+    };
+
     // Ends the program when the window closes.
     class QuitOnClose : public Vell::Listener {
     public:
@@ -65,14 +101,30 @@ private:
         ViewerApplication& application;
     };
 
+    bool shellKey(int key) override;
     void createWindow();
     void closeWindows();
+    ViewerPane& viewOf(Slot& slot);
+    // A new world for the slot's view from the map; the names say which map
+    // failed.
+    std::unique_ptr<World> buildFor(Slot& slot, const Map& source, const std::string& name);
+    // The slot's view shows the kept map, built now unless it already is.
+    void showKeptMap(Slot& slot);
+    void takeMap(Map source, const std::string& name);
+    void report(const Vell::Exception& failure);
 
     const char* program;
     const char* title;
-    ViewMaker viewMaker;
     QuitOnClose quitOnClose{*this};
     ViewerWindow* main = nullptr;
+    Slot slots[2];
+    int shown = 0;
+    World noWorld;                          // what world() gives before a map
+    Map map;                                // the map shown
+    int mapSerial = 0;
+    std::string shownName;
+    MapList maps;
+    int listPosition = -1;                  // where PageDown and PageUp step from
 };
 
 } // namespace Vell3D

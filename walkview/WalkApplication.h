@@ -1,5 +1,5 @@
-// WalkApplication: walkview's application object: the viewers' shared
-// start-up with the 3D view, the full world and its textures.
+// WalkApplication: walkview's application object: the viewers' shell with
+// the 3D view first; Tab brings the plan.
 #pragma once
 
 #include "viewer/ViewerApplication.h"
@@ -17,10 +17,6 @@ public:
     // The 3D view, a child of the window; null before start-up made it and
     // after the windows closed.
     WalkView* view() const;
-
-protected:
-    void buildWorld(const Map& map) override;
-    void showWorld() override;
 };
 
 } // namespace Vell3D

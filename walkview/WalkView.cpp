@@ -9,6 +9,7 @@
 #include "render/WireRenderer.h"
 #include "walkview/StopWatch.h"
 #include "world/World.h"
+#include "mapdata/TileSet.h"
 
 namespace Vell3D {
 
@@ -32,11 +33,34 @@ WalkView::WalkView(const Vell::Rect& rect, Vell::Window* parent, std::unique_ptr
 {
     // Without a world nothing is prepared yet, so no context is needed.
     scene.useRenderer(this->sectorRenderer.get());
-    // The mouse turns the view for the whole run; nothing gives it back.
+    holdMouse();
+    focus();
+}
+
+// While the view is shown the mouse turns it; the plan shown instead leaves
+// the pointer free.
+void WalkView::holdMouse()
+{
     capture();
     Vell::Platform::showCursor(false);
     Vell::Platform::setCursorPos(centre.x, centre.y);
-    focus();
+}
+
+void WalkView::setShown(bool shown)
+{
+    if (shown) {
+        holdMouse();
+    } else {
+        releaseCapture();
+        Vell::Platform::showCursor(true);
+    }
+    ViewerPane::setShown(shown);
+}
+
+void WalkView::buildWorld(World& world, const Map& map, TileSet& tiles) const
+{
+    world.build(map);
+    world.attachTextures(tiles);
 }
 
 WalkView::~WalkView() noexcept(false)
@@ -50,8 +74,11 @@ WalkView::~WalkView() noexcept(false)
 
 void WalkView::setWorld(World* newWorld)
 {
-    // Preparing compiles display lists: the view's context must be current.
+    // Display lists live in the view's context: that is where they are
+    // freed and made.
     makeCurrent();
+    sectorRenderer->release();
+    wireRenderer->release();
     scene.setWorld(newWorld);
     resetCamera();
 }

@@ -30,9 +30,15 @@ public:
     // Frees the renderers' lists in the view's own context.
     ~WalkView() noexcept(false) override;
 
-    // Wires and prepares the current renderer, then puts the player at the
-    // world's start.
+    // The full world with its textures.
+    void buildWorld(World& world, const Map& map, TileSet& tiles) const override;
+    // Frees both renderers' lists of the world shown so far, wires and
+    // prepares the current renderer, then puts the player at the world's
+    // start. Null only frees.
     void setWorld(World* newWorld) override;
+    PlayerNode& player() override { return scene.playerCamera; }
+    // Holds the mouse while shown, and lets it go while hidden.
+    void setShown(bool shown) override;
     // The player back at the start, the eye 500 units above him, level.
     void resetCamera();
 
@@ -53,8 +59,12 @@ public:
 
 protected:
     bool handleKey(int key) override;
+    // The visible sectors from where the player now stands.
+    void placed() override { scene.portalCamera.updateVisibility(); }
 
 private:
+    // Turning the view takes the mouse: relative moves, no pointer.
+    void holdMouse();
     // The player's checked move; then the visible sectors from his new place.
     void walk(double dx, double dy);
     void swapRenderers();

@@ -72,6 +72,30 @@ void writeThrough(const std::string& path, const std::vector<std::uint8_t>& byte
         throw IOException(SubjectMessage("can't write", path.c_str(), std::strerror(errno)));
 }
 
+// Writes the bytes to a new temporary file in the target's folder and
+// returns its name once they are on disk; on failure nothing is left.
+std::string writeTemporary(const std::filesystem::path& target, const std::string& path,
+                           const std::vector<std::uint8_t>& bytes, mode_t mode)
+{
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty())
+        folder = ".";
+    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        throw IOException(SubjectMessage("can't create", path.c_str(), std::strerror(errno)));
+    // fsync before the file takes its name: an old file may go only once
+    // the new one is really stored.
+    bool written = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    written = ::close(fd) == 0 && written;
+    if (!written) {
+        const int reason = errno;
+        ::unlink(temporary.c_str());
+        throw IOException(SubjectMessage("can't write", path.c_str(), std::strerror(reason)));
+    }
+    return temporary;
+}
+
 } // namespace
 
 void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
@@ -81,23 +105,28 @@ void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
         return;
     }
     const std::filesystem::path target = targetOf(path);
-    std::filesystem::path folder = target.parent_path();
-    if (folder.empty())
-        folder = ".";
-    std::string temporary = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const mode_t mode = modeFor(target);
-    int fd = ::mkstemp(temporary.data());
-    if (fd < 0)
-        throw IOException(SubjectMessage("can't create", path.c_str(), std::strerror(errno)));
-    // fsync before the rename: the old file may go only once the new one is
-    // really stored.
-    bool written = writeAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    written = ::close(fd) == 0 && written;
-    if (!written || std::rename(temporary.c_str(), target.c_str()) != 0) {
+    const std::string temporary = writeTemporary(target, path, bytes, modeFor(target));
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
         const int reason = errno;
         ::unlink(temporary.c_str());
         throw IOException(SubjectMessage("can't write", path.c_str(), std::strerror(reason)));
     }
+}
+
+bool writeNewFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
+{
+    const std::filesystem::path target = path;
+    const std::string temporary = writeTemporary(target, path, bytes, modeFor(target));
+    // A hard link takes the name only when nothing has it, where a rename
+    // would replace what is there.
+    const int linked = ::link(temporary.c_str(), target.c_str());
+    const int reason = errno;
+    ::unlink(temporary.c_str());
+    if (linked == 0)
+        return true;
+    if (reason == EEXIST)
+        return false;
+    throw IOException(SubjectMessage("can't write", path.c_str(), std::strerror(reason)));
 }
 
 } // namespace Vell

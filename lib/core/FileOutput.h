@@ -17,4 +17,9 @@ namespace Vell {
 // file it names is replaced. A replaced file keeps its permission bits.
 void writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
+// The same, but only where nothing has the name yet: false, with nothing
+// written, when the path exists (even when it appears while the bytes are
+// written). Failures throw as writeFile's do.
+bool writeNewFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
 } // namespace Vell

@@ -26,7 +26,7 @@ void appendBytes(void* context, void* data, int size)
 
 } // namespace
 
-void writePng(const std::string& path, const Picture& picture)
+std::vector<std::uint8_t> encodePng(const Picture& picture)
 {
     std::vector<std::uint8_t> rgb(std::size_t(picture.width) * picture.height * 3);
     for (std::size_t i = 0; i < picture.pixels.size() && 3 * i + 2 < rgb.size(); ++i) {
@@ -38,6 +38,14 @@ void writePng(const std::string& path, const Picture& picture)
     std::vector<std::uint8_t> png;
     if (picture.width <= 0 || picture.height <= 0 ||
         !stbi_write_png_to_func(appendBytes, &png, picture.width, picture.height, 3, rgb.data(), picture.width * 3))
+        return {};
+    return png;
+}
+
+void writePng(const std::string& path, const Picture& picture)
+{
+    std::vector<std::uint8_t> png = encodePng(picture);
+    if (png.empty())
         throw IOException(SubjectMessage("can't write", path.c_str(), "no picture to encode"));
     writeFile(path, png);
 }

@@ -16,6 +16,8 @@ struct Picture {
     std::vector<std::uint32_t> pixels;
 };
 
+// The PNG file's bytes; none for an empty picture.
+std::vector<std::uint8_t> encodePng(const Picture& picture);
 // Throws IOException when the picture cannot be encoded or written;
 // the target is then untouched and no temporary is left behind.
 void writePng(const std::string& path, const Picture& picture);

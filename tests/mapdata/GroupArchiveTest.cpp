@@ -91,12 +91,16 @@ TEST_F(GroupArchiveTest, LookupUpperCasesOnlyTheRequest)
 TEST_F(GroupArchiveTest, LaterDuplicateWinsAndOffsetsCountBoth)
 {
     GroupArchive archive;
-    archive.open(write(archiveWith({{"A", text("111")}, {"A", text("22222")}, {"B", text("3")}})).c_str());
-    int data = 16 + 3 * 16;
-    EXPECT_EQ(archive.findEntry("A").offset, data + 3);
+    archive.open(write(archiveWith({{"Z", text("1")}, {"A", text("111")}, {"B", text("3")}, {"A", text("22222")}}))
+                     .c_str());
+    int data = 16 + 4 * 16;
+    EXPECT_EQ(archive.findEntry("A").offset, data + 5);
     EXPECT_EQ(archive.findEntry("A").size, 5);
-    EXPECT_EQ(archive.findEntry("B").offset, data + 8);
-    EXPECT_EQ(archive.entryTable().size(), 2u);
+    EXPECT_EQ(archive.findEntry("B").offset, data + 4);
+    EXPECT_EQ(archive.entryTable().size(), 3u);
+    // The directory's own order, not the names' order; the duplicate where
+    // the entry found stands.
+    EXPECT_EQ(archive.entryNames(), (std::vector<std::string>{"Z", "B", "A"}));
 }
 
 TEST_F(GroupArchiveTest, MoreThan4096EntriesAreRead)

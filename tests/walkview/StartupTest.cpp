@@ -195,7 +195,7 @@ TEST(Startup, startsOnTheDemoArchiveAndEscEndsTheLoopWithZero)
     ASSERT_TRUE(application.init());
     ASSERT_NE(application.view(), nullptr);
     Vell::Window& main = *application.mainWindow;
-    EXPECT_EQ(std::string(main.getTitle().text()), "Gorvax 3D Map Viewer");
+    EXPECT_EQ(std::string(main.getTitle().text()), "Gorvax 3D Map Viewer - E3L1.MAP");
     EXPECT_EQ(main.windowRect().width(), 810);
     EXPECT_EQ(main.windowRect().height(), 630);
     EXPECT_EQ(main.getMinimumSize().width, 810);
@@ -203,9 +203,9 @@ TEST(Startup, startsOnTheDemoArchiveAndEscEndsTheLoopWithZero)
     EXPECT_EQ(application.view()->clientRect().width(), 800);
     EXPECT_EQ(application.view()->clientRect().height(), 600);
     // The world is built, textured and shown from its start.
-    EXPECT_TRUE(application.world.texturesReady);
-    EXPECT_EQ(application.view()->currentWorld(), &application.world);
-    EXPECT_EQ(application.view()->scene.playerCamera.sector, application.world.camera.sector);
+    EXPECT_TRUE(application.world().texturesReady);
+    EXPECT_EQ(application.view()->currentWorld(), &application.world());
+    EXPECT_EQ(application.view()->scene.playerCamera.sector, application.world().camera.sector);
 
     // Activating the main window gives the view the keyboard focus.
     namespace Platform = Vell::Platform;

@@ -35,7 +35,7 @@ bool rowDiffers(const Picture& a, const Picture& b, int row)
 
 // The session of user_session.sh on a map, with the demo archive: the
 // textured picture under the overlay, the keys and the mouse seen in the
-// position and angle lines, the outline view, and Esc ending with status 0.
+// position and angle lines, the wire view, and Esc ending with status 0.
 void walkLookSwapAndEsc(const std::string& map)
 {
     TestSupport::ScratchFolder folder("walkview-session");
@@ -65,10 +65,10 @@ void walkLookSwapAndEsc(const std::string& map)
     EXPECT_TRUE(rowDiffers(start, picture, 2));
     EXPECT_TRUE(rowDiffers(start, picture, 3));
 
-    // The outline renderer draws lines on black: far fewer colours.
-    const Picture outline = readPpm(folder.path("outline.ppm"));
-    ASSERT_EQ(outline.width, 800);
-    EXPECT_LT(colours(outline), colours(picture));
+    // The wire renderer draws lines on black: far fewer colours.
+    const Picture wire = readPpm(folder.path("wire.ppm"));
+    ASSERT_EQ(wire.width, 800);
+    EXPECT_LT(colours(wire), colours(picture));
 }
 
 } // namespace

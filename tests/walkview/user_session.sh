@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs walkview like a user would, on a private X server (see
 # tests/support/x11_session.sh): walks, looks around with the mouse, swaps
-# to the outline renderer and back, turns debug drawing on and off, and
-# captures the window at the start, in the outline view and at the end.
-# Writes start.ppm, outline.ppm and capture.ppm to <outdir>; prints the
+# to the wire renderer and back, turns debug drawing on and off, and
+# captures the window at the start, in the wire view and at the end.
+# Writes start.ppm, wire.ppm and capture.ppm to <outdir>; prints the
 # program's output and, last, "status <exit status>".
 #   user_session.sh <walkview> <grpfile> <mapname> <outdir>
 set -u
@@ -19,9 +19,9 @@ x11_capture start
 xdotool key --delay 100 w w
 xdotool mousemove_relative --sync -- 40 0 2>/dev/null || xdotool mousemove_relative -- 40 0
 xdotool key --delay 150 F1
-x11_capture outline start
+x11_capture wire start
 xdotool key --delay 150 F1 F2 F2
-x11_capture capture outline
+x11_capture capture wire
 
 x11_quit
 cat "$out/stdout.txt" "$out/stderr.txt"

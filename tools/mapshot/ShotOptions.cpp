@@ -150,7 +150,7 @@ const char* shotUsage()
            "     mapshot --all [options] <grpfile> <outdir>\n\n"
            "the <mapname> is first tried as a filename, then as a map name within the grp file; $ is e3l1.map\n\n"
            "options:\n"
-           "  --view 3d|wire|plan   the textured view (default), the outline view or the plan\n"
+           "  --view 3d|wire|plan   the textured view (default), the wire view or the plan\n"
            "  --at X,Y              stand at world x, y (on the floor of the sector found there)\n"
            "  --angle DEG           heading in degrees\n"
            "  --tilt DEG            look up (positive) or down\n"
