@@ -1,4 +1,4 @@
-// The textured renderer headless at 800 x 600 on the demo maps, on
+// The sector renderer headless at 800 x 600 on the demo maps, on
 // "large.map" (1024 sectors, 8192 walls, 4096 sprites) and on "huge.map"
 // (4096 sectors, 16384 walls, 16384 sprites): prepare (every display list,
 // with and without making the textures), the visibility walk at a few

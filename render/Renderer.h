@@ -1,5 +1,5 @@
-// Renderer: what the 3D view asks of a renderer. The view holds one textured
-// renderer (SectorRenderer) and one outline renderer (WireRenderer); exactly
+// Renderer: what the 3D view asks of a renderer. The view holds one sector
+// renderer (SectorRenderer) and one wire renderer (WireRenderer); exactly
 // one is current. The view's paint calls beginFrame, then renders the scene
 // through the portal camera, whose tree reaches renderFrame (world node),
 // drawOverlay (player camera) and drawAimHook (portal camera) in that order.
@@ -39,7 +39,7 @@ public:
     // Mirrors drawn in the last frame, nested ones included.
     virtual int mirrorCount() const = 0;
     // Marks the first surface on the line of sight through point (a point
-    // in the portal camera's frame). Only the textured renderer draws it.
+    // in the portal camera's frame). Only the sector renderer draws it.
     virtual void drawAimMarker(const Vector3& point) { (void)point; }
 
     // The four references every renderer reads.

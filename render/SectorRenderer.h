@@ -1,5 +1,5 @@
-// SectorRenderer: the textured renderer of walkview. A frame draws the
-// portal camera's visible sectors from one display list each (fog, then the
+// SectorRenderer: walkview's sector renderer, which draws the textured
+// view. A frame draws the portal camera's visible sectors from one display list each (fog, then the
 // solid surfaces grouped by tile), draws mirrors on the spot, then the sky,
 // then masked walls and sprites from far to near. Mirrors re-enter the pass
 // with a reflected camera, up to 32 levels deep.

@@ -1,4 +1,4 @@
-// WireRenderer: the outline renderer (F1). It draws the walls of the
+// WireRenderer: the wire renderer (F1). It draws the walls of the
 // visible sectors as lines, coloured by kind, the sprites as outlined
 // quads, solid from the front and dotted from the back, and the outline
 // of the player's sector. Nothing is textured; it draws no mirrors.

@@ -1,4 +1,4 @@
-// Whole frames of the textured renderer, read back: walls, floor and
+// Whole frames of the sector renderer, read back: walls, floor and
 // ceiling where they belong, the sky where no ceiling is, translucent walls
 // blended over what lies behind, and frames over awkward data.
 #include <GL/gl.h>

@@ -100,7 +100,7 @@ TEST_F(Mirrors, FacingMirrorsNestThirtyTwoLevelsAndLeaveTheStateAsTheyFoundIt)
     EXPECT_FALSE(glIsEnabled(GL_STENCIL_TEST));
     glDisable(GL_CLIP_PLANE0);
 
-    // The outline renderer draws no mirrors and textures nothing.
+    // The wire renderer draws no mirrors and textures nothing.
     scene.use(scene.wires);
     scene.frame();
     EXPECT_EQ(scene.wires.mirrorCount(), 0);

@@ -174,7 +174,7 @@ std::vector<VellTools::ShotOptions> placements(Scene& scene, unsigned seed, int 
 }
 
 // Points the scene's nodes at the renderer without preparing it again (the
-// textured renderer's lists are made once for all placements).
+// sector renderer's lists are made once for all placements).
 void drawWith(Scene& scene, Vell3D::Renderer& renderer)
 {
     scene.worldNode.renderer = scene.player.renderer = scene.camera.renderer = &renderer;
