@@ -1,8 +1,8 @@
 // SectorRenderer: walkview's sector renderer, which draws the textured
-// view. A frame draws the portal camera's visible sectors from one display list each (fog, then the
-// solid surfaces grouped by tile), draws mirrors on the spot, then the sky,
-// then masked walls and sprites from far to near. Mirrors re-enter the pass
-// with a reflected camera, up to 32 levels deep.
+// view. A frame draws the portal camera's visible sectors from one display
+// list each (fog, then the solid surfaces grouped by tile), draws mirrors on
+// the spot, then the sky, then masked walls and sprites from far to near.
+// Mirrors re-enter the pass with a reflected camera, up to 32 levels deep.
 //
 // Where the code lives:
 //   render/SectorRenderer.cpp  construction, frame, passes, overlay
