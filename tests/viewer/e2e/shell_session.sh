@@ -15,8 +15,9 @@ x11_start "$out"
 cd "$out"
 x11_launch "$program" "$grp" "$map"
 x11_find_window "$title"
-echo "title $(xdotool getwindowname "$window")"
 x11_capture start
+# The first frame is there: the map is read and the title names it.
+echo "title $(xdotool getwindowname "$window")"
 
 xdotool key Tab
 x11_capture other start
