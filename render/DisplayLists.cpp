@@ -103,6 +103,9 @@ void SectorRenderer::recordSector(int s)
 {
     const WorldSector& sector = world->sectors[std::size_t(s)];
     sectorFog(sector.fogFactor);
+    // Set once for the whole list, so that the quads of one tile stay one draw.
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    glEnable(GL_CULL_FACE);
     for (const SurfaceEntry& entry : sector.surfacesByTile) {
         bindTile(entry.tile, true);
         for (const SurfaceUse& use : entry.uses)

@@ -198,6 +198,8 @@ void SectorRenderer::drawTransparent()
         } else if (i < world->walls.size()) {
             itemFog(world->walls[i].sector, fog);
             clipTo(*pass.camera, world->walls[i].sector);
+            glDisable(GL_POLYGON_OFFSET_FILL);   // as a sprite may have left them
+            glEnable(GL_CULL_FACE);
             drawPiece(world->walls[i].middle, true, true);
         }
     }

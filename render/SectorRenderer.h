@@ -106,10 +106,15 @@ private:
     // Binds the tile's texture with filtering; numbers the tile set lacks
     // bind its neutral tile. Nothing without a tile set.
     void bindTile(int tile, bool repeat);
-    void surfaceColor(int palette, int shade, std::uint8_t alpha);
+    struct SurfaceColor {
+        std::uint8_t red, green, blue, alpha;
+    };
+    SurfaceColor surfaceColor(int palette, int shade, std::uint8_t alpha) const;
     void makeTessellator();
     // One quad: texture coordinate i, then corner i.
     static void drawQuad(const Vector2 texCoords[4], const Vector3 corners[4]);
+    static void drawQuad(const SurfaceColor& color, const Vector2 texCoords[4], const Vector3 corners[4]);
+    static void drawCorners(const Vector2 texCoords[4], const Vector3 corners[4]);
     void buildSkyRing();
     // Sector lists and the sphere list, in the context current now.
     void deleteLists();
@@ -142,6 +147,7 @@ private:
     GLUtesselator* tessellator = nullptr;
     std::vector<TessVertex> polygon;        // the outline of one polygon
     std::deque<TessVertex> combinePool;     // grows; addresses stay put
+    SurfaceColor tessColor{255, 255, 255, 255};  // of the floor or ceiling being cut
     bool recording = false;                 // a sector's list is open
     unsigned int listBase_ = 0;
     int listCount_ = 0;

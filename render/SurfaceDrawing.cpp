@@ -28,11 +28,27 @@ std::uint8_t alphaByte(double alpha)
 void SectorRenderer::drawQuad(const Vector2 texCoords[4], const Vector3 corners[4])
 {
     glBegin(GL_QUADS);
+    drawCorners(texCoords, corners);
+    glEnd();
+}
+
+// The colour goes in with the vertices rather than before glBegin: a list
+// keeps quads of one tile in one draw only while nothing is set between
+// them, and a software rasteriser pays for every draw and state change.
+void SectorRenderer::drawQuad(const SurfaceColor& color, const Vector2 texCoords[4], const Vector3 corners[4])
+{
+    glBegin(GL_QUADS);
+    glColor4ub(color.red, color.green, color.blue, color.alpha);
+    drawCorners(texCoords, corners);
+    glEnd();
+}
+
+void SectorRenderer::drawCorners(const Vector2 texCoords[4], const Vector3 corners[4])
+{
     for (int i = 0; i < 4; ++i) {
         glTexCoord2d(texCoords[i].x, texCoords[i].y);
         glVertex3d(corners[i].x, corners[i].y, corners[i].z);
     }
-    glEnd();
 }
 
 TileSet* SectorRenderer::tiles() const
@@ -59,15 +75,13 @@ void SectorRenderer::bindTile(int tile, bool repeat)
     }
 }
 
-void SectorRenderer::surfaceColor(int palette, int shade, std::uint8_t alpha)
+SectorRenderer::SurfaceColor SectorRenderer::surfaceColor(int palette, int shade, std::uint8_t alpha) const
 {
     TileSet* set = tiles();
-    if (!set) {
-        glColor4ub(255, 255, 255, alpha);
-        return;
-    }
+    if (!set)
+        return SurfaceColor{255, 255, 255, alpha};
     Vell::Color c = set->surfaceColor(palette, shade);
-    glColor4ub(c.red, c.green, c.blue, alpha);
+    return SurfaceColor{c.red, c.green, c.blue, alpha};
 }
 
 void SectorRenderer::drawPiece(const WallPiece& piece, bool bind, bool force)
@@ -81,10 +95,7 @@ void SectorRenderer::drawPiece(const WallPiece& piece, bool bind, bool force)
         return;
     if (bind)
         bindTile(piece.tile, true);
-    glDisable(GL_POLYGON_OFFSET_FILL);
-    glEnable(GL_CULL_FACE);
-    surfaceColor(piece.palette, piece.shade, alphaByte(piece.alpha));
-    drawQuad(piece.texCoords, piece.corners);
+    drawQuad(surfaceColor(piece.palette, piece.shade, alphaByte(piece.alpha)), piece.texCoords, piece.corners);
 }
 
 void SectorRenderer::drawFloor(const WorldSector& sector)
@@ -107,10 +118,8 @@ void SectorRenderer::tessellate(const WorldSector& sector, bool floor)
     const std::vector<int>& walls = sector.walls;
     if (walls.size() < 3 || !world)
         return;
-    if (floor)
-        surfaceColor(sector.floorPalette, sector.floorShade, 255);
-    else
-        surfaceColor(sector.ceilingPalette, sector.ceilingShade, 255);
+    tessColor = floor ? surfaceColor(sector.floorPalette, sector.floorShade, 255)
+                      : surfaceColor(sector.ceilingPalette, sector.ceilingShade, 255);
 
     // The tessellator keeps vertex addresses until the polygon ends: the
     // outline is reserved in full so that it never moves.
@@ -152,9 +161,11 @@ void SectorRenderer::tessellate(const WorldSector& sector, bool floor)
     gluTessEndPolygon(tessellator);
 }
 
-void GLAPIENTRY SectorRenderer::tessBegin(GLenum type, void*)
+void GLAPIENTRY SectorRenderer::tessBegin(GLenum type, void* data)
 {
+    const SurfaceColor& c = static_cast<SectorRenderer*>(data)->tessColor;
     glBegin(type);
+    glColor4ub(c.red, c.green, c.blue, c.alpha);
 }
 
 void GLAPIENTRY SectorRenderer::tessVertex(void* vertex, void*)
@@ -208,7 +219,6 @@ void SectorRenderer::drawSprite(WorldSprite& sprite, const Vector3& eye)
         return;
     if (sprite.kind == spriteKindFace)
         sprite.faceCamera(eye);
-    surfaceColor(sprite.palette, sprite.shade, alphaByte(sprite.alpha));
     bindTile(sprite.tile, false);
     if (sprite.kind == spriteKindFace) {
         glDisable(GL_POLYGON_OFFSET_FILL);
@@ -221,7 +231,7 @@ void SectorRenderer::drawSprite(WorldSprite& sprite, const Vector3& eye)
         glEnable(GL_CULL_FACE);
     else
         glDisable(GL_CULL_FACE);
-    drawQuad(sprite.texCoords, sprite.corners);
+    drawQuad(surfaceColor(sprite.palette, sprite.shade, alphaByte(sprite.alpha)), sprite.texCoords, sprite.corners);
 }
 
 void SectorRenderer::skyTilesFor(int base, int tiles[8])
