@@ -6,15 +6,21 @@
 // finish) with the walk's visible set against every sector drawn. The
 // floor is the same paint path with one full-screen textured quad.
 // BM_placements sets frames at seeded placements against that floor, with
-// the walk narrowed and over the whole view.
+// the walk narrowed and over the whole view; BM_widest says where the time
+// of the widest of them goes.
+#define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
+#include <GL/glext.h>
 #include <benchmark/benchmark.h>
+
+#include <ctime>
 
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <memory>
@@ -370,6 +376,84 @@ void BM_placements(benchmark::State& state)
     }
 }
 BENCHMARK(BM_placements)->ArgName("map")->Arg(2)->Arg(3)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The twelve placements of BM_placements with the most sectors listed: the
+// frame's time, the main thread's share of it (the software rasteriser
+// draws on threads of its own, but takes each draw and state change on the
+// caller's), and what the widest frame hands the GL.
+double threadMs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+std::vector<std::uint64_t> pipelineCounts()
+{
+    const GLenum kinds[] = {GL_VERTICES_SUBMITTED_ARB, GL_PRIMITIVES_SUBMITTED_ARB,
+                            GL_FRAGMENT_SHADER_INVOCATIONS_ARB};
+    std::vector<std::uint64_t> counts;
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    if (!extensions || !std::strstr(extensions, "GL_ARB_pipeline_statistics_query"))
+        return counts;
+    for (GLenum kind : kinds) {
+        GLuint query = 0;
+        glGenQueries(1, &query);
+        glBeginQuery(kind, query);
+        stage().frame();
+        glEndQuery(kind);
+        GLuint64 value = 0;
+        glGetQueryObjectui64v(query, GL_QUERY_RESULT, &value);
+        glDeleteQueries(1, &query);
+        counts.push_back(value);
+    }
+    return counts;
+}
+
+void BM_widest(benchmark::State& state)
+{
+    MapScene& scene = mapScene(mapNames[state.range(0)]);
+    const auto placements = seededPlacements(scene.world, 200);
+    auto place = [&scene, &placements](std::size_t i) {
+        scene.reset();
+        VellTools::placePlayer(scene.player, scene.world, placements[i]);
+        scene.camera.setViewport(Vell::Size(800, 600));
+    };
+    std::vector<std::pair<int, std::size_t>> widest;
+    for (std::size_t i = 0; i < placements.size(); ++i) {
+        place(i);
+        scene.camera.updateVisibility();
+        widest.push_back({-scene.camera.visibleCount(), i});
+    }
+    std::sort(widest.begin(), widest.end());
+    widest.resize(12);
+    stage().view->draw = [&scene] { scene.draw(); };
+    std::vector<double> frameMs, threadShare;
+    for (auto _ : state) {
+        for (const auto& [count, i] : widest) {
+            place(i);
+            stage().frame();
+            const double before = threadMs();
+            const double ms = medianMs(9, [] { stage().frame(); });
+            frameMs.push_back(ms);
+            threadShare.push_back((threadMs() - before) / 9.0 / ms);
+        }
+    }
+    place(widest[0].second);
+    stage().frame();
+    const std::vector<std::uint64_t> counts = pipelineCounts();
+    stage().view->draw = nullptr;
+    scene.reset();
+    state.counters["frame_ms_median"] = percentile(frameMs, 0.5);
+    state.counters["main_thread_share"] = percentile(threadShare, 0.5);
+    state.counters["visible_max"] = -widest[0].first;
+    if (counts.size() == 3) {
+        state.counters["vertices"] = double(counts[0]);
+        state.counters["primitives"] = double(counts[1]);
+        state.counters["fragments"] = double(counts[2]);
+    }
+}
+BENCHMARK(BM_widest)->ArgName("map")->Arg(2)->Arg(3)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
