@@ -47,8 +47,23 @@ std::vector<Record> readTable(Vell::Stream& stream, int limit)
 // the same thousands of walls would make every consumer's work grow with
 // the product. Empty ranges claim nothing; ranges outside the wall table are
 // left to the consumers, which guard their own lookups.
+// Maps store the sectors' walls in sector order, so one pass over them
+// usually settles it; only ranges out of order are sorted first.
 bool wallRangesOverlap(const std::vector<Sector>& sectors)
 {
+    std::int32_t end = std::numeric_limits<std::int32_t>::min();
+    bool inOrder = true;
+    for (const Sector& sector : sectors) {
+        if (sector.wallCount <= 0)
+            continue;
+        if (sector.firstWall < end) {
+            inOrder = false;
+            break;
+        }
+        end = std::int32_t(sector.firstWall) + sector.wallCount;
+    }
+    if (inOrder)
+        return false;
     std::vector<std::pair<std::int32_t, std::int32_t>> ranges;
     for (const Sector& sector : sectors) {
         if (sector.wallCount > 0)
