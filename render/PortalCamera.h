@@ -9,8 +9,10 @@
 // behind one of its openings is looked for only in the part of such a
 // window which the opening covers. A sector reached along several paths is
 // listed once, at its first reaching, and keeps what reaches it as a few
-// windows; one that adds to them sends its openings round again with it,
-// so nothing the sector shows is lost. Windows only grow and every side of
+// windows; one that adds to them sends its openings round again with what
+// grew, once the walk in hand is done (sight that widens a sector several
+// times meanwhile sends them round once), so nothing the sector shows is
+// lost. Windows only grow and every side of
 // one is a side of the view or of a projected opening, so the walk ends.
 // Each window is a little wider than the geometry (ViewProjection::margin):
 // near a decision a sector is kept. The renderer keeps each sector's
@@ -22,8 +24,9 @@
 // lists some of that by way of openings that narrowing closes. So when a
 // sky is listed, the walk goes on from those openings over the whole view
 // and lists what it meets that rises past one of the skies within the part
-// of the view above that sky's edges (or sinks below a sky floor's); and
-// the windows of what narrowing listed take in where it shows past them.
+// of the view above that sky's edges (or sinks below a sky floor's); a sky
+// listed so has what was met looked at again. The windows of what
+// narrowing listed take in where it shows past them.
 //
 // The visible list belongs to the frustum that is drawn: render recomputes
 // it when the frustum's sides or near distance changed since the last walk
@@ -118,11 +121,13 @@ private:
 
         bool covers(const ViewWindow& window) const;
         ViewWindow bounds() const;
-        const ViewWindow* add(const ViewWindow& window);
+        int add(const ViewWindow& window);
 
         ViewWindow windows[maxWindows];
         int windowCount = 0;
+        unsigned grown = 0;              // windows that grew since the walls went round
         std::uint32_t walk = 0;
+        std::uint32_t widenedWalk = 0;   // waiting in `widened`
         std::uint32_t whole = 0;
         std::uint32_t hidden = 0;    // behind an opening narrowing closed
     };
@@ -144,13 +149,6 @@ private:
         ViewWindow window;
         bool windowTaken;
     };
-    // A sector's extent: corners of the box round its walls' points, from
-    // the lowest floor to the highest ceiling.
-    struct SectorBox {
-        double lo[3];
-        double hi[3];
-    };
-
     void takeFrame();
     Vector3 frameToWorld(double x, double y, double z) const;
     void takeNearWindow();
@@ -167,16 +165,18 @@ private:
     void enlist(int sector, const ViewWindow& through);
     void lookThrough(const World& world, const ViewWindow& from, const WorldWall& wall);
     void reach(int sector, const ViewWindow& through);
+    void walkWidened(int sector);
     enum class WholeVisit { list, pastSky };
     void walkWhole(const World& world, int startSector, WholeVisit visit);
     void meet(const World& world, int sector, WholeVisit visit);
+    bool showsPastSky(const World& world, int sector);
     // Past skies (PortalSkies.cpp).
     void lookPastSkies(const World& world, int startSector);
     void takeSkies(const World& world, std::size_t& taken);
+    void addSky(const SkyView& sky);
     bool mayRisePastSky(const WorldSector& sector) const;
     ViewWindow pastSky(const World& world, const SectorBox& box);
     ViewWindow pastEdges(const World& world, int sector, bool ceiling) const;
-    static SectorBox boxOf(const World& world, int sector);
     double slopeTo(double z, const SectorBox& box, bool steepest) const;
 
     Vector3 eye_;
@@ -190,8 +190,12 @@ private:
     std::uint32_t walkNumber = 0;
     std::uint32_t wholeNumber = 0;
     std::vector<Frame> stack;        // depth first
+    std::vector<int> widened;        // listed sectors whose windows grew, in turn
     std::vector<int> hidden;         // sectors behind openings narrowing closed
+    std::vector<int> unseen;         // met looking past skies, not listed
     std::vector<SkyView> skies;      // of the last walk
+    double lowestSkyUp = 0.0;        // the lowest height of those skies looked up past
+    double highestSkyDown = 0.0;     // the highest of those looked down past
     FrustumKey walkedFor;
 };
 

@@ -35,29 +35,38 @@ const WallPoint* startOf(const World& world, int w)
 void PortalCamera::lookPastSkies(const World& world, int startSector)
 {
     skies.clear();
+    lowestSkyUp = infinity;
+    highestSkyDown = -infinity;
     if (!mirrored && eyeAboveCeiling(world, startSector))
-        skies.push_back(SkyView{-1, true, -infinity, -infinity, viewWindow, true});
+        addSky(SkyView{-1, true, -infinity, -infinity, viewWindow, true});
     if (!mirrored && eyeBelowFloor(world, startSector))
-        skies.push_back(SkyView{-1, false, infinity, infinity, viewWindow, true});
+        addSky(SkyView{-1, false, infinity, infinity, viewWindow, true});
     const std::size_t listedCount = visible.size();
     std::size_t taken = 0;
-    // A sky met beyond a closed opening opens more of the view: go round
-    // until no more is listed.
-    for (bool first = true;; first = false) {
+    takeSkies(world, taken);
+    if (skies.empty())
+        return;
+    unseen.clear();
+    nextWholeWalk();
+    for (std::size_t i = 0; i < hidden.size(); ++i) {
+        const int h = hidden[i];
+        if (listed(h) || reached[std::size_t(h)].whole == wholeNumber)
+            continue;
+        walkWhole(world, h, WholeVisit::pastSky);
+    }
+    // A sky listed on the way opens more of the view: what was met and not
+    // listed is looked at again, until no more skies are listed.
+    for (;;) {
         const std::size_t skiesBefore = skies.size();
         takeSkies(world, taken);
-        if (skies.empty() || (!first && skies.size() == skiesBefore))
+        if (skies.size() == skiesBefore)
             break;
-        const std::size_t before = visible.size();
-        nextWholeWalk();
-        for (std::size_t i = 0; i < hidden.size(); ++i) {
-            const int h = hidden[i];
-            if (listed(h) || reached[std::size_t(h)].whole == wholeNumber)
-                continue;
-            walkWhole(world, h, WholeVisit::pastSky);
+        std::size_t kept = 0;
+        for (int s : unseen) {
+            if (!showsPastSky(world, s))
+                unseen[kept++] = s;
         }
-        if (visible.size() == before)
-            break;
+        unseen.resize(kept);
     }
     // Drawing keeps to a sector's windows: those of what narrowing listed
     // take in where it may show past a sky.
@@ -66,7 +75,7 @@ void PortalCamera::lookPastSkies(const World& world, int startSector)
     for (std::size_t i = 0; i < listedCount; ++i) {
         if (!mayRisePastSky(world.sectors[std::size_t(visible[i])]))
             continue;
-        const ViewWindow seen = pastSky(world, boxOf(world, visible[i]));
+        const ViewWindow seen = pastSky(world, world.sectors[std::size_t(visible[i])].box);
         if (!seen.empty())
             reached[std::size_t(visible[i])].add(seen);
     }
@@ -95,32 +104,31 @@ void PortalCamera::takeSkies(const World& world, std::size_t& taken)
         const double far = std::sqrt(far2);
         if (sector.ceilingParallax) {
             const bool under = lowCeiling > eye_.z && far > 0.0;
-            skies.push_back(SkyView{s, true, under ? lowCeiling : -infinity,
-                                    under ? (lowCeiling - eye_.z) / far : -infinity, ViewWindow{}, false});
+            addSky(SkyView{s, true, under ? lowCeiling : -infinity,
+                           under ? (lowCeiling - eye_.z) / far : -infinity, ViewWindow{}, false});
         }
         if (sector.floorParallax) {
             const bool over = highFloor < eye_.z && far > 0.0;
-            skies.push_back(SkyView{s, false, over ? highFloor : infinity,
-                                    over ? (highFloor - eye_.z) / far : infinity, ViewWindow{}, false});
+            addSky(SkyView{s, false, over ? highFloor : infinity,
+                           over ? (highFloor - eye_.z) / far : infinity, ViewWindow{}, false});
         }
     }
 }
 
+void PortalCamera::addSky(const SkyView& sky)
+{
+    skies.push_back(sky);
+    if (sky.up)
+        lowestSkyUp = std::min(lowestSkyUp, sky.height);
+    else
+        highestSkyDown = std::max(highestSkyDown, sky.height);
+}
+
 // Whether the sector may rise past any sky (or sink past one) by its height
-// alone; a level floor and ceiling tell it without a look at its walls.
+// alone: a plane is highest and lowest at a corner, so the box tells it.
 bool PortalCamera::mayRisePastSky(const WorldSector& sector) const
 {
-    const Plane& f = sector.floorPlane;
-    const Plane& c = sector.ceilingPlane;
-    if (f.a != 0.0 || f.b != 0.0 || c.a != 0.0 || c.b != 0.0 || !(f.c != 0.0) || !(c.c != 0.0))
-        return true;
-    const double floor = -f.d / f.c, ceiling = -c.d / c.c;
-    const double top = std::max(floor, ceiling), bottom = std::min(floor, ceiling);
-    for (const SkyView& sky : skies) {
-        if (sky.up ? top > sky.height : bottom < sky.height)
-            return true;
-    }
-    return false;
+    return sector.box.hi[2] > lowestSkyUp || sector.box.lo[2] < highestSkyDown;
 }
 
 // The part of the view in which something in the box can show past a sky:
@@ -130,9 +138,13 @@ ViewWindow PortalCamera::pastSky(const World& world, const SectorBox& box)
 {
     ViewWindow up, down;
     double upFrom = infinity, downFrom = -infinity;
+    // The steepest climb to the box's top and the steepest fall to its
+    // foot are the same for every sky.
+    const double climb = box.hi[2] > lowestSkyUp ? slopeTo(box.hi[2], box, true) : -infinity;
+    const double fall = box.lo[2] < highestSkyDown ? slopeTo(box.lo[2], box, false) : infinity;
     for (SkyView& sky : skies) {
-        const bool past = sky.up ? box.hi[2] > sky.height && slopeTo(box.hi[2], box, true) > sky.slope
-                                 : box.lo[2] < sky.height && slopeTo(box.lo[2], box, false) < sky.slope;
+        const bool past = sky.up ? box.hi[2] > sky.height && climb > sky.slope
+                                 : box.lo[2] < sky.height && fall < sky.slope;
         if (!past)
             continue;
         if (!sky.windowTaken) {
@@ -180,30 +192,6 @@ ViewWindow PortalCamera::pastEdges(const World& world, int s, bool ceiling) cons
         past = joined(past, projection.coverStrip(end, start, ceiling, through));
     }
     return past;
-}
-
-PortalCamera::SectorBox PortalCamera::boxOf(const World& world, int s)
-{
-    SectorBox box{{infinity, infinity, infinity}, {-infinity, -infinity, -infinity}};
-    const std::size_t wallCount = world.walls.size(), pointCount = world.points.size();
-    for (int w : world.sectors[std::size_t(s)].walls) {
-        if (std::size_t(w) >= wallCount)
-            continue;
-        const std::size_t i = std::size_t(world.walls[std::size_t(w)].index);
-        if (i >= pointCount)
-            continue;
-        const WallPoint& p = world.points[i];
-        box.lo[0] = p.x < box.lo[0] ? p.x : box.lo[0];
-        box.hi[0] = p.x > box.hi[0] ? p.x : box.hi[0];
-        box.lo[1] = p.y < box.lo[1] ? p.y : box.lo[1];
-        box.hi[1] = p.y > box.hi[1] ? p.y : box.hi[1];
-        box.lo[2] = p.floorZ < box.lo[2] ? p.floorZ : box.lo[2];
-        box.hi[2] = p.ceilingZ > box.hi[2] ? p.ceilingZ : box.hi[2];
-        // A sloped floor may rise above the ceiling's edge, or the other way.
-        box.lo[2] = p.ceilingZ < box.lo[2] ? p.ceilingZ : box.lo[2];
-        box.hi[2] = p.floorZ > box.hi[2] ? p.floorZ : box.hi[2];
-    }
-    return box;
 }
 
 // The steepest (or, with steepest false, the shallowest) slope of a sight

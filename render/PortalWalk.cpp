@@ -4,9 +4,12 @@
 // walk to walk, so a steady frame (whose mirrors walk again) allocates
 // nothing.
 #include <limits>
+#include <cstdio>
+#include <cstdlib>
 
 #include "render/PortalCamera.h"
 
+static int g_looks, g_covers;
 namespace Vell3D {
 
 bool PortalCamera::listed(int sector) const
@@ -30,13 +33,16 @@ void PortalCamera::startWalk(std::size_t sectorCount)
         reached.resize(sectorCount);
     if (++walkNumber == 0) {
         for (Reach& r : reached)
-            r.walk = r.hidden = 0;
+            r.walk = r.hidden = r.widenedWalk = 0;
         walkNumber = 1;
     }
     stack.clear();
     stack.reserve(sectorCount);
+    widened.clear();
+    widened.reserve(sectorCount);
     hidden.clear();
     hidden.reserve(sectorCount);
+    unseen.reserve(sectorCount);
 }
 
 // Each walk over the whole view (there may be several in one walk) marks
@@ -64,6 +70,7 @@ void PortalCamera::enlist(int sector, const ViewWindow& through)
     Reach& r = reached[std::size_t(sector)];
     r.windows[0] = through;
     r.windowCount = 1;
+    r.grown = 0;
     r.walk = walkNumber;
     visible.push_back(sector);
 }
@@ -95,19 +102,39 @@ void PortalCamera::walk(int startSector, const ViewWindow& through)
     if (mirrored && through.empty())
         return;
     reach(startSector, through);
-    while (!stack.empty()) {
-        Frame& frame = stack.back();
-        const std::vector<int>& walls = world->sectors[std::size_t(frame.sector)].walls;
-        if (frame.nextWall >= walls.size()) {
-            stack.pop_back();
-            continue;
+    for (std::size_t next = 0;;) {
+        while (!stack.empty()) {
+            Frame& frame = stack.back();
+            const std::vector<int>& walls = world->sectors[std::size_t(frame.sector)].walls;
+            if (frame.nextWall >= walls.size()) {
+                stack.pop_back();
+                continue;
+            }
+            const int w = walls[frame.nextWall++];
+            const ViewWindow from = frame.window;
+            if (inRange(w, world->walls.size()))
+                lookThrough(*world, from, world->walls[std::size_t(w)]);
         }
-        const int w = walls[frame.nextWall++];
-        const ViewWindow from = frame.window;
-        if (inRange(w, world->walls.size()))
-            lookThrough(*world, from, world->walls[std::size_t(w)]);
+        if (next == widened.size())
+            break;
+        walkWidened(widened[next++]);
     }
+    if (getenv("NOSKY")) { if (getenv("SKYDEBUG")) fprintf(stderr, "looks %d covers %d listed %zu\n", g_looks, g_covers, visible.size()); g_looks=g_covers=0; return; }
     lookPastSkies(*world, startSector);
+}
+
+// A listed sector whose windows grew sends its walls round again with each
+// window that grew since it last did. Sight often reaches a sector several
+// times, wider each time, before it is its turn; it goes round once.
+void PortalCamera::walkWidened(int sector)
+{
+    Reach& r = reached[std::size_t(sector)];
+    r.widenedWalk = 0;
+    for (int i = 0; i < r.windowCount; ++i) {
+        if (r.grown & (1u << i))
+            stack.push_back(Frame{sector, 0, r.windows[i]});
+    }
+    r.grown = 0;
 }
 
 bool PortalCamera::Reach::covers(const ViewWindow& window) const
@@ -129,6 +156,7 @@ ViewWindow PortalCamera::Reach::bounds() const
 
 void PortalCamera::lookThrough(const World& world, const ViewWindow& from, const WorldWall& wall)
 {
+    ++g_looks;
     if (!opens(world, wall))
         return;
     const int next = wall.nextSector;
@@ -136,6 +164,7 @@ void PortalCamera::lookThrough(const World& world, const ViewWindow& from, const
         return;
     if (!sees(wall.middle))
         return;
+    ++g_covers;
     const ViewWindow cover = projection.cover(wall.middle.corners, from);
     if (!cover.empty()) {
         reach(next, cover);
@@ -152,15 +181,15 @@ void PortalCamera::lookThrough(const World& world, const ViewWindow& from, const
 // What reaches a sector is kept as a few windows rather than one box round
 // all: sight often comes at a sector from two sides, and the box round both
 // would take in what lies between. Past the last one the window that grows
-// least takes the new one in. Returns the window that grew, or null when
-// the sector's windows covered the new one already.
-const ViewWindow* PortalCamera::Reach::add(const ViewWindow& window)
+// least takes the new one in. Returns the number of the window that grew,
+// or -1 when the sector's windows covered the new one already.
+int PortalCamera::Reach::add(const ViewWindow& window)
 {
     if (covers(window))
-        return nullptr;
+        return -1;
     if (windowCount < maxWindows) {
         windows[windowCount] = window;
-        return &windows[windowCount++];
+        return windowCount++;
     }
     int best = 0;
     double bestGrowth = std::numeric_limits<double>::infinity();
@@ -172,7 +201,7 @@ const ViewWindow* PortalCamera::Reach::add(const ViewWindow& window)
         }
     }
     windows[best].join(window);
-    return &windows[best];
+    return best;
 }
 
 void PortalCamera::reach(int sector, const ViewWindow& through)
@@ -183,8 +212,14 @@ void PortalCamera::reach(int sector, const ViewWindow& through)
         stack.push_back(Frame{sector, 0, through});
         return;
     }
-    if (const ViewWindow* grown = r.add(through))
-        stack.push_back(Frame{sector, 0, *grown});
+    const int grew = r.add(through);
+    if (grew < 0)
+        return;
+    r.grown |= 1u << grew;
+    if (r.widenedWalk != walkNumber) {
+        r.widenedWalk = walkNumber;
+        widened.push_back(sector);
+    }
 }
 
 // The walk as it was before it narrowed: every opening that faces the eye
@@ -210,8 +245,9 @@ void PortalCamera::walkWhole(const World& world, int startSector, WholeVisit vis
             continue;
         const WorldWall& wall = world.walls[std::size_t(w)];
         const int next = wall.nextSector;
-        if (!opens(world, wall) || reached[std::size_t(next)].whole == wholeNumber || listed(next) ||
-            !sees(wall.middle))
+        // Most walls lead where the walk has been: that is asked first.
+        if (!inRange(next, world.sectors.size()) || reached[std::size_t(next)].whole == wholeNumber ||
+            listed(next) || !opens(world, wall) || !sees(wall.middle))
             continue;
         reached[std::size_t(next)].whole = wholeNumber;
         meet(world, next, visit);
@@ -225,11 +261,21 @@ void PortalCamera::meet(const World& world, int sector, WholeVisit visit)
         enlist(sector, viewWindow);
         return;
     }
-    if (!mayRisePastSky(world.sectors[std::size_t(sector)]))
-        return;
-    const ViewWindow seen = pastSky(world, boxOf(world, sector));
-    if (!seen.empty())
-        enlist(sector, seen);
+    if (!showsPastSky(world, sector))
+        unseen.push_back(sector);
+}
+
+// Lists the sector where it shows past a listed sky, if it does.
+bool PortalCamera::showsPastSky(const World& world, int sector)
+{
+    const WorldSector& s = world.sectors[std::size_t(sector)];
+    if (!mayRisePastSky(s))
+        return false;
+    const ViewWindow seen = pastSky(world, s.box);
+    if (seen.empty())
+        return false;
+    enlist(sector, seen);
+    return true;
 }
 
 } // namespace Vell3D

@@ -93,11 +93,7 @@ ViewWindow ViewProjection::coverRays(Ray* polygon, int n, const ViewWindow& thro
                                 {0.0, -1.0, wide.top}};
     unsigned outsideAll = 15, outsideAny = 0;
     for (int i = 0; i < n; ++i) {
-        const Ray& r = polygon[i];
-        const unsigned outside = (r.x - wide.left * r.depth < 0.0 ? 1u : 0u) |
-                                 (wide.right * r.depth - r.x < 0.0 ? 2u : 0u) |
-                                 (r.y - wide.bottom * r.depth < 0.0 ? 4u : 0u) |
-                                 (wide.top * r.depth - r.y < 0.0 ? 8u : 0u);
+        const unsigned outside = outcode(polygon[i], wide);
         outsideAll &= outside;
         outsideAny |= outside;
     }
@@ -114,11 +110,26 @@ ViewWindow ViewProjection::coverRays(Ray* polygon, int n, const ViewWindow& thro
     }
     if (n == 0)
         return ViewWindow{};
-    // Inside all four sides a point lies in front of the eye, or at the eye
-    // itself, where the piece could be seen anywhere in the window.
+    return outlineOf(in, n, wide, through);
+}
+
+// The sides of `wide` (1 left, 2 right, 4 bottom, 8 top) that the ray lies
+// outside of.
+unsigned ViewProjection::outcode(const Ray& r, const ViewWindow& wide)
+{
+    return (r.x - wide.left * r.depth < 0.0 ? 1u : 0u) | (wide.right * r.depth - r.x < 0.0 ? 2u : 0u) |
+           (r.y - wide.bottom * r.depth < 0.0 ? 4u : 0u) | (wide.top * r.depth - r.y < 0.0 ? 8u : 0u);
+}
+
+// The box round the rays of a polygon inside all four sides of `wide`,
+// widened by the margin, within `through`. Inside all four sides a point
+// lies in front of the eye, or at the eye itself, where the polygon could
+// be seen anywhere in the window.
+ViewWindow ViewProjection::outlineOf(const Ray* rays, int n, const ViewWindow& wide, const ViewWindow& through)
+{
     ViewWindow box{wide.right, wide.left, wide.top, wide.bottom};
     for (int i = 0; i < n; ++i) {
-        const Ray& r = in[i];
+        const Ray& r = rays[i];
         if (!(r.depth > 0.0))
             return through;
         const double u = std::clamp(r.x / r.depth, wide.left, wide.right);
@@ -137,13 +148,29 @@ ViewWindow ViewProjection::coverStrip(const double from[3], const double to[3], 
     return coverRays(polygon, 3, through);
 }
 
-// A box shows within the outline of its faces.
+// A box shows within the outline of its faces. Most boxes lie wholly
+// outside one side of the window, or wholly inside it, in front of the eye;
+// those need no face cut (the outline is then the box round the corners).
 ViewWindow ViewProjection::coverBox(const double lo[3], const double hi[3], const ViewWindow& through) const
 {
     Ray corner[8];
     for (int i = 0; i < 8; ++i)
         corner[i] = direction((i & 1 ? hi[0] : lo[0]) - eye.x, (i & 2 ? hi[1] : lo[1]) - eye.y,
                               (i & 4 ? hi[2] : lo[2]) - eye.z);
+    const ViewWindow wide{through.left - margin, through.right + margin, through.bottom - margin,
+                          through.top + margin};
+    unsigned outsideAll = 15, outsideAny = 0;
+    bool inFront = true;
+    for (const Ray& r : corner) {
+        const unsigned outside = outcode(r, wide);
+        outsideAll &= outside;
+        outsideAny |= outside;
+        inFront = inFront && r.depth > 0.0;
+    }
+    if (outsideAll != 0)
+        return ViewWindow{};
+    if (outsideAny == 0 && inFront)
+        return outlineOf(corner, 8, wide, through);
     static constexpr int faces[6][4] = {{0, 1, 3, 2}, {4, 5, 7, 6}, {0, 1, 5, 4},
                                         {2, 3, 7, 6}, {0, 2, 6, 4}, {1, 3, 7, 5}};
     ViewWindow outline;

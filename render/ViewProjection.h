@@ -48,6 +48,8 @@ private:
     Ray direction(double dx, double dy, double dz) const;
     static int clip(const Ray* in, int count, double a, double b, double c, Ray* out);
     ViewWindow coverRays(Ray* polygon, int count, const ViewWindow& through) const;
+    static unsigned outcode(const Ray& r, const ViewWindow& wide);
+    static ViewWindow outlineOf(const Ray* rays, int count, const ViewWindow& wide, const ViewWindow& through);
 
     Vector3 eye;
     // Rows of the world-to-camera map: x, y and depth of a world offset.

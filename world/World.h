@@ -129,6 +129,15 @@ struct Panning {
     int y = 0;
 };
 
+// The box round a sector: its wall points in plan, from the lowest floor or
+// ceiling at them to the highest.
+struct SectorBox {
+    double lo[3] = {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
+                    std::numeric_limits<double>::infinity()};
+    double hi[3] = {-std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
+                    -std::numeric_limits<double>::infinity()};
+};
+
 struct WorldSector {
     Plane floorPlane;
     Plane ceilingPlane;
@@ -149,6 +158,7 @@ struct WorldSector {
     std::vector<int> maskedWalls;  // openings with the masked bit
     std::vector<SurfaceEntry> surfacesByTile;
     std::vector<int> sprites;      // sprites held by this sector, in map order
+    SectorBox box;
 
     // The plan view's convex pieces (left empty by the 3D build).
     int bspRoot = -1;
@@ -340,6 +350,7 @@ protected:
     void buildSector(const Map& map, int s, BuildOptions options);
     void buildWall(const Map& map, int s, int w, bool firstLoop, BuildOptions options);
     void buildPieceCorners(BuildOptions options);
+    void measureSectors();
     void buildSurfaceLists();
     void buildSprites(const Map& map);
 

@@ -7,6 +7,7 @@
 #include "world/World.h"
 
 #include <algorithm>
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -243,6 +244,7 @@ void World::build(const Map& map, BuildOptions options)
     try {
         placeCameraAtStart(map);
         buildSectors(map, options);
+        measureSectors();
         buildPieceCorners(options);
         if (!options.planOnly) {
             buildSurfaceLists();
@@ -407,6 +409,24 @@ void World::buildWall(const Map& map, int s, int w, bool firstLoop, BuildOptions
     sector.walls.push_back(w);
     if (opening && (record.flags & WallBits::masked))
         sector.maskedWalls.push_back(w);
+}
+
+// A sloped floor may rise above the ceiling at a point, or the other way,
+// so both heights count for both ends of the box.
+void World::measureSectors()
+{
+    for (WorldSector& sector : sectors) {
+        SectorBox& box = sector.box;
+        for (int w : sector.walls) {
+            const WallPoint& p = wallStart(w);
+            box.lo[0] = std::min(box.lo[0], p.x);
+            box.hi[0] = std::max(box.hi[0], p.x);
+            box.lo[1] = std::min(box.lo[1], p.y);
+            box.hi[1] = std::max(box.hi[1], p.y);
+            box.lo[2] = std::min({box.lo[2], p.floorZ, p.ceilingZ});
+            box.hi[2] = std::max({box.hi[2], p.floorZ, p.ceilingZ});
+        }
+    }
 }
 
 void World::buildPieceCorners(BuildOptions options)
