@@ -171,14 +171,23 @@ ViewWindow ViewProjection::coverBox(const double lo[3], const double hi[3], cons
         return ViewWindow{};
     if (outsideAny == 0 && inFront)
         return outlineOf(corner, 8, wide, through);
-    static constexpr int faces[6][4] = {{0, 1, 3, 2}, {4, 5, 7, 6}, {0, 1, 5, 4},
-                                        {2, 3, 7, 6}, {0, 2, 6, 4}, {1, 3, 7, 5}};
+    // Seen from outside, the faces towards the eye cover all the box shows;
+    // from inside, it is all round.
+    static constexpr int faces[6][4] = {{0, 2, 6, 4}, {1, 3, 7, 5}, {0, 1, 5, 4},
+                                        {2, 3, 7, 6}, {0, 1, 3, 2}, {4, 5, 7, 6}};
+    const double at[3] = {eye.x, eye.y, eye.z};
     ViewWindow outline;
-    for (const auto& face : faces) {
-        Ray quad[maxVertices] = {corner[face[0]], corner[face[1]], corner[face[2]], corner[face[3]]};
+    bool inside = true;
+    for (int axis = 0; axis < 3; ++axis) {
+        const int face = at[axis] < lo[axis] ? 2 * axis : at[axis] > hi[axis] ? 2 * axis + 1 : -1;
+        if (face < 0)
+            continue;
+        inside = false;
+        const int* f = faces[face];
+        Ray quad[maxVertices] = {corner[f[0]], corner[f[1]], corner[f[2]], corner[f[3]]};
         outline = joined(outline, coverRays(quad, 4, through));
     }
-    return outline;
+    return inside ? through : outline;
 }
 
 } // namespace Vell3D
