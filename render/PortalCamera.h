@@ -174,6 +174,7 @@ private:
     void lookPastSkies(const World& world, int startSector);
     void takeSkies(const World& world, std::size_t& taken);
     void addSky(const SkyView& sky);
+    ViewWindow seenPastSky(const World& world, int sector);
     bool mayRisePastSky(const WorldSector& sector) const;
     ViewWindow pastSky(const World& world, const SectorBox& box);
     ViewWindow pastEdges(const World& world, int sector, bool ceiling) const;

@@ -73,9 +73,7 @@ void PortalCamera::lookPastSkies(const World& world, int startSector)
     if (skies.empty())
         return;
     for (std::size_t i = 0; i < listedCount; ++i) {
-        if (!mayRisePastSky(world.sectors[std::size_t(visible[i])]))
-            continue;
-        const ViewWindow seen = pastSky(world, world.sectors[std::size_t(visible[i])].box);
+        const ViewWindow seen = seenPastSky(world, visible[i]);
         if (!seen.empty())
             reached[std::size_t(visible[i])].add(seen);
     }
@@ -122,6 +120,13 @@ void PortalCamera::addSky(const SkyView& sky)
         lowestSkyUp = std::min(lowestSkyUp, sky.height);
     else
         highestSkyDown = std::max(highestSkyDown, sky.height);
+}
+
+// Where the sector shows past a listed sky; empty where it does not.
+ViewWindow PortalCamera::seenPastSky(const World& world, int sector)
+{
+    const WorldSector& s = world.sectors[std::size_t(sector)];
+    return mayRisePastSky(s) ? pastSky(world, s.box) : ViewWindow{};
 }
 
 // Whether the sector may rise past any sky (or sink past one) by its height

@@ -4,12 +4,9 @@
 // walk to walk, so a steady frame (whose mirrors walk again) allocates
 // nothing.
 #include <limits>
-#include <cstdio>
-#include <cstdlib>
 
 #include "render/PortalCamera.h"
 
-static int g_looks, g_covers;
 namespace Vell3D {
 
 bool PortalCamera::listed(int sector) const
@@ -119,7 +116,6 @@ void PortalCamera::walk(int startSector, const ViewWindow& through)
             break;
         walkWidened(widened[next++]);
     }
-    if (getenv("NOSKY")) { if (getenv("SKYDEBUG")) fprintf(stderr, "looks %d covers %d listed %zu\n", g_looks, g_covers, visible.size()); g_looks=g_covers=0; return; }
     lookPastSkies(*world, startSector);
 }
 
@@ -156,7 +152,6 @@ ViewWindow PortalCamera::Reach::bounds() const
 
 void PortalCamera::lookThrough(const World& world, const ViewWindow& from, const WorldWall& wall)
 {
-    ++g_looks;
     if (!opens(world, wall))
         return;
     const int next = wall.nextSector;
@@ -164,7 +159,6 @@ void PortalCamera::lookThrough(const World& world, const ViewWindow& from, const
         return;
     if (!sees(wall.middle))
         return;
-    ++g_covers;
     const ViewWindow cover = projection.cover(wall.middle.corners, from);
     if (!cover.empty()) {
         reach(next, cover);
@@ -268,10 +262,7 @@ void PortalCamera::meet(const World& world, int sector, WholeVisit visit)
 // Lists the sector where it shows past a listed sky, if it does.
 bool PortalCamera::showsPastSky(const World& world, int sector)
 {
-    const WorldSector& s = world.sectors[std::size_t(sector)];
-    if (!mayRisePastSky(s))
-        return false;
-    const ViewWindow seen = pastSky(world, s.box);
+    const ViewWindow seen = seenPastSky(world, sector);
     if (seen.empty())
         return false;
     enlist(sector, seen);

@@ -7,7 +7,6 @@
 #include "world/World.h"
 
 #include <algorithm>
-#include <algorithm>
 #include <cmath>
 #include <numbers>
 
