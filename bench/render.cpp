@@ -274,12 +274,14 @@ void BM_floor(benchmark::State& state)
 }
 BENCHMARK(BM_floor)->ArgName("present")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-// Frames at 200 seeded placements on "large.map", as a user drops in with
-// mapshot --at and --angle: each frame through the paint path, against the
-// floor measured in the same run (clear and one full-screen textured quad,
-// presented), once with the walk over the whole view (before it narrowed)
-// and once narrowed. Prints the ratios, the visible-set sizes and the walk
-// times; the counters carry the same figures.
+// Frames at 200 seeded placements on "large.map" and "huge.map", as a user
+// drops in with mapshot --at and --angle (anywhere, or on opening lines):
+// each frame through the paint path, against the floor measured in the
+// same run (clear and one full-screen textured quad, presented), once with
+// the walk over the whole view (before it narrowed) and once narrowed.
+// Prints the ratios, the visible-set sizes, the walk times and how many
+// narrowed walks went over the whole view instead or looked past holes
+// the near plane cuts; the counters carry the same figures.
 struct PlacementRun {
     std::vector<double> frameMs, walkUs, visible;
 };
@@ -325,14 +327,42 @@ std::vector<VellTools::ShotOptions> seededPlacements(const World& world, int cou
     return out;
 }
 
+// Seeded places on the lines of openings (an end or the middle, as map
+// starts on grid points and steps of 100 units land), any heading.
+std::vector<VellTools::ShotOptions> onOpeningLines(const World& world, int count)
+{
+    std::vector<int> openings;
+    for (std::size_t w = 0; w < world.walls.size(); ++w) {
+        if (world.walls[w].isOpening() && world.hasPoints(int(w)))
+            openings.push_back(int(w));
+    }
+    std::mt19937 random(24);
+    std::uniform_real_distribution<> angle(0.0, 360.0);
+    std::vector<VellTools::ShotOptions> out;
+    while (int(out.size()) < count && !openings.empty()) {
+        const int w = openings[std::size_t(random() % openings.size())];
+        const WallPoint& a = world.wallStart(w);
+        const WallPoint& b = world.wallEnd(w);
+        const double t = 0.5 * double(random() % 3);
+        VellTools::ShotOptions o;
+        o.atX = a.x + t * (b.x - a.x);
+        o.atY = a.y + t * (b.y - a.y);
+        o.angle = angle(random);
+        out.push_back(o);
+    }
+    return out;
+}
+
 void BM_placements(benchmark::State& state)
 {
     const char* name = mapNames[state.range(0)];
     MapScene& scene = mapScene(name);
-    const auto placements = seededPlacements(scene.world, 200);
+    const bool onLines = state.range(1) != 0;
+    const auto placements = onLines ? onOpeningLines(scene.world, 200) : seededPlacements(scene.world, 200);
     Texture* texture = stage().tiles.textureFor(1).texture;
     PlacementRun runs[2];   // 0: whole view, 1: narrowed
     std::vector<double> floors;
+    int wholeInstead = 0, withHoles = 0;   // of the narrowed walks
     for (auto _ : state) {
         for (std::size_t i = 0; i < placements.size(); ++i) {
             if (i % 20 == 0) {
@@ -348,6 +378,10 @@ void BM_placements(benchmark::State& state)
                 PlacementRun& run = runs[narrowed];
                 run.walkUs.push_back(1000.0 * medianMs(5, [&scene] { scene.camera.updateVisibility(); }));
                 run.visible.push_back(double(scene.camera.visibleCount()));
+                if (narrowed) {
+                    wholeInstead += !scene.camera.narrowed();
+                    withHoles += !scene.camera.holes().empty();
+                }
                 stage().frame();
                 run.frameMs.push_back(medianMs(3, [] { stage().frame(); }));
             }
@@ -358,7 +392,12 @@ void BM_placements(benchmark::State& state)
     scene.reset();
     const double floor = percentile(floors, 0.5);
     state.counters["floor_ms"] = floor;
-    std::printf("\nfloor %.2f ms; frame time / floor over %zu placements on %s.map\n", floor, placements.size(), name);
+    std::printf("\nfloor %.2f ms; frame time / floor over %zu placements %s on %s.map\n", floor, placements.size(),
+                onLines ? "on opening lines" : "anywhere", name);
+    std::printf("narrowed walks that went over the whole view instead: %d; that looked past near-plane holes: %d\n",
+                wholeInstead, withHoles);
+    state.counters["whole_instead"] = wholeInstead;
+    state.counters["with_holes"] = withHoles;
     std::printf("%-8s %7s %7s %7s %7s | %7s %7s %7s | %9s %9s\n", "walk", "median", "p90", "p99", "worst",
                 "vis med", "vis p99", "vis max", "walk med", "walk max");
     const char* names[2] = {"whole", "narrowed"};
@@ -375,7 +414,8 @@ void BM_placements(benchmark::State& state)
         state.counters[n + "_visible_max"] = percentile(r.visible, 1.0);
     }
 }
-BENCHMARK(BM_placements)->ArgName("map")->Arg(2)->Arg(3)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_placements)->ArgNames({"map", "on_lines"})->ArgsProduct({{2, 3}, {0, 1}})->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 
 // The twelve placements of BM_placements with the most sectors listed: the
 // frame's time, the main thread's share of it (the software rasteriser

@@ -2,6 +2,9 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "render/Renderer.h"
 
 namespace Vell3D {
@@ -179,6 +182,31 @@ bool PortalCamera::sees(const WallPiece& opening) const
             return false;
     }
     return true;
+}
+
+bool PortalCamera::standsOn(const World& world, const WorldWall& wall) const
+{
+    // A hundredth of a unit: rounding of a position walked or placed onto
+    // the line, never a step a user could see.
+    constexpr double rounding = 0.01;
+    if (!inRange(wall.index, world.points.size()) || !inRange(wall.nextPoint, world.points.size()))
+        return false;
+    const WallPoint& a = world.points[std::size_t(wall.index)];
+    const WallPoint& b = world.points[std::size_t(wall.nextPoint)];
+    if (eye_.x < std::min(a.x, b.x) - 1.0 || eye_.x > std::max(a.x, b.x) + 1.0 ||
+        eye_.y < std::min(a.y, b.y) - 1.0 || eye_.y > std::max(a.y, b.y) + 1.0)
+        return false;
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double ex = eye_.x - a.x, ey = eye_.y - a.y;
+    const double length2 = dx * dx + dy * dy;
+    const double t = length2 > 0.0 ? (ex * dx + ey * dy) / length2 : 0.0;
+    const double along = std::clamp(t, 0.0, 1.0);
+    const double offX = ex - along * dx, offY = ey - along * dy;
+    if (offX * offX + offY * offY <= rounding * rounding)
+        return true;
+    // Within the facing test's band of the line (it measures the same
+    // product for the piece over the wall, end to start), between the ends.
+    return std::fabs(dx * ey - dy * ex) <= 0.5 && t >= 0.0 && t <= 1.0;
 }
 
 ViewWindow PortalCamera::windowOf(int sector) const

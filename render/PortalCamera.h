@@ -28,6 +28,17 @@
 // listed so has what was met looked at again. The windows of what
 // narrowing listed take in where it shows past them.
 //
+// The near plane cuts holes of the same kind (PortalNear.cpp): a wall, a
+// floor or a ceiling nearer the eye than the near distance is cut away,
+// and whatever the walk over the whole view lists shows through; so is an
+// eye above its own sector's ceiling (or below its floor), all over the
+// view. Each hole is looked past as a sky with no height to rise past. An
+// eye standing on an opening's line is on both sides of it and reaches the
+// sector behind with its own window; one standing on a closed wall (solid,
+// a mirror, a shut door) sees past it where no opening leads, and the walk
+// goes over the whole view instead. The sky a frame shows is taken from
+// the whole view's order of sectors (skyTile).
+//
 // The visible list belongs to the frustum that is drawn: render recomputes
 // it when the frustum's sides or near distance changed since the last walk
 // (a camera reset followed by the view's setViewport, for instance), and a
@@ -77,16 +88,37 @@ public:
     // Whether the opening (a middle piece) faces the eye and lies at least
     // partly inside all four side planes.
     bool sees(const WallPiece& opening) const;
+    // Whether the eye stands on the wall: on its line in plan (where the
+    // facing test calls an opening edge-on) between its ends, or within
+    // rounding of it. The eye then sees past it on both sides.
+    bool standsOn(const World& world, const WorldWall& wall) const;
     // The part of the view through which the last walk reached the sector,
     // the box round its windows (the whole view for one it did not list).
     ViewWindow windowOf(int sector) const;
     // The whole view the last walk started from (for a mirror's camera,
     // the part of the view its mirror covers).
     const ViewWindow& view() const { return viewWindow; }
+    // The box round the parts of the view where the near plane cuts a
+    // surface away, or where the eye sees past its own sector's ceiling or
+    // floor (PortalNear.cpp): whatever lies behind shows there, the sky
+    // too. Empty after a walk that did not narrow.
+    ViewWindow holes() const { return narrowWalk ? holeWindow : ViewWindow{}; }
+    // Whether the last walk narrowed: off, or where the walk went over
+    // the whole view instead (the eye on a closed wall), every sector
+    // listed is drawn over the whole view.
+    bool narrowed() const { return narrowWalk; }
     // The part of windowOf(sector) that the piece, a wall of that sector,
     // covers; empty when nothing of it can be seen. The whole window when
     // the walk does not narrow.
     ViewWindow windowThrough(const WallPiece& piece, int sector) const;
+
+    // The sky the frame shows, given the sky of the drawn list's last sky
+    // sector (-1 for none), which is how the renderer picks it. A narrowed
+    // list holds fewer sectors, in another order, and may end on another
+    // sky than the walk over the whole view: where the world's skies differ
+    // the whole view's order decides, by a walk that lists nothing, made
+    // once per walk when first asked.
+    int skyTile(int listedSky);
 
     // The camera's origin in world coordinates.
     Vector3 eye() const { return eye_; }
@@ -166,7 +198,8 @@ private:
     void lookThrough(const World& world, const ViewWindow& from, const WorldWall& wall);
     void reach(int sector, const ViewWindow& through);
     void walkWidened(int sector);
-    enum class WholeVisit { list, pastSky };
+    void walkWholeInstead(const World& world, int startSector);
+    enum class WholeVisit { list, pastSky, sky };
     void walkWhole(const World& world, int startSector, WholeVisit visit);
     void meet(const World& world, int sector, WholeVisit visit);
     bool showsPastSky(const World& world, int sector);
@@ -179,6 +212,11 @@ private:
     ViewWindow pastSky(const World& world, const SectorBox& box);
     ViewWindow pastEdges(const World& world, int sector, bool ceiling) const;
     double slopeTo(double z, const SectorBox& box, bool steepest) const;
+    // What the near plane cuts (PortalNear.cpp).
+    void addNearHoles(const World& world);
+    void addNearHoles(const World& world, const WorldSector& sector, double cutDepth);
+    ViewWindow nearCutOf(const WorldSector& sector, bool ceiling) const;
+    void addHole(const ViewWindow& hole);
 
     Vector3 eye_;
     Vector3 axes[3];                 // world offsets of the unit axes
@@ -187,6 +225,7 @@ private:
     ViewProjection projection;
     ViewWindow viewWindow;           // what the last walk started from
     bool narrowWalk = true;          // the last walk narrowed
+    bool onClosedWall = false;       // the walk found the eye on a closed wall
     std::vector<Reach> reached;      // by sector
     std::uint32_t walkNumber = 0;
     std::uint32_t wholeNumber = 0;
@@ -198,6 +237,10 @@ private:
     double lowestSkyUp = 0.0;        // the lowest height of those skies looked up past
     double highestSkyDown = 0.0;     // the highest of those looked down past
     FrustumKey walkedFor;
+    ViewWindow holeWindow;           // round the holes of the last walk
+    int walkStart = -1;              // the sector the last walk started from
+    std::uint32_t skyWalk = 0;       // the walk wholeSky belongs to
+    int wholeSky = -1;
 };
 
 } // namespace Vell3D

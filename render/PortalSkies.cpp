@@ -37,10 +37,10 @@ void PortalCamera::lookPastSkies(const World& world, int startSector)
     skies.clear();
     lowestSkyUp = infinity;
     highestSkyDown = -infinity;
-    if (!mirrored && eyeAboveCeiling(world, startSector))
-        addSky(SkyView{-1, true, -infinity, -infinity, viewWindow, true});
-    if (!mirrored && eyeBelowFloor(world, startSector))
-        addSky(SkyView{-1, false, infinity, infinity, viewWindow, true});
+    if (!mirrored && (eyeAboveCeiling(world, startSector) || eyeBelowFloor(world, startSector)))
+        addHole(viewWindow);
+    else if (!mirrored)
+        addNearHoles(world);
     const std::size_t listedCount = visible.size();
     std::size_t taken = 0;
     takeSkies(world, taken);
@@ -116,6 +116,8 @@ void PortalCamera::takeSkies(const World& world, std::size_t& taken)
 void PortalCamera::addSky(const SkyView& sky)
 {
     skies.push_back(sky);
+    if (sky.sector < 0)
+        holeWindow = joined(holeWindow, sky.window);
     if (sky.up)
         lowestSkyUp = std::min(lowestSkyUp, sky.height);
     else
@@ -215,6 +217,27 @@ double PortalCamera::slopeTo(double z, const SectorBox& box, bool steepest) cons
     if (distance > 0.0)
         return rise / distance;
     return steepest ? infinity : -infinity;
+}
+
+// The renderer picks the sky of the last sky sector it draws; the walk
+// over the whole view lists more sectors, in another order.
+int PortalCamera::skyTile(int listedSky)
+{
+    const World* world = source ? source->world : nullptr;
+    if (!narrowWalk || !world || !inRange(walkStart, world->sectors.size()) ||
+        reached.size() < world->sectors.size() || world->skyKinds == 0)
+        return listedSky;
+    // One sky: any sky sector listed names it. Holes show the sky wherever
+    // nothing is drawn in them, if the whole view's list holds any.
+    if (listedSky >= 0 ? world->skyKinds == 1 : holeWindow.empty())
+        return listedSky;
+    if (skyWalk != walkNumber) {
+        skyWalk = walkNumber;
+        wholeSky = -1;
+        nextWholeWalk();
+        walkWhole(*world, walkStart, WholeVisit::sky);
+    }
+    return wholeSky;
 }
 
 } // namespace Vell3D

@@ -81,6 +81,8 @@ void PortalCamera::walk(int startSector, const ViewWindow& through)
     visible.clear();
     visible.reserve(visibleReserve);
     stack.clear();
+    walkStart = startSector;
+    holeWindow = ViewWindow{};
     const World* world = source ? source->world : nullptr;
     if (!world)
         return;
@@ -98,6 +100,7 @@ void PortalCamera::walk(int startSector, const ViewWindow& through)
     // area shows nothing.
     if (mirrored && through.empty())
         return;
+    onClosedWall = false;
     reach(startSector, through);
     for (std::size_t next = 0;;) {
         while (!stack.empty()) {
@@ -116,7 +119,26 @@ void PortalCamera::walk(int startSector, const ViewWindow& through)
             break;
         walkWidened(widened[next++]);
     }
+    if (onClosedWall) {
+        walkWholeInstead(*world, startSector);
+        return;
+    }
     lookPastSkies(*world, startSector);
+}
+
+// The eye on a closed wall (a solid one, a mirror, a shut door) sees past
+// it on both sides, where no opening leads: what lies behind shows through
+// a gap of no width, reached, if at all, along another path and through a
+// window that misses where it shows. Nothing narrows soundly there, so the
+// walk goes over the whole view. Moves stop short of solid walls; a start
+// put on a grid point, or a picture's placement, lands there.
+void PortalCamera::walkWholeInstead(const World& world, int startSector)
+{
+    visible.clear();
+    startWalk(world.sectors.size());
+    narrowWalk = false;
+    nextWholeWalk();
+    walkWhole(world, startSector, WholeVisit::list);
 }
 
 // A listed sector whose windows grew sends its walls round again with each
@@ -152,13 +174,19 @@ ViewWindow PortalCamera::Reach::bounds() const
 
 void PortalCamera::lookThrough(const World& world, const ViewWindow& from, const WorldWall& wall)
 {
-    if (!opens(world, wall))
+    if (!opens(world, wall)) {
+        onClosedWall = onClosedWall || standsOn(world, wall);
         return;
+    }
     const int next = wall.nextSector;
     if (listed(next) && reached[std::size_t(next)].covers(from))
         return;
-    if (!sees(wall.middle))
+    if (!sees(wall.middle)) {
+        // The eye on the opening: the sector behind is around it.
+        if (standsOn(world, wall))
+            reach(next, from);
         return;
+    }
     const ViewWindow cover = projection.cover(wall.middle.corners, from);
     if (!cover.empty()) {
         reach(next, cover);
@@ -218,7 +246,7 @@ void PortalCamera::reach(int sector, const ViewWindow& through)
 
 // The walk as it was before it narrowed: every opening that faces the eye
 // and lies in the view, each sector once, through the first opening met;
-// from another start it goes on where narrowing stopped, past sectors
+// looking past skies it goes on where narrowing stopped, past sectors
 // already listed. What it meets is listed with the whole view, or, looking
 // past skies, where it shows past them.
 void PortalCamera::walkWhole(const World& world, int startSector, WholeVisit visit)
@@ -241,7 +269,8 @@ void PortalCamera::walkWhole(const World& world, int startSector, WholeVisit vis
         const int next = wall.nextSector;
         // Most walls lead where the walk has been: that is asked first.
         if (!inRange(next, world.sectors.size()) || reached[std::size_t(next)].whole == wholeNumber ||
-            listed(next) || !opens(world, wall) || !sees(wall.middle))
+            (visit == WholeVisit::pastSky && listed(next)) || !opens(world, wall) ||
+            !(sees(wall.middle) || standsOn(world, wall)))
             continue;
         reached[std::size_t(next)].whole = wholeNumber;
         meet(world, next, visit);
@@ -253,6 +282,12 @@ void PortalCamera::meet(const World& world, int sector, WholeVisit visit)
 {
     if (visit == WholeVisit::list) {
         enlist(sector, viewWindow);
+        return;
+    }
+    if (visit == WholeVisit::sky) {
+        const int tile = world.sectors[std::size_t(sector)].skyTile();
+        if (tile >= 0)
+            wholeSky = tile;
         return;
     }
     if (!showsPastSky(world, sector))

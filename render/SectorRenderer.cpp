@@ -95,8 +95,10 @@ void SectorRenderer::drawPass()
     // camera, but nothing may assume this list's storage stays put.
     for (std::size_t i = 0; i < pass.camera->visible.size(); ++i)
         drawSector(pass.camera->visible[i]);
-    // The sky shows only where a sky sector leaves its floor or ceiling out.
-    clipTo(pass.skyWindow);
+    // The sky shows only where a sky sector leaves its floor or ceiling
+    // out, or in a hole the near plane cuts where nothing else is drawn.
+    clipTo(joined(pass.skyWindow, pass.camera->holes()));
+    pass.skyTile = pass.camera->skyTile(pass.skyTile);
     if (pass.skyTile != PassState::noSky) {
         glPushAttrib(GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_POLYGON_BIT);
         glEnable(GL_DEPTH_TEST);

@@ -52,19 +52,19 @@ ViewProjection::Ray ViewProjection::point(const Vector3& p) const
     return direction(p.x - eye.x, p.y - eye.y, p.z - eye.z);
 }
 
-// Keeps the part of the polygon where a x + b y + c depth >= 0. Every side
-// of a window is a plane through the eye, so points and points at infinity
-// are cut alike.
-int ViewProjection::clip(const Ray* in, int count, double a, double b, double c, Ray* out)
+// Keeps the part of the polygon where a x + b y + c depth + k >= 0. Every
+// side of a window is a plane through the eye (k = 0), so points and points
+// at infinity are cut alike; a plane off the eye cuts points only.
+int ViewProjection::clip(const Ray* in, int count, double a, double b, double c, Ray* out, double k)
 {
     if (count == 0)
         return 0;
     int n = 0;
     const Ray* p = &in[count - 1];
-    double vp = a * p->x + b * p->y + c * p->depth;
+    double vp = a * p->x + b * p->y + c * p->depth + k;
     for (int i = 0; i < count; ++i) {
         const Ray& q = in[i];
-        const double vq = a * q.x + b * q.y + c * q.depth;
+        const double vq = a * q.x + b * q.y + c * q.depth + k;
         if ((vp >= 0.0) != (vq >= 0.0)) {
             const double t = vp / (vp - vq);
             out[n++] = Ray{p->x + (q.x - p->x) * t, p->y + (q.y - p->y) * t, p->depth + (q.depth - p->depth) * t};
@@ -81,6 +81,14 @@ ViewWindow ViewProjection::cover(const Vector3 corners[4], const ViewWindow& thr
 {
     Ray polygon[maxVertices] = {point(corners[0]), point(corners[1]), point(corners[2]), point(corners[3])};
     return coverRays(polygon, 4, through);
+}
+
+ViewWindow ViewProjection::nearCut(const Vector3 corners[4], double near, const ViewWindow& through) const
+{
+    const Ray polygon[4] = {point(corners[0]), point(corners[1]), point(corners[2]), point(corners[3])};
+    Ray nearPart[maxVertices];
+    const int n = clip(polygon, 4, 0.0, 0.0, -1.0, nearPart, near);
+    return n == 0 ? ViewWindow{} : coverRays(nearPart, n, through);
 }
 
 // The polygon is cut only by the sides that some corner lies outside of;

@@ -34,6 +34,10 @@ public:
     // to `to` (with up false, below it) is seen, the strip reaching without
     // end.
     ViewWindow coverStrip(const double from[3], const double to[3], bool up, const ViewWindow& through) const;
+    // The part of `through` in which the piece lies nearer than `near` in
+    // depth: where the GL's near plane cuts it away and what lies behind
+    // it shows. Empty when no part of it is that near within the window.
+    ViewWindow nearCut(const Vector3 corners[4], double near, const ViewWindow& through) const;
     // The part of `through` in which anything inside the box (world
     // corners lo and hi) can be seen: its faces, each cut like a piece.
     ViewWindow coverBox(const double lo[3], const double hi[3], const ViewWindow& through) const;
@@ -46,7 +50,7 @@ private:
     };
     Ray point(const Vector3& p) const;
     Ray direction(double dx, double dy, double dz) const;
-    static int clip(const Ray* in, int count, double a, double b, double c, Ray* out);
+    static int clip(const Ray* in, int count, double a, double b, double c, Ray* out, double k = 0.0);
     ViewWindow coverRays(Ray* polygon, int count, const ViewWindow& through) const;
     static unsigned outcode(const Ray& r, const ViewWindow& wide);
     static ViewWindow outlineOf(const Ray* rays, int count, const ViewWindow& wide, const ViewWindow& through);

@@ -166,6 +166,9 @@ struct WorldSector {
 
     double floorZAt(double x, double y) const;
     double ceilingZAt(double x, double y) const;
+    // The sky the sector shows: its ceiling's tile when the ceiling is sky,
+    // else its floor's when that is; -1 for none.
+    int skyTile() const { return ceilingParallax ? ceilingTile : floorParallax ? floorTile : -1; }
 };
 
 struct WorldWall {
@@ -336,6 +339,9 @@ public:
     PlayerNode camera;     // the start placement
     bool built = false;
     bool texturesReady = false;
+    // How many different skies the sectors show: 0, 1, or 2 for more.
+    int skyKinds = 0;
+
     TileSet* textureCache = nullptr;
 
     std::vector<BspNode> bspNodes;

@@ -268,6 +268,7 @@ void World::clear()
     camera.sector = -1;
     built = false;
     texturesReady = false;
+    skyKinds = 0;
 }
 
 void World::checkMap(const Map& map)
@@ -411,10 +412,17 @@ void World::buildWall(const Map& map, int s, int w, bool firstLoop, BuildOptions
 }
 
 // A sloped floor may rise above the ceiling at a point, or the other way,
-// so both heights count for both ends of the box.
+// so both heights count for both ends of the box. The skies are counted on
+// the way.
 void World::measureSectors()
 {
+    int sky = -1;
     for (WorldSector& sector : sectors) {
+        const int tile = sector.skyTile();
+        if (tile >= 0 && tile != sky) {
+            skyKinds = std::min(skyKinds + 1, 2);
+            sky = tile;
+        }
         SectorBox& box = sector.box;
         for (int w : sector.walls) {
             const WallPoint& p = wallStart(w);

@@ -12,13 +12,11 @@
 #include <ostream>
 #include <random>
 
-#include "OffscreenFrame.h"
-#include "RenderScene.h"
 #include "SectorIdPass.h"
+#include "TwoWalks.h"
 #include "tools/demo/DemoArchive.h"
 #include "tools/demo/DemoMaps.h"
 #include "tools/demo/DemoTiles.h"
-#include "tools/mapshot/MapShooter.h"
 
 using namespace RenderTests;
 
@@ -53,19 +51,6 @@ bool alone(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>
             return false;
     }
     return true;
-}
-
-// The sky drawn is that of the last sky sector listed, which the two lists
-// may name differently: one sky tile keeps the pictures comparable.
-VellTools::MapContent oneSky(VellTools::MapContent map)
-{
-    for (VellTools::Sector& s : map.sectors) {
-        if (s.ceilingFlags & SurfaceBits::sky)
-            s.ceilingTile = Tiles::daySky;
-        if (s.floorFlags & SurfaceBits::sky)
-            s.floorTile = Tiles::daySky;
-    }
-    return map;
 }
 
 // A field of square cells, nearly all open to each other: steps, blocks
@@ -132,14 +117,6 @@ bool clearOfWalls(const World& world, double x, double y)
     return true;
 }
 
-// As mapshot --at, --angle and --tilt place the view.
-void place(Scene& scene, const VellTools::ShotOptions& p)
-{
-    scene.resetCamera();
-    VellTools::placePlayer(scene.player, scene.world, p);
-    scene.camera.setPitch(*p.tilt);
-}
-
 bool eyeClear(const Scene& scene)
 {
     const Vell3D::Vector3 eye = scene.camera.eye();
@@ -173,15 +150,6 @@ std::vector<VellTools::ShotOptions> placements(Scene& scene, unsigned seed, int 
     return out;
 }
 
-// Points the scene's nodes at the renderer without preparing it again (the
-// sector renderer's lists are made once for all placements).
-void drawWith(Scene& scene, Vell3D::Renderer& renderer)
-{
-    scene.worldNode.renderer = scene.player.renderer = scene.camera.renderer = &renderer;
-    renderer.beginFrame();
-    scene.frame();
-}
-
 struct Totals {
     int placements = 0, narrowed = 0, whole = 0, mirrorFrames = 0;
 
@@ -212,7 +180,7 @@ protected:
         if (!target.ok())
             return totals;
         TestSupport::TileArchive tiles(VellTools::demoArchive(false));
-        Scene scene(oneSky(content), tiles.tiles);
+        Scene scene(content, tiles.tiles);
         scene.resize(target.width, target.height);
         scene.use(scene.sectors);
         SectorIdPass ids(scene.world);

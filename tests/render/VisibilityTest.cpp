@@ -43,17 +43,34 @@ TEST(Visibility, OpeningsThatLetTheWalkThroughAndOnesThatDoNot)
     EXPECT_EQ(visibleFrom(twoRooms(0x20, 560, 0, ceiling)), (std::vector<int>{0})) << "mirror";
     EXPECT_EQ(visibleFrom(twoRooms(0, 0, ceiling, ceiling)), (std::vector<int>{0})) << "no height";
 
-    // Edge-on: the eye on the opening's own line, still in room 0.
+    // Edge-on: the eye on the opening's own line, still in room 0, stands
+    // in both rooms and sees room 1 all round; on the line's extension past
+    // the opening's end it sees nothing through it.
     SolidTiles tiles(basicColours());
     Scene scene(twoRooms(0, 0, 0, ceiling), tiles.tiles);
     scene.resetCamera();
     const WorldWall& opening = scene.world.walls[1];
     ASSERT_EQ(opening.nextSector, 1);
-    Vell3D::Vector3 eye = scene.camera.eye();
-    scene.player.translateGlobal(opening.middle.corners[0].x - eye.x, 0.0, 0.0);
-    scene.camera.updateVisibility();
-    EXPECT_NEAR(scene.camera.eye().x, opening.middle.corners[0].x, 1e-9);
-    EXPECT_EQ(scene.camera.visible, (std::vector<int>{0}));
+    const double lineX = opening.middle.corners[0].x;
+    auto eyeTo = [&scene](double x, double y) {
+        const Vell3D::Vector3 eye = scene.camera.eye();
+        scene.player.translateGlobal(x - eye.x, y - eye.y, 0.0);
+        scene.camera.updateVisibility();
+    };
+    eyeTo(lineX, 1024.0);
+    EXPECT_NEAR(scene.camera.eye().x, lineX, 1e-9);
+    EXPECT_FALSE(scene.camera.sees(opening.middle));
+    EXPECT_EQ(scene.camera.visible, (std::vector<int>{0, 1}));
+    for (double y : {0.0, 2048.0}) {
+        eyeTo(lineX, y);
+        EXPECT_TRUE(scene.camera.standsOn(scene.world, opening)) << "at an end, " << y;
+    }
+    eyeTo(lineX + 0.005, 1024.0);
+    EXPECT_TRUE(scene.camera.standsOn(scene.world, opening)) << "within rounding";
+    eyeTo(lineX, 2100.0);
+    EXPECT_FALSE(scene.camera.standsOn(scene.world, opening)) << "past the end";
+    eyeTo(lineX + 1.0, 1024.0);
+    EXPECT_FALSE(scene.camera.standsOn(scene.world, opening)) << "a unit off the line";
 }
 
 TEST(Visibility, ClosedRoomSeesOneSectorAndASectorReachedTwiceIsListedOnce)
