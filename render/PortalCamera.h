@@ -32,12 +32,12 @@
 // floor or a ceiling nearer the eye than the near distance is cut away,
 // and whatever the walk over the whole view lists shows through; so is an
 // eye above its own sector's ceiling (or below its floor), all over the
-// view. Each hole is looked past as a sky with no height to rise past. An
-// eye standing on an opening's line is on both sides of it and reaches the
-// sector behind with its own window; one standing on a closed wall (solid,
-// a mirror, a shut door) sees past it where no opening leads, and the walk
-// goes over the whole view instead. The sky a frame shows is taken from
-// the whole view's order of sectors (skyTile).
+// view, and so is the half of the view behind a closed wall (solid, a
+// mirror, a shut door) whose line the eye stands on. Each hole is looked
+// past as a sky with no height to rise past. An eye standing on an
+// opening's line is on both sides of it and reaches the sector behind with
+// its own window. The sky a frame shows is taken from the whole view's
+// order of sectors (skyTile).
 //
 // The visible list belongs to the frustum that is drawn: render recomputes
 // it when the frustum's sides or near distance changed since the last walk
@@ -103,10 +103,6 @@ public:
     // floor (PortalNear.cpp): whatever lies behind shows there, the sky
     // too. Empty after a walk that did not narrow.
     ViewWindow holes() const { return narrowWalk ? holeWindow : ViewWindow{}; }
-    // Whether the last walk narrowed: off, or where the walk went over
-    // the whole view instead (the eye on a closed wall), every sector
-    // listed is drawn over the whole view.
-    bool narrowed() const { return narrowWalk; }
     // The part of windowOf(sector) that the piece, a wall of that sector,
     // covers; empty when nothing of it can be seen. The whole window when
     // the walk does not narrow.
@@ -198,7 +194,6 @@ private:
     void lookThrough(const World& world, const ViewWindow& from, const WorldWall& wall);
     void reach(int sector, const ViewWindow& through);
     void walkWidened(int sector);
-    void walkWholeInstead(const World& world, int startSector);
     enum class WholeVisit { list, pastSky, sky };
     void walkWhole(const World& world, int startSector, WholeVisit visit);
     void meet(const World& world, int sector, WholeVisit visit);
@@ -216,6 +211,7 @@ private:
     void addNearHoles(const World& world);
     void addNearHoles(const World& world, const WorldSector& sector, double cutDepth);
     ViewWindow nearCutOf(const WorldSector& sector, bool ceiling) const;
+    ViewWindow behind(const World& world, const WorldWall& wall) const;
     void addHole(const ViewWindow& hole);
 
     Vector3 eye_;
@@ -225,7 +221,6 @@ private:
     ViewProjection projection;
     ViewWindow viewWindow;           // what the last walk started from
     bool narrowWalk = true;          // the last walk narrowed
-    bool onClosedWall = false;       // the walk found the eye on a closed wall
     std::vector<Reach> reached;      // by sector
     std::uint32_t walkNumber = 0;
     std::uint32_t wholeNumber = 0;

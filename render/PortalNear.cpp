@@ -93,9 +93,12 @@ void PortalCamera::addNearHoles(const World& world, const WorldSector& sector, d
         if (!inRange(w, world.walls.size()))
             continue;
         const WorldWall& wall = world.walls[std::size_t(w)];
+        // Standing on the wall's line the eye sees past it, through a gap
+        // of no width, wherever it looks behind it.
+        const bool onLine = standsOn(world, wall);
         for (const WallPiece* piece : {&wall.upper, &wall.lower, &wall.middle}) {
             if (blocks(*piece))
-                addHole(projection.nearCut(piece->corners, cutDepth, viewWindow));
+                addHole(onLine ? behind(world, wall) : projection.nearCut(piece->corners, cutDepth, viewWindow));
         }
     }
     if (!sector.ceilingParallax)
@@ -118,6 +121,25 @@ ViewWindow PortalCamera::nearCutOf(const WorldSector& sector, bool ceiling) cons
     double value[4];
     for (int i = 0; i < 4; ++i)
         value[i] = past(window[i]) + nearRounding;
+    return partWhere(viewWindow, value);
+}
+
+// The part of the view whose sight lines head to the back of the wall's
+// line (away from its sector), all heights.
+ViewWindow PortalCamera::behind(const World& world, const WorldWall& wall) const
+{
+    const WallPoint& a = world.points[std::size_t(wall.index)];
+    const WallPoint& b = world.points[std::size_t(wall.nextPoint)];
+    // Its sector lies to the left of the wall run from its end to its start.
+    const double nx = a.y - b.y, ny = b.x - a.x;
+    auto towards = [&](double u, double v) {
+        const double dx = u * axes[0].x + v * axes[1].x - axes[2].x;
+        const double dy = u * axes[0].y + v * axes[1].y - axes[2].y;
+        return nx * dx + ny * dy;
+    };
+    const ViewWindow& w = viewWindow;
+    const double value[4] = {towards(w.left, w.bottom), towards(w.left, w.top), towards(w.right, w.top),
+                             towards(w.right, w.bottom)};
     return partWhere(viewWindow, value);
 }
 

@@ -100,7 +100,6 @@ void PortalCamera::walk(int startSector, const ViewWindow& through)
     // area shows nothing.
     if (mirrored && through.empty())
         return;
-    onClosedWall = false;
     reach(startSector, through);
     for (std::size_t next = 0;;) {
         while (!stack.empty()) {
@@ -119,26 +118,7 @@ void PortalCamera::walk(int startSector, const ViewWindow& through)
             break;
         walkWidened(widened[next++]);
     }
-    if (onClosedWall) {
-        walkWholeInstead(*world, startSector);
-        return;
-    }
     lookPastSkies(*world, startSector);
-}
-
-// The eye on a closed wall (a solid one, a mirror, a shut door) sees past
-// it on both sides, where no opening leads: what lies behind shows through
-// a gap of no width, reached, if at all, along another path and through a
-// window that misses where it shows. Nothing narrows soundly there, so the
-// walk goes over the whole view. Moves stop short of solid walls; a start
-// put on a grid point, or a picture's placement, lands there.
-void PortalCamera::walkWholeInstead(const World& world, int startSector)
-{
-    visible.clear();
-    startWalk(world.sectors.size());
-    narrowWalk = false;
-    nextWholeWalk();
-    walkWhole(world, startSector, WholeVisit::list);
 }
 
 // A listed sector whose windows grew sends its walls round again with each
@@ -174,10 +154,8 @@ ViewWindow PortalCamera::Reach::bounds() const
 
 void PortalCamera::lookThrough(const World& world, const ViewWindow& from, const WorldWall& wall)
 {
-    if (!opens(world, wall)) {
-        onClosedWall = onClosedWall || standsOn(world, wall);
+    if (!opens(world, wall))
         return;
-    }
     const int next = wall.nextSector;
     if (listed(next) && reached[std::size_t(next)].covers(from))
         return;
