@@ -211,6 +211,7 @@ private:
     void addNearHoles(const World& world);
     void addNearHoles(const World& world, const WorldSector& sector, double cutDepth);
     ViewWindow nearCutOf(const WorldSector& sector, bool ceiling) const;
+    bool standsIn(const World& world, const WorldWall& wall, const WallPiece& piece) const;
     ViewWindow behind(const World& world, const WorldWall& wall) const;
     void addHole(const ViewWindow& hole);
 

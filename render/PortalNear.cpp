@@ -93,12 +93,17 @@ void PortalCamera::addNearHoles(const World& world, const WorldSector& sector, d
         if (!inRange(w, world.walls.size()))
             continue;
         const WorldWall& wall = world.walls[std::size_t(w)];
-        // Standing on the wall's line the eye sees past it, through a gap
-        // of no width, wherever it looks behind it.
         const bool onLine = standsOn(world, wall);
         for (const WallPiece* piece : {&wall.upper, &wall.lower, &wall.middle}) {
-            if (blocks(*piece))
-                addHole(onLine ? behind(world, wall) : projection.nearCut(piece->corners, cutDepth, viewWindow));
+            if (!blocks(*piece))
+                continue;
+            // On the piece's line the eye sees it edge-on, which draws
+            // nothing; standing in it, the eye sees past it, through a gap
+            // of no width, wherever it looks behind it.
+            if (!onLine)
+                addHole(projection.nearCut(piece->corners, cutDepth, viewWindow));
+            else if (standsIn(world, wall, *piece))
+                addHole(behind(world, wall));
         }
     }
     if (!sector.ceilingParallax)
@@ -122,6 +127,19 @@ ViewWindow PortalCamera::nearCutOf(const WorldSector& sector, bool ceiling) cons
     for (int i = 0; i < 4; ++i)
         value[i] = past(window[i]) + nearRounding;
     return partWhere(viewWindow, value);
+}
+
+// Whether the eye, on the piece's line, lies between its foot and its top
+// where it stands along the wall.
+bool PortalCamera::standsIn(const World& world, const WorldWall& wall, const WallPiece& piece) const
+{
+    const WallPoint& a = world.points[std::size_t(wall.index)];
+    const WallPoint& b = world.points[std::size_t(wall.nextPoint)];
+    const double dx = b.x - a.x, dy = b.y - a.y, length2 = dx * dx + dy * dy;
+    const double t = length2 > 0.0 ? std::clamp(((eye_.x - a.x) * dx + (eye_.y - a.y) * dy) / length2, 0.0, 1.0) : 0.0;
+    const Vector3* c = piece.corners;   // 0 end top, 1 start top, 2 start bottom, 3 end bottom
+    const double top = c[1].z + t * (c[0].z - c[1].z), foot = c[2].z + t * (c[3].z - c[2].z);
+    return eye_.z >= foot - nearRounding && eye_.z <= top + nearRounding;
 }
 
 // The part of the view whose sight lines head to the back of the wall's

@@ -133,8 +133,10 @@ protected:
         for (const ShotOptions& p : placements(scene.world)) {
             SCOPED_TRACE(where(p));
             const TwoWalks both = drawBothWays(scene, target, p);
-            EXPECT_EQ(both.difference.spread, 0) << "first at pixel " << both.difference.x << ", "
-                                                 << both.difference.y;
+            // A few pixels where two such edges cross; a sector drawn short
+            // leaves hundreds.
+            EXPECT_LE(both.difference.spread, 16) << "first at pixel " << both.difference.x << ", "
+                                                  << both.difference.y;
             EXPECT_LE(both.difference.edge, 200);
             ++totals.placements;
             totals.mirrorFrames += both.mirrors > 0;
