@@ -119,14 +119,11 @@ protected:
     Totals check(const VellTools::MapContent& content, const Placements& placements, bool withIds = false)
     {
         Totals totals;
-        OffscreenFrame target(800, 600);
-        EXPECT_TRUE(target.ok());
-        if (!target.ok())
+        ViewStage stage(content);
+        if (!stage.target.ok())
             return totals;
-        TestSupport::TileArchive tiles(VellTools::demoArchive(false));
-        Scene scene(content, tiles.tiles);
-        scene.resize(target.width, target.height);
-        scene.use(scene.sectors);
+        Scene& scene = stage.scene;
+        const OffscreenFrame& target = stage.target;
         std::unique_ptr<SectorIdPass> ids;
         if (withIds)
             ids = std::make_unique<SectorIdPass>(scene.world);

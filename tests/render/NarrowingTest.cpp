@@ -175,56 +175,42 @@ protected:
     Totals check(const VellTools::MapContent& content, unsigned seed, int count)
     {
         Totals totals;
-        OffscreenFrame target(800, 600);
-        EXPECT_TRUE(target.ok());
-        if (!target.ok())
+        ViewStage stage(content);
+        if (!stage.target.ok())
             return totals;
-        TestSupport::TileArchive tiles(VellTools::demoArchive(false));
-        Scene scene(content, tiles.tiles);
-        scene.resize(target.width, target.height);
-        scene.use(scene.sectors);
+        Scene& scene = stage.scene;
         SectorIdPass ids(scene.world);
-        PortalCamera& camera = scene.camera;
         for (const VellTools::ShotOptions& p : placements(scene, seed, count)) {
             SCOPED_TRACE(::testing::Message() << "--at " << *p.atX << "," << *p.atY << " --angle " << *p.angle
                                               << " --tilt " << *p.tilt);
-            place(scene, p);
-            camera.narrowing = false;
-            drawWith(scene, scene.sectors);   // the view's frustum: the walk is made for it
-            const std::vector<int> whole = camera.visible;
-            const std::vector<std::uint32_t> wholePicture = target.pixels();
-
-            camera.narrowing = true;
-            camera.updateVisibility();
-            std::vector<int> narrowed = camera.visible;
-            drawWith(scene, scene.sectors);
-            const std::vector<std::uint32_t> picture = target.pixels();
-            totals.mirrorFrames += scene.sectors.mirrorCount() > 0;
+            const TwoWalks both = drawBothWays(scene, stage.target, p);
+            totals.mirrorFrames += both.mirrors > 0;
             drawWith(scene, ids);
-            const std::vector<int> shown = SectorIdPass::sectorsAt(target.pixels());
+            const std::vector<int> shown = SectorIdPass::sectorsAt(stage.target.pixels());
 
             // The pictures may differ at single pixels: where a crack shows
-            // what lies behind (the sky too is drawn only for sky sectors
-            // listed), in the ID pass or in a mirror, and where a sprite of
-            // an unlisted sector reaches out of it with a soft edge.
+            // what lies behind, in the ID pass or in a mirror, and where a
+            // sprite of an unlisted sector reaches out of it with a soft
+            // edge.
+            std::vector<int> narrowed = both.narrowed;
             std::sort(narrowed.begin(), narrowed.end());
             int lone = 0;
             for (std::size_t i = 0; i < shown.size(); ++i) {
-                const bool open = shown[i] < 0 || crack(shown, target.width, i);
+                const bool open = shown[i] < 0 || crack(shown, stage.target.width, i);
                 if (!open && !std::binary_search(narrowed.begin(), narrowed.end(), shown[i]))
                     ADD_FAILURE() << "sector " << shown[i] << " shows at pixel " << i % 800 << ", " << i / 800;
-                if (picture[i] != wholePicture[i]) {
-                    EXPECT_TRUE(open || alone(picture, wholePicture, target.width, i))
+                if (both.picture[i] != both.wholePicture[i]) {
+                    EXPECT_TRUE(open || alone(both.picture, both.wholePicture, stage.target.width, i))
                         << "pictures differ at pixel " << i % 800 << ", " << i / 800;
                     ++lone;
                 }
             }
             EXPECT_LE(lone, 64);
             for (int s : narrowed)
-                EXPECT_NE(std::find(whole.begin(), whole.end(), s), whole.end()) << "sector " << s;
+                EXPECT_NE(std::find(both.whole.begin(), both.whole.end(), s), both.whole.end()) << "sector " << s;
             ++totals.placements;
             totals.narrowed += int(narrowed.size());
-            totals.whole += int(whole.size());
+            totals.whole += int(both.whole.size());
         }
         return totals;
     }

@@ -1,9 +1,18 @@
 #include "TwoWalks.h"
 
-#include "tools/mapshot/MapShooter.h"
 #include "render/WalkScene.h"
+#include "tools/demo/DemoArchive.h"
+#include "tools/mapshot/MapShooter.h"
 
 namespace RenderTests {
+
+ViewStage::ViewStage(const VellTools::MapContent& content)
+    : tiles(VellTools::demoArchive(false)), scene(content, tiles.tiles)
+{
+    EXPECT_TRUE(target.ok());
+    scene.resize(target.width, target.height);
+    scene.use(scene.sectors);
+}
 
 void place(Scene& scene, const VellTools::ShotOptions& p)
 {

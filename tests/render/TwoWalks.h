@@ -8,8 +8,9 @@
 #include <vector>
 
 #include "OffscreenFrame.h"
-#include "gui/Size.h"
 #include "RenderScene.h"
+#include "gui/Size.h"
+#include "tests/support/TileArchive.h"
 #include "tools/mapshot/ShotOptions.h"
 
 namespace RenderTests {
@@ -31,6 +32,16 @@ struct PictureDifference {
     int x = -1, y = -1;      // the first of those, rows from the bottom
 };
 PictureDifference compare(const std::vector<std::uint32_t>& a, const std::vector<std::uint32_t>& b, int width);
+
+// A map with the demo tiles, drawn at the view's 800 x 600 by its sector
+// renderer.
+struct ViewStage {
+    explicit ViewStage(const VellTools::MapContent& content);
+
+    OffscreenFrame target{800, 600};
+    TestSupport::TileArchive tiles;
+    Scene scene;
+};
 
 struct TwoWalks {
     std::vector<int> whole, narrowed;                    // the visible lists
