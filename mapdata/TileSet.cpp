@@ -57,14 +57,29 @@ void TileSet::load(GroupArchive& groupArchive, const char* baseName, const char*
     readPalette(paletteName, index255);
     releaseTextures();
     tiles.clear();
+    problem = Vell::String();
     // Art files are numbered without gaps; the first one that is missing or
     // unreadable ends the set, and the tiles read so far stay usable.
     for (int i = 0;; ++i) {
+        const Vell::String name = artFileName(baseName, i);
+        if (!hasEntry(name))
+            break;
         try {
-            readArtFile(artFileName(baseName, i));
-        } catch (Vell::Exception&) {
+            readArtFile(name);
+        } catch (Vell::Exception& e) {
+            problem = name + ": " + e.message();
             break;
         }
+    }
+}
+
+bool TileSet::hasEntry(const Vell::String& name) const
+{
+    try {
+        archive->findEntry(name.text());
+        return true;
+    } catch (Vell::Exception&) {
+        return false;
     }
 }
 

@@ -48,7 +48,8 @@ public:
 
     // Reads the palette (its failures pass to the caller), then the art
     // files from number 0 on until the first one that is missing or bad.
-    // The archive must outlive the tile set.
+    // The archive must outlive the tile set. A missing file is the normal
+    // end; a bad one is recorded in artProblem.
     void load(GroupArchive& archive, const char* baseName, const char* paletteName,
               Index255 index255 = Index255::grey);
 
@@ -66,6 +67,10 @@ public:
     const Vell::Color& paletteColor(int index) const { return palette[index & 0xFF]; }
     int shadeCount() const { return shades; }
     const Vell::String& baseName() const { return base; }
+    // The art file that stopped the last load and why, as
+    // "tiles003.art: bad art file"; empty when the set ended at a missing
+    // file.
+    const Vell::String& artProblem() const { return problem; }
 
     void print(Vell::TextStream& stream) const override;
 
@@ -77,11 +82,13 @@ private:
     // 0 for numbers outside the set.
     std::size_t slotOf(int number) const;
     void readPalette(const char* name, Index255 index255);
+    bool hasEntry(const Vell::String& name) const;
     void readArtFile(const Vell::String& name);
     void makeTexture(Tile& tile);
     void releaseTextures();
 
     Vell::String base;
+    Vell::String problem;
     GroupArchive* archive = nullptr;
     std::vector<Tile> tiles;
     Vell::Color palette[paletteSize];

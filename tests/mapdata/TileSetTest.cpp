@@ -115,15 +115,25 @@ TEST_F(TileSetFiles, aMissingArtFileEndsTheSet)
     EXPECT_EQ(tiles->tile(2).dataOffset, 16 + 8);
     EXPECT_EQ(tiles->tile(1).dataOffset, 16 + 16 + 1);
     EXPECT_EQ(tiles->tile(0).texture, nullptr);
+    EXPECT_STREQ(tiles->artProblem().text(), "") << "a missing file is the normal end";
 }
 
-TEST_F(TileSetFiles, aBadVersionEndsTheSetKeepingEarlierFiles)
+TEST_F(TileSetFiles, aBadVersionEndsTheSetKeepingEarlierFilesAndSaysWhich)
 {
     load({{"PALETTE.DAT", palette()},
           {"TILES000.ART", artFile({{1, 1}})},
           {"TILES001.ART", rawArt(2, 0, 0, {1}, {1}, 1)},
           {"TILES002.ART", artFile({{4, 4}})}});
     EXPECT_EQ(tiles->tileCount(), 1);
+    EXPECT_STREQ(tiles->artProblem().text(), "tiles001.art: bad art file");
+    // A truncated table fails the read itself; a later good load forgets it.
+    Bytes cut = artFile({{1, 1}});
+    cut.resize(10);
+    load({{"PALETTE.DAT", palette()}, {"TILES000.ART", cut}});
+    EXPECT_EQ(tiles->tileCount(), 0);
+    EXPECT_STRNE(tiles->artProblem().text(), "");
+    load({{"PALETTE.DAT", palette()}, {"TILES000.ART", artFile({{1, 1}})}});
+    EXPECT_STREQ(tiles->artProblem().text(), "");
 }
 
 TEST_F(TileSetFiles, lastBelowFirstOrTablesPastTheEntryEndTheSet)
