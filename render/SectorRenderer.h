@@ -132,7 +132,6 @@ private:
     // the sector through (-1: the whole view).
     void clipTo(const PortalCamera& camera, int sector);
     void clipTo(const ViewWindow& window);
-    const Vector3& topEye() const;
     MirrorLevel& mirrorLevel(int depth);
     void markArea(const WallPiece& mirror, int k);
     void enterMirror(MirrorLevel& level, const WallPiece& mirror, int sector, const Vector3& normal,

@@ -4,11 +4,11 @@
 
 namespace Vell {
 
-Platform::BrushSpec Brush::create(const Color& color, int style, int hatch)
+Platform::BrushStyle Brush::create(const Color& color, int style, int hatch)
 {
     if (style < solid || style > hatched || (style == hatched && (hatch < horizontal || hatch > diagCross)))
         throw ResourceException();
-    return Platform::BrushSpec{style, Platform::ColorRef(color.red | color.green << 8 | color.blue << 16), hatch};
+    return Platform::BrushStyle{style, Platform::ColorRef(color.red | color.green << 8 | color.blue << 16), hatch};
 }
 
 Brush::Brush(const Color& color, int style, int hatch) : color_(color), logical(create(color, style, hatch)) {}

@@ -27,13 +27,13 @@ public:
     bool operator==(const Brush& other) const;
     bool operator!=(const Brush& other) const { return !(*this == other); }
 
-    const Platform::BrushSpec& handle() const { return logical; }
+    const Platform::BrushStyle& handle() const { return logical; }
 
 private:
-    static Platform::BrushSpec create(const Color& color, int style, int hatch);
+    static Platform::BrushStyle create(const Color& color, int style, int hatch);
 
     Color color_;
-    Platform::BrushSpec logical;
+    Platform::BrushStyle logical;
 };
 
 } // namespace Vell

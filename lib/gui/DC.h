@@ -160,8 +160,6 @@ public:
     int ownership() const { return owner; }
 
 private:
-    void drawLines(const char* text, const Rect& rect, int format);
-
     Platform::Canvas* canvas;
     int owner;
     std::function<void()> release;

@@ -36,7 +36,7 @@ Font::Font() : logical(defaultFont().logical) {}
 
 // Every change goes through one place that checks the new description
 // before it replaces the old, so a refused change leaves the font as it was.
-void Font::recreate(const Platform::FontSpec& next)
+void Font::recreate(const Platform::FontStyle& next)
 {
     if (next.weight < 0 || next.weight > 1000)
         throw ResourceException();
@@ -46,34 +46,34 @@ void Font::recreate(const Platform::FontSpec& next)
 template <typename Edit>
 void Font::change(Edit edit)
 {
-    Platform::FontSpec next = logical;
+    Platform::FontStyle next = logical;
     edit(next);
     recreate(next);
 }
 
-void Font::setHeight(int height) { change([&](Platform::FontSpec& f) { f.height = height; }); }
-void Font::setWidth(int width) { change([&](Platform::FontSpec& f) { f.width = width; }); }
-void Font::setWeight(int weight) { change([&](Platform::FontSpec& f) { f.weight = weight; }); }
-void Font::setItalic(bool on) { change([&](Platform::FontSpec& f) { f.italic = on; }); }
-void Font::setUnderline(bool on) { change([&](Platform::FontSpec& f) { f.underline = on; }); }
-void Font::setStrikeOut(bool on) { change([&](Platform::FontSpec& f) { f.strikeOut = on; }); }
-void Font::setCharSet(int charSet) { change([&](Platform::FontSpec& f) { f.charSet = charSet; }); }
+void Font::setHeight(int height) { change([&](Platform::FontStyle& f) { f.height = height; }); }
+void Font::setWidth(int width) { change([&](Platform::FontStyle& f) { f.width = width; }); }
+void Font::setWeight(int weight) { change([&](Platform::FontStyle& f) { f.weight = weight; }); }
+void Font::setItalic(bool on) { change([&](Platform::FontStyle& f) { f.italic = on; }); }
+void Font::setUnderline(bool on) { change([&](Platform::FontStyle& f) { f.underline = on; }); }
+void Font::setStrikeOut(bool on) { change([&](Platform::FontStyle& f) { f.strikeOut = on; }); }
+void Font::setCharSet(int charSet) { change([&](Platform::FontStyle& f) { f.charSet = charSet; }); }
 
 void Font::setAngle(int tenthsOfDegree)
 {
-    change([&](Platform::FontSpec& f) { f.escapement = f.orientation = tenthsOfDegree; });
+    change([&](Platform::FontStyle& f) { f.escapement = f.orientation = tenthsOfDegree; });
 }
 
 void Font::setPitch(int pitch)
 {
-    change([&](Platform::FontSpec& f) { f.pitchAndFamily = (f.pitchAndFamily & ~3) | (pitch & 3); });
+    change([&](Platform::FontStyle& f) { f.pitchAndFamily = (f.pitchAndFamily & ~3) | (pitch & 3); });
 }
 
 void Font::setFaceName(const char* name)
 {
     if (!name || std::strlen(name) >= sizeof logical.faceName)
         throw InternalException("invalid parameter");
-    change([&](Platform::FontSpec& f) {
+    change([&](Platform::FontStyle& f) {
         std::memset(f.faceName, 0, sizeof f.faceName);
         std::strcpy(f.faceName, name);
     });
@@ -81,8 +81,8 @@ void Font::setFaceName(const char* name)
 
 bool Font::operator==(const Font& o) const
 {
-    const Platform::FontSpec& a = logical;
-    const Platform::FontSpec& b = o.logical;
+    const Platform::FontStyle& a = logical;
+    const Platform::FontStyle& b = o.logical;
     return a.height == b.height && a.width == b.width && a.orientation == b.orientation &&
            a.weight == b.weight && a.italic == b.italic && a.underline == b.underline &&
            a.strikeOut == b.strikeOut && a.charSet == b.charSet && a.pitchAndFamily == b.pitchAndFamily &&

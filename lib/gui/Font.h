@@ -45,17 +45,17 @@ public:
     bool operator==(const Font& other) const;
     bool operator!=(const Font& other) const { return !(*this == other); }
 
-    const Platform::FontSpec& handle() const { return logical; }
+    const Platform::FontStyle& handle() const { return logical; }
 
 private:
     struct SystemTag {};
     explicit Font(SystemTag);
-    void recreate(const Platform::FontSpec& next);
+    void recreate(const Platform::FontStyle& next);
     // Recreates the font from a copy of its description changed by edit.
     template <typename Edit>
     void change(Edit edit);
 
-    Platform::FontSpec logical;
+    Platform::FontStyle logical;
 };
 
 } // namespace Vell

@@ -10,11 +10,11 @@ Platform::ColorRef refOf(const Color& c) { return c.red | c.green << 8 | c.blue 
 
 } // namespace
 
-Platform::PenSpec Pen::create(const Color& color, int width, int style)
+Platform::PenStyle Pen::create(const Color& color, int width, int style)
 {
     if (style < solid || style > insideFrame || width < 0)
         throw ResourceException();
-    return Platform::PenSpec{style, width, refOf(color)};
+    return Platform::PenStyle{style, width, refOf(color)};
 }
 
 Pen::Pen(const Color& color, int width, int style) : color_(color), logical(create(color, width, style)) {}

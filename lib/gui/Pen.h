@@ -28,13 +28,13 @@ public:
     bool operator==(const Pen& other) const;
     bool operator!=(const Pen& other) const { return !(*this == other); }
 
-    const Platform::PenSpec& handle() const { return logical; }
+    const Platform::PenStyle& handle() const { return logical; }
 
 private:
-    static Platform::PenSpec create(const Color& color, int width, int style);
+    static Platform::PenStyle create(const Color& color, int width, int style);
 
     Color color_;
-    Platform::PenSpec logical;
+    Platform::PenStyle logical;
 };
 
 } // namespace Vell

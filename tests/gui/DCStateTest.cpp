@@ -30,9 +30,9 @@ TEST(DCStateTest, SelectingTheSamePenTwiceKeepsOneOwnCopy)
 TEST(DCStateTest, DestructionRestoresPenBrushFontAndColours)
 {
     WhiteCanvas surface;
-    Platform::PenSpec pen = surface.canvas.pen();
-    Platform::BrushSpec brush = surface.canvas.brush();
-    Platform::FontSpec font = surface.canvas.font();
+    Platform::PenStyle pen = surface.canvas.pen();
+    Platform::BrushStyle brush = surface.canvas.brush();
+    Platform::FontStyle font = surface.canvas.font();
     {
         DC dc(&surface.canvas, false);
         dc.select(Pen(red, 3, Pen::dash));

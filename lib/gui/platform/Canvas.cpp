@@ -103,9 +103,9 @@ void Canvas::fill(ColorRef color)
     pixelsChanged();
 }
 
-PenSpec Canvas::setPen(const PenSpec& pen) { return std::exchange(st.pen, pen); }
-BrushSpec Canvas::setBrush(const BrushSpec& brush) { return std::exchange(st.brush, brush); }
-FontSpec Canvas::setFont(const FontSpec& font) { return std::exchange(st.font, font); }
+PenStyle Canvas::setPen(const PenStyle& pen) { return std::exchange(st.pen, pen); }
+BrushStyle Canvas::setBrush(const BrushStyle& brush) { return std::exchange(st.brush, brush); }
+FontStyle Canvas::setFont(const FontStyle& font) { return std::exchange(st.font, font); }
 ColorRef Canvas::setTextColor(ColorRef c) { return std::exchange(st.textColor, c & 0xFFFFFF); }
 ColorRef Canvas::setBkColor(ColorRef c) { return std::exchange(st.bkColor, c & 0xFFFFFF); }
 int Canvas::setBkMode(int mode)
@@ -302,10 +302,10 @@ void Canvas::lineTo(int x, int y)
 {
     IntPoint from = toDevice(st.position.x, st.position.y), to = toDevice(x, y);
     st.position = {x, y};
-    if (st.pen.style == PenSpec::null || from == to)
+    if (st.pen.style == PenStyle::null || from == to)
         return;
     beginDraw();
-    if (st.pen.width > 1 && (st.pen.style == PenSpec::solid || st.pen.style == PenSpec::insideFrame)) {
+    if (st.pen.width > 1 && (st.pen.style == PenStyle::solid || st.pen.style == PenStyle::insideFrame)) {
         double dx = to.x - from.x, dy = to.y - from.y;
         double major = std::max(std::fabs(dx), std::fabs(dy));
         cairo_t* cr = impl->cr;
@@ -389,7 +389,7 @@ void boxPath(cairo_t* cr, double l, double t, double r, double b, double rx, dou
     cairo_close_path(cr);
 }
 
-cairo_pattern_t* hatchPattern(const BrushSpec& brush, ColorRef bk, bool opaque)
+cairo_pattern_t* hatchPattern(const BrushStyle& brush, ColorRef bk, bool opaque)
 {
     cairo_surface_t* tile = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, 8, 8);
     cairo_surface_flush(tile);
@@ -398,11 +398,11 @@ cairo_pattern_t* hatchPattern(const BrushSpec& brush, ColorRef bk, bool opaque)
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x) {
             bool h = y == 0, v = x == 0, f = x == y, b = x + y == 7;
-            bool on = brush.hatch == BrushSpec::horizontal ? h
-                    : brush.hatch == BrushSpec::vertical   ? v
-                    : brush.hatch == BrushSpec::fDiagonal  ? f
-                    : brush.hatch == BrushSpec::bDiagonal  ? b
-                    : brush.hatch == BrushSpec::cross      ? h || v
+            bool on = brush.hatch == BrushStyle::horizontal ? h
+                    : brush.hatch == BrushStyle::vertical   ? v
+                    : brush.hatch == BrushStyle::fDiagonal  ? f
+                    : brush.hatch == BrushStyle::bDiagonal  ? b
+                    : brush.hatch == BrushStyle::cross      ? h || v
                                                            : f || b;
             px[y * pitch + x] = on ? RasterOp::fromColorRef(brush.color) : opaque ? RasterOp::fromColorRef(bk) : 0;
         }
@@ -420,7 +420,7 @@ cairo_pattern_t* hatchPattern(const BrushSpec& brush, ColorRef bk, bool opaque)
 // moved in by the pen width, the brush fills what lies inside.
 void Canvas::strokeOutline(int l, int t, int r, int b, int cw, int ch, bool ellipse)
 {
-    if (st.pen.style == PenSpec::null)
+    if (st.pen.style == PenStyle::null)
         return;
     int pw = std::max(1, st.pen.width);
     cairo_t* cr = impl->cr;
@@ -432,13 +432,13 @@ void Canvas::strokeOutline(int l, int t, int r, int b, int cw, int ch, bool elli
 
 void Canvas::fillInterior(int l, int t, int r, int b, int cw, int ch, bool ellipse)
 {
-    if (st.brush.style == BrushSpec::null)
+    if (st.brush.style == BrushStyle::null)
         return;
-    int pw = st.pen.style == PenSpec::null ? 0 : std::max(1, st.pen.width);
+    int pw = st.pen.style == PenStyle::null ? 0 : std::max(1, st.pen.width);
     cairo_t* cr = impl->cr;
     cairo_new_path(cr);
     boxPath(cr, l + pw, t + pw, r - pw, b - pw, cw / 2.0 - pw, ch / 2.0 - pw, ellipse);
-    if (st.brush.style == BrushSpec::hatched) {
+    if (st.brush.style == BrushStyle::hatched) {
         cairo_pattern_t* pattern = hatchPattern(st.brush, st.bkColor, st.bkMode == opaque);
         cairo_set_source(cr, pattern);
         cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
@@ -512,7 +512,7 @@ void Canvas::stretchBlt(int x, int y, int bw, int bh, Canvas& src, int sx, int s
     IntPoint d0 = toDevice(x, y), d1 = toDevice(x + bw, y + bh);
     IntPoint s0 = src.toDevice(sx, sy), s1 = src.toDevice(sx + sw, sy + sh);
     TransferColors colors{src.st.bkColor, st.textColor, st.bkColor,
-                          st.brush.style == BrushSpec::null ? st.bkColor : st.brush.color};
+                          st.brush.style == BrushStyle::null ? st.bkColor : st.brush.color};
     transferFrom(src, [&](const PixelView& target, ClipRect clip, const PixelView& source) {
         RasterOp::transfer(target, clip, {d0.x, d0.y, d1.x - d0.x, d1.y - d0.y}, source,
                            {s0.x, s0.y, s1.x - s0.x, s1.y - s0.y}, rop, colors);

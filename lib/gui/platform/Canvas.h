@@ -34,26 +34,29 @@ struct PixelView;
 using ColorRef = std::uint32_t;
 constexpr ColorRef invalidColor = 0xFFFFFFFFu;
 
-struct PenSpec {
-    enum Style { solid = 0, dash = 1, dot = 2, dashDot = 3, dashDotDot = 4, null = 5, insideFrame = 6 };
+// How a pen draws: its line (solid, dashed, ... or none), width and colour.
+struct PenStyle {
+    enum Line { solid = 0, dash = 1, dot = 2, dashDot = 3, dashDotDot = 4, null = 5, insideFrame = 6 };
     int style = solid;
     int width = 0;            // 0 and 1 both draw one pixel wide
     ColorRef color = 0;
-    bool operator==(const PenSpec&) const = default;
+    bool operator==(const PenStyle&) const = default;
 };
 
-struct BrushSpec {
-    enum Style { solid = 0, null = 1, hatched = 2 };
+// How a brush fills: solid, not at all, or hatched in its colour.
+struct BrushStyle {
+    enum Fill { solid = 0, null = 1, hatched = 2 };
     enum Hatch { horizontal = 0, vertical = 1, fDiagonal = 2, bDiagonal = 3, cross = 4, diagCross = 5 };
     int style = solid;
     ColorRef color = 0xFFFFFF;
     int hatch = 0;
-    bool operator==(const BrushSpec&) const = default;
+    bool operator==(const BrushStyle&) const = default;
 };
 
-// A logical font. A negative height is the character height in pixels, a
-// positive one the cell height (ascent plus descent), 0 a default size.
-struct FontSpec {
+// The font asked for (the face found for it may differ). A negative height
+// is the character height in pixels, a positive one the cell height (ascent
+// plus descent), 0 a default size.
+struct FontStyle {
     int height = 0;
     int width = 0;
     int escapement = 0;       // tenths of a degree, counter-clockwise
@@ -68,7 +71,7 @@ struct FontSpec {
     int quality = 0;
     int pitchAndFamily = 0;
     char faceName[32] = {};
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const FontStyle&) const = default;
 };
 
 struct IntRect {
@@ -121,12 +124,12 @@ public:
     bool monochrome() const { return mono; }
 
     // Drawing state; the setters return the previous value like the system's.
-    PenSpec setPen(const PenSpec& pen);
-    BrushSpec setBrush(const BrushSpec& brush);
-    FontSpec setFont(const FontSpec& font);
-    const PenSpec& pen() const { return st.pen; }
-    const BrushSpec& brush() const { return st.brush; }
-    const FontSpec& font() const { return st.font; }
+    PenStyle setPen(const PenStyle& pen);
+    BrushStyle setBrush(const BrushStyle& brush);
+    FontStyle setFont(const FontStyle& font);
+    const PenStyle& pen() const { return st.pen; }
+    const BrushStyle& brush() const { return st.brush; }
+    const FontStyle& font() const { return st.font; }
     ColorRef setTextColor(ColorRef c);
     ColorRef textColor() const { return st.textColor; }
     ColorRef setBkColor(ColorRef c);
@@ -191,9 +194,9 @@ public:
 
 private:
     struct State {
-        PenSpec pen;
-        BrushSpec brush;
-        FontSpec font;
+        PenStyle pen;
+        BrushStyle brush;
+        FontStyle font;
         ColorRef textColor = 0;
         ColorRef bkColor = 0xFFFFFF;
         int bkMode = opaque;
@@ -212,7 +215,6 @@ private:
     void strokeOutline(int l, int t, int r, int b, int cw, int ch, bool ellipse);
     void fillInterior(int l, int t, int r, int b, int cw, int ch, bool ellipse);
     void linePixels(IntPoint a, IntPoint b);
-    void textDecorations(double width, const FontMetrics& m);
     double axisScale(bool vertical) const;
     double scaleX() const;
     double scaleY() const;

@@ -29,7 +29,7 @@ struct Canvas::Impl {
 };
 
 // Selects the logical font into the context, scaled by the mapping.
-void applyFont(cairo_t* cr, const FontSpec& font, double scale);
+void applyFont(cairo_t* cr, const FontStyle& font, double scale);
 
 inline void setSource(cairo_t* cr, ColorRef c)
 {

@@ -63,7 +63,7 @@ FcPattern* facePattern(const char* family, int weight, bool italic)
 
 // Font faces are few and live as long as the process; matching through
 // fontconfig for every text call would be slow.
-cairo_font_face_t* fontFace(const FontSpec& f)
+cairo_font_face_t* fontFace(const FontStyle& f)
 {
     static std::map<std::string, cairo_font_face_t*> cache;
     std::string key = std::string(f.faceName, strnlen(f.faceName, sizeof f.faceName)) + "|" +
@@ -109,7 +109,7 @@ bool Canvas::resolveFace(const char* face, std::string& family)
 
 // Heights follow the logical font: negative is the character height,
 // positive the whole cell, which is measured and scaled to fit.
-void applyFont(cairo_t* cr, const FontSpec& f, double scale)
+void applyFont(cairo_t* cr, const FontStyle& f, double scale)
 {
     cairo_set_font_face(cr, fontFace(f));
     cairo_font_options_t* options = cairo_font_options_create();
