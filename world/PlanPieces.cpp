@@ -1,7 +1,7 @@
-// The plan view's convex pieces: a partition tree of each sector's walls
+// The plan pieces: a partition tree of each sector's walls
 // (World::bspNodes), and for every empty region on the front side of a
-// partition line a convex polygon, stored as new wall points after the
-// walls' own (World::pieceIndices, WorldSector::pieceStarts).
+// partition line a convex polygon, a plan piece, stored as new wall points
+// after the walls' own (World::pieceIndices, WorldSector::pieceStarts).
 //
 // Both the tree and the pieces are made without recursion: a sector may
 // have thousands of walls, and a chain of them is as deep as it is long.

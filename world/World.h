@@ -5,14 +5,19 @@
 // All texture mapping is settled while building (a matrix per surface) and
 // turned into per-vertex coordinates by attachTextures once the tiles are known.
 //
+// Two words that sound alike: a wall piece (WallPiece) is one quad of a wall,
+// its upper, lower or middle part; a plan piece is one convex polygon of a
+// sector's plan, cut out by the sector's partition tree (the Bsp names), for
+// the plan view only.
+//
 // Where the code lives:
-//   world/WorldBuilder.cpp    build, placeCameraAtStart, pieces and clipping
+//   world/WorldBuilder.cpp    build, placeCameraAtStart, wall pieces and their clipping
 //   world/TextureMapping.cpp  texture matrices, attachTextures, sprite corners
 //   world/PlayerNode.cpp      PlayerNode construction and takePlacement
 //   world/PlayerMove.cpp      PlayerNode::move, the collision-checked move
 //   world/RayCast.cpp         castRay, sectorPlaneHit, holds, sectorAt,
 //                             WallPiece::rayHit/normal
-//   world/PlanPieces.cpp      buildPieces: the plan view's convex sector pieces
+//   world/PlanPieces.cpp      buildPieces: the plan pieces and partition trees
 #pragma once
 
 #include <cmath>
@@ -160,7 +165,8 @@ struct WorldSector {
     std::vector<int> sprites;      // sprites held by this sector, in map order
     SectorBox box;
 
-    // The plan view's convex pieces (left empty by the 3D build).
+    // The root of the sector's partition tree and where each of its plan
+    // pieces starts in World::pieceIndices (left empty by the 3D build).
     int bspRoot = -1;
     std::vector<int> pieceStarts;
 
@@ -276,8 +282,8 @@ Matrix4 wallTextureMatrix(const Vector3& a, const Vector3& b, double refZ,
 Matrix4 surfaceTextureMatrix(const Vector3& a, const Vector3& b, int stat,
                                      double tilt);
 
-// The plan view builds a reduced world: no middle pieces, fog, surface
-// lists, sprites or loop marks; it adds its convex pieces afterwards.
+// The plan view builds a reduced world: no middle wall pieces, fog, surface
+// lists, sprites or loop marks; it adds its plan pieces afterwards.
 struct WorldBuildOptions {
     bool planOnly = false;
 };
@@ -328,7 +334,7 @@ public:
     // The first sector that holds the point, or -1.
     int sectorAt(double x, double y) const;
 
-    // The plan view's convex pieces (PlanPieces.cpp). Their corners go after
+    // The plan pieces (PlanPieces.cpp). Their corners go after
     // the walls' own points, so building again starts over from those.
     void buildPieces();
 
