@@ -76,6 +76,18 @@ void Node::applyGlobal(const Matrix4& op, const Matrix4& opInverse)
     inverse_ = inverse_ * opInverse;
 }
 
+void Node::moveLocal(const Matrix4& op, const Matrix4& opInverse)
+{
+    applyLocal(op, opInverse);
+    changed();
+}
+
+void Node::moveGlobal(const Matrix4& op, const Matrix4& opInverse)
+{
+    applyGlobal(op, opInverse);
+    changed();
+}
+
 void Node::reset()
 {
     resetMatrices();
@@ -84,14 +96,12 @@ void Node::reset()
 
 void Node::translateGlobal(double x, double y, double z)
 {
-    applyGlobal(Matrix4::translation(x, y, z), Matrix4::translation(-x, -y, -z));
-    changed();
+    moveGlobal(Matrix4::translation(x, y, z), Matrix4::translation(-x, -y, -z));
 }
 
 void Node::rotateGlobal(double angle, double x, double y, double z)
 {
-    applyGlobal(Matrix4::rotation(angle, x, y, z), Matrix4::rotation(-angle, x, y, z));
-    changed();
+    moveGlobal(Matrix4::rotation(angle, x, y, z), Matrix4::rotation(-angle, x, y, z));
 }
 
 void Node::setPosition(double x, double y, double z)
@@ -102,14 +112,12 @@ void Node::setPosition(double x, double y, double z)
 
 void Node::translate(double x, double y, double z)
 {
-    applyLocal(Matrix4::translation(x, y, z), Matrix4::translation(-x, -y, -z));
-    changed();
+    moveLocal(Matrix4::translation(x, y, z), Matrix4::translation(-x, -y, -z));
 }
 
 void Node::rotate(double angle, double x, double y, double z)
 {
-    applyLocal(Matrix4::rotation(angle, x, y, z), Matrix4::rotation(-angle, x, y, z));
-    changed();
+    moveLocal(Matrix4::rotation(angle, x, y, z), Matrix4::rotation(-angle, x, y, z));
 }
 
 void Node::scale(double x, double y, double z)
@@ -118,15 +126,13 @@ void Node::scale(double x, double y, double z)
     // NaNs into every point carried through this node.
     if (x == 0.0 || y == 0.0 || z == 0.0)
         throw Vell3DException("Node::scale: zero factor");
-    applyLocal(Matrix4::scaling(x, y, z), Matrix4::scaling(1.0 / x, 1.0 / y, 1.0 / z));
-    changed();
+    moveLocal(Matrix4::scaling(x, y, z), Matrix4::scaling(1.0 / x, 1.0 / y, 1.0 / z));
 }
 
 void Node::reflect(const Vector3& p, const Vector3& n)
 {
     Matrix4 f = Matrix4::reflection(p, n);
-    applyLocal(f, f);
-    changed();
+    moveLocal(f, f);
 }
 
 void Node::multiply(const Node& other)
@@ -134,8 +140,7 @@ void Node::multiply(const Node& other)
     // Read other's matrices first: other may be this node.
     Matrix4 m = other.matrix_;
     Matrix4 inv = other.inverse_;
-    applyLocal(m, inv);
-    changed();
+    moveLocal(m, inv);
 }
 
 Vector3 Node::toParent(const Vector3& p) const

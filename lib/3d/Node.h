@@ -88,6 +88,9 @@ protected:
     void applyLocal(const Matrix4& op, const Matrix4& opInverse);
     // M = op * M, M^-1 = M^-1 * opInverse; no change hook.
     void applyGlobal(const Matrix4& op, const Matrix4& opInverse);
+    // The same, then the change hook.
+    void moveLocal(const Matrix4& op, const Matrix4& opInverse);
+    void moveGlobal(const Matrix4& op, const Matrix4& opInverse);
     void resetMatrices();
 
 private:

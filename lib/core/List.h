@@ -51,25 +51,8 @@ public:
     virtual T removeFirst() { return remove(head); }
     virtual T removeLast() { return remove(tail); }
 
-    virtual void prepend(const T& value)
-    {
-        Node* node = newNode(value);
-        node->next = head;
-        node->previous = nullptr;
-        (head ? head->previous : tail) = node;
-        head = node;
-        reset();
-    }
-
-    virtual void append(const T& value)
-    {
-        Node* node = newNode(value);
-        node->next = nullptr;
-        node->previous = tail;
-        (tail ? tail->next : head) = node;
-        tail = node;
-        reset();
-    }
+    virtual void prepend(const T& value) { linkBefore(newNode(value), head); }
+    virtual void append(const T& value) { linkBefore(newNode(value), nullptr); }
 
     virtual void clear()
     {
@@ -164,6 +147,15 @@ public:
     virtual void reset() { cursor = head; }
 
 private:
+    // Links the node in before `next`, or at the end for null.
+    void linkBefore(Node* node, Node* next)
+    {
+        node->next = next;
+        node->previous = next ? next->previous : tail;
+        (node->previous ? node->previous->next : head) = node;
+        (next ? next->previous : tail) = node;
+        reset();
+    }
     static Node* newNode(const T& value)
     {
         Node* node = new (std::nothrow) Node{value, nullptr, nullptr};

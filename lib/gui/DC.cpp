@@ -302,37 +302,21 @@ Rect DC::clipBox() const
     return Rect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
-Point DC::setViewportOrigin(const Point& p)
-{
-    Platform::IntPoint o = canvas->setViewportOrg(p.x, p.y);
-    return Point(o.x, o.y);
-}
+namespace {
 
-Point DC::getViewportOrigin() const { return Point(canvas->viewportOrg().x, canvas->viewportOrg().y); }
+Point pointOf(const Platform::IntPoint& p) { return Point(p.x, p.y); }
+Size sizeOf(const Platform::IntPoint& p) { return Size(p.x, p.y); }
 
-Point DC::setWindowOrigin(const Point& p)
-{
-    Platform::IntPoint o = canvas->setWindowOrg(p.x, p.y);
-    return Point(o.x, o.y);
-}
+} // namespace
 
-Point DC::getWindowOrigin() const { return Point(canvas->windowOrg().x, canvas->windowOrg().y); }
-
-Size DC::setViewportExtent(const Size& s)
-{
-    Platform::IntPoint o = canvas->setViewportExt(s.width, s.height);
-    return Size(o.x, o.y);
-}
-
-Size DC::getViewportExtent() const { return Size(canvas->viewportExt().x, canvas->viewportExt().y); }
-
-Size DC::setWindowExtent(const Size& s)
-{
-    Platform::IntPoint o = canvas->setWindowExt(s.width, s.height);
-    return Size(o.x, o.y);
-}
-
-Size DC::getWindowExtent() const { return Size(canvas->windowExt().x, canvas->windowExt().y); }
+Point DC::setViewportOrigin(const Point& p) { return pointOf(canvas->setViewportOrg(p.x, p.y)); }
+Point DC::getViewportOrigin() const { return pointOf(canvas->viewportOrg()); }
+Point DC::setWindowOrigin(const Point& p) { return pointOf(canvas->setWindowOrg(p.x, p.y)); }
+Point DC::getWindowOrigin() const { return pointOf(canvas->windowOrg()); }
+Size DC::setViewportExtent(const Size& s) { return sizeOf(canvas->setViewportExt(s.width, s.height)); }
+Size DC::getViewportExtent() const { return sizeOf(canvas->viewportExt()); }
+Size DC::setWindowExtent(const Size& s) { return sizeOf(canvas->setWindowExt(s.width, s.height)); }
+Size DC::getWindowExtent() const { return sizeOf(canvas->windowExt()); }
 int DC::setMapMode(int mode) { return canvas->setMapMode(mode); }
 int DC::getMapMode() const { return canvas->mapMode(); }
 

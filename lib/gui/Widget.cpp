@@ -38,40 +38,16 @@ void Widget::paintContents(DC& dc)
     dc.drawEdge(client, edgeStyle);
 }
 
-void Widget::setText(const String& value)
-{
-    text = value;
-    repaint();
-}
+void Widget::setText(const String& value) { change(text, value); }
 
-void Widget::setFont(const Font& value)
-{
-    font = value;
-    repaint();
-}
+void Widget::setFont(const Font& value) { change(font, value); }
 
-void Widget::setUserValue(int value)
-{
-    userValue = value;
-    repaint();
-}
+void Widget::setUserValue(int value) { change(userValue, value); }
 
-void Widget::setEdgeStyle(int value)
-{
-    edgeStyle = value;
-    repaint();
-}
+void Widget::setEdgeStyle(int value) { change(edgeStyle, value); }
 
-void Widget::setForeground(const Color& value)
-{
-    foreground = value;
-    repaint();
-}
+void Widget::setForeground(const Color& value) { change(foreground, value); }
 
-void Widget::setBackground(const Color& value)
-{
-    background = value;
-    repaint();
-}
+void Widget::setBackground(const Color& value) { change(background, value); }
 
 } // namespace Vell

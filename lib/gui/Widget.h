@@ -41,6 +41,13 @@ private:
     // The parent found through its window: a parent object deleted first
     // has taken its window with it, so no dangling pointer is followed.
     Window* liveParent() const { return fromHandle(parentHandle); }
+    // A setter's step: the new value shows at the next paint.
+    template <class T>
+    void change(T& field, const T& value)
+    {
+        field = value;
+        repaint();
+    }
 
     Platform::Handle parentHandle;
     UiElement uiElement{this};

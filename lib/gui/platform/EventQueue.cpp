@@ -335,6 +335,22 @@ bool simulateKey(int virtualKey, bool down, bool repeat)
     return event.key.keysym.sym != SDLK_UNKNOWN && SDL_PushEvent(&event) == 1;
 }
 
+namespace {
+
+// The active window's SDL id (0 for none), and the virtual cursor position
+// (x, y on the screen) turned into its client coordinates: where a
+// simulated mouse event lands.
+Uint32 aimAtActiveWindow(int& x, int& y)
+{
+    WindowState* top = registry().find(registry().active);
+    if (!top || !top->sdl)
+        return 0;
+    screenToClient(top->handle, x, y);
+    return SDL_GetWindowID(top->sdl);
+}
+
+} // namespace
+
 bool simulateMouseMotion(int dx, int dy)
 {
     if (!registry().startVideo())
@@ -343,12 +359,8 @@ bool simulateMouseMotion(int dx, int dy)
     event.type = SDL_MOUSEMOTION;
     event.motion.xrel = dx;
     event.motion.yrel = dy;
-    WindowState* top = registry().find(registry().active);
     int x = registry().cursorX + dx, y = registry().cursorY + dy;
-    if (top && top->sdl) {
-        event.motion.windowID = SDL_GetWindowID(top->sdl);
-        screenToClient(top->handle, x, y);
-    }
+    event.motion.windowID = aimAtActiveWindow(x, y);
     event.motion.x = x;
     event.motion.y = y;
     return SDL_PushEvent(&event) == 1;
@@ -363,12 +375,8 @@ bool simulateMouseButton(int button, bool down)
     event.button.button = static_cast<Uint8>(button);
     event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
     event.button.clicks = 1;
-    WindowState* top = registry().find(registry().active);
     int x = registry().cursorX, y = registry().cursorY;
-    if (top && top->sdl) {
-        event.button.windowID = SDL_GetWindowID(top->sdl);
-        screenToClient(top->handle, x, y);
-    }
+    event.button.windowID = aimAtActiveWindow(x, y);
     event.button.x = x;
     event.button.y = y;
     return SDL_PushEvent(&event) == 1;

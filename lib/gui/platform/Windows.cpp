@@ -359,13 +359,25 @@ Box windowRect(Handle window)
     return {x, y, w->rect.width, w->rect.height};
 }
 
-bool clientToScreen(Handle window, int& x, int& y)
+namespace {
+
+// The screen position of the window's client area, false for no window.
+bool clientOriginOf(Handle window, int& x, int& y)
 {
     WindowState* w = registry().find(window);
     if (!w)
         return false;
-    int ox, oy;
-    registry().clientOrigin(*w, ox, oy);
+    registry().clientOrigin(*w, x, y);
+    return true;
+}
+
+} // namespace
+
+bool clientToScreen(Handle window, int& x, int& y)
+{
+    int ox = 0, oy = 0;
+    if (!clientOriginOf(window, ox, oy))
+        return false;
     x += ox;
     y += oy;
     return true;
@@ -373,11 +385,9 @@ bool clientToScreen(Handle window, int& x, int& y)
 
 bool screenToClient(Handle window, int& x, int& y)
 {
-    WindowState* w = registry().find(window);
-    if (!w)
+    int ox = 0, oy = 0;
+    if (!clientOriginOf(window, ox, oy))
         return false;
-    int ox, oy;
-    registry().clientOrigin(*w, ox, oy);
     x -= ox;
     y -= oy;
     return true;
