@@ -20,8 +20,9 @@
 #include "core/String.h"
 #include "gui/PngFile.h"
 #include "gui/platform/Platform.h"
-#include "planview/PlanApplication.h"
 #include "planview/PlanView.h"
+#include "programs/PlanApplication.h"
+#include "programs/WalkApplication.h"
 #include "tools/authoring/GroupWriter.h"
 #include "tools/authoring/MapBuilder.h"
 #include "tools/authoring/MapWriter.h"
@@ -29,7 +30,6 @@
 #include "tools/demo/DemoMaps.h"
 #include "tools/demo/DemoPalette.h"
 #include "viewer/ViewerWindow.h"
-#include "walkview/WalkApplication.h"
 #include "walkview/WalkView.h"
 
 using namespace Vell3D;
