@@ -1,9 +1,5 @@
 #include "tools/mapshot/MapShooter.h"
 
-#include <GL/gl.h>
-
-#include <cmath>
-
 #include "gui/Window.h"
 #include "gui/platform/Platform.h"
 #include "mapdata/Map.h"
@@ -32,31 +28,7 @@ void fitWidth(Vell3D::Camera& camera, int width)
     camera.setYScale(scale);
 }
 
-// The turn of a node about z, clockwise from the unturned heading, in degrees:
-// the angle the viewers' overlays show at every quarter turn.
-double clockwiseTurn(const Vell3D::Node& node)
-{
-    const double degrees = std::atan2(node.matrix()[4], node.matrix()[5]) * 180.0 / M_PI;
-    return degrees;
-}
-
 } // namespace
-
-void placePlayer(Vell3D::PlayerNode& player, World& world, const ShotOptions& options)
-{
-    if (options.atX) {
-        Vell3D::PlayerNode spot;
-        spot.takePlacement(player);
-        const Vell3D::Vector3 p = spot.position();
-        spot.setPosition(*options.atX, *options.atY, p.z);
-        spot.sector = world.sectorAt(*options.atX, *options.atY);
-        player.takePlacement(spot);
-    }
-    if (options.angle)
-        player.rotate(clockwiseTurn(player) - *options.angle, 0.0, 0.0, 1.0);
-    // A zero move stands the player on his sector's floor, as any move does.
-    player.move(0.0, 0.0, 0.0);
-}
 
 class MapShooter::Stage {
 public:
@@ -137,19 +109,14 @@ Vell::Picture MapShooter::Stage::shoot(Vell3D::GroupArchive& archive, Vell3D::Ti
 void MapShooter::Stage::show3d()
 {
     walkView->setWorld(&world);
-    placePlayer(walkView->scene.playerCamera, world, options);
-    if (options.eye)
-        walkView->scene.portalCamera.translate(0.0, *options.eye - Vell3D::WalkScene::eyeHeight, 0.0);
-    if (options.tilt)
-        walkView->scene.portalCamera.setPitch(*options.tilt);
     fitWidth(walkView->scene.portalCamera, options.width);
-    walkView->scene.portalCamera.updateVisibility();
+    options.placement.placeView(walkView->scene);
 }
 
 void MapShooter::Stage::showPlan()
 {
     planView->setWorld(&world);
-    placePlayer(planView->playerNode, world, options);
+    options.placement.placePlayer(planView->playerNode);
     fitWidth(planView->viewCamera, options.width);
 }
 

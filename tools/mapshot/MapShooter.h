@@ -18,9 +18,7 @@ class Window;
 
 namespace Vell3D {
 class GroupArchive;
-class PlayerNode;
 class TileSet;
-class World;
 }
 
 namespace VellTools {
@@ -48,9 +46,5 @@ private:
     class Stage;
     std::unique_ptr<Stage> stage;
 };
-
-// Puts the player at the options' placement: --at on the floor of the sector
-// found there (as after a move), --angle as the overlay's angle.
-void placePlayer(Vell3D::PlayerNode& player, Vell3D::World& world, const ShotOptions& options);
 
 } // namespace VellTools

@@ -86,16 +86,16 @@ bool Parser::option(const std::string& name, const char* value)
         double x = 0.0, y = 0.0;
         if (!parsePair(value, ',', x, y))
             return fail("--at needs X,Y");
-        o.atX = x;
-        o.atY = y;
+        o.placement.x = x;
+        o.placement.y = y;
         return true;
     }
     if (name == "--angle")
-        return number(name, value, o.angle);
+        return number(name, value, o.placement.heading);
     if (name == "--tilt")
-        return number(name, value, o.tilt);
+        return number(name, value, o.placement.tilt);
     if (name == "--eye")
-        return number(name, value, o.eye);
+        return number(name, value, o.placement.eye);
     if (name == "--size")
         return size(value);
     return fail("unknown option " + name);

@@ -9,8 +9,9 @@
 // usage error: parse returns false and says why in error.
 #pragma once
 
-#include <optional>
 #include <string>
+
+#include "render/Placement.h"
 
 namespace VellTools {
 
@@ -20,11 +21,9 @@ struct ShotOptions {
     static constexpr int minWidth = 64, minHeight = 48;
 
     ShotView view = ShotView::sector;
-    // Unset values keep the map's start placement, as the viewers open.
-    std::optional<double> atX, atY;
-    std::optional<double> angle;
-    std::optional<double> tilt;
-    std::optional<double> eye;
+    // --at, --angle, --tilt and --eye; unset values keep the map's start
+    // placement, as the viewers open.
+    Vell3D::Placement placement;
     int width = 800;
     int height = 600;
     bool overlay = false;
