@@ -5,7 +5,6 @@
 #include "mapdata/Map.h"
 #include "mapdata/TileSet.h"
 #include "planview/PlanView.h"
-#include "render/Renderer.h"
 #include "viewer/ViewerStartup.h"
 #include "viewer/ViewerWindow.h"
 #include "walkview/WalkView.h"
@@ -39,10 +38,10 @@ public:
                   MapCounts& counts);
 
 private:
-    void buildWorld(const Vell3D::Map& map, Vell3D::TileSet& tiles);
+    Vell3D::ViewerPane& view();
     void show3d();
     void showPlan();
-    Vell::Picture present(Vell::Window& view);
+    Vell::Picture present();
 
     ShotOptions options;
     std::unique_ptr<Vell3D::ViewerWindow> window;
@@ -65,10 +64,10 @@ MapShooter::Stage::Stage(const ShotOptions& o) : options(o)
     }
     window->show(true);
     setFrameCapture(window->handle(), true);
-    if (walkView && o.view == ShotView::wire)
-        walkView->onKeyDown(VK_F1, 0);
-    if (walkView && o.debug)
-        walkView->onKeyDown(VK_F2, 0);
+    if (walkView) {
+        walkView->showWire(o.view == ShotView::wire);
+        walkView->showDebug(o.debug);
+    }
 }
 
 MapShooter::Stage::~Stage()
@@ -78,17 +77,11 @@ MapShooter::Stage::~Stage()
     window.reset();
 }
 
-void MapShooter::Stage::buildWorld(const Vell3D::Map& map, Vell3D::TileSet& tiles)
+Vell3D::ViewerPane& MapShooter::Stage::view()
 {
-    if (planView) {
-        World::BuildOptions plan;
-        plan.planOnly = true;
-        world.build(map, plan);
-        world.buildPieces();
-    } else {
-        world.build(map);
-        world.attachTextures(tiles);
-    }
+    if (planView)
+        return *planView;
+    return *walkView;
 }
 
 Vell::Picture MapShooter::Stage::shoot(Vell3D::GroupArchive& archive, Vell3D::TileSet& tiles, const std::string& mapName,
@@ -96,35 +89,33 @@ Vell::Picture MapShooter::Stage::shoot(Vell3D::GroupArchive& archive, Vell3D::Ti
 {
     Vell3D::ViewerStartup::loadWorld(archive, mapName.c_str(), [&](const Vell3D::Map& map) {
         counts = MapCounts{map.sectorCount(), map.wallCount(), map.spriteCount()};
-        buildWorld(map, tiles);
+        view().buildWorld(world, map, tiles);
     });
-    if (planView) {
+    view().setWorld(&world);
+    if (planView)
         showPlan();
-        return present(*planView);
-    }
-    show3d();
-    return present(*walkView);
+    else
+        show3d();
+    return present();
 }
 
 void MapShooter::Stage::show3d()
 {
-    walkView->setWorld(&world);
     fitWidth(walkView->scene.portalCamera, options.width);
     options.placement.placeView(walkView->scene);
 }
 
 void MapShooter::Stage::showPlan()
 {
-    planView->setWorld(&world);
     options.placement.placePlayer(planView->playerNode);
     fitWidth(planView->viewCamera, options.width);
 }
 
-Vell::Picture MapShooter::Stage::present(Vell::Window& view)
+Vell::Picture MapShooter::Stage::present()
 {
     // The frame is presented once no window of it waits for a paint, as on
     // screen: let the windows paint (the view and the frame around it).
-    view.repaint();
+    view().repaint();
     Vell::Platform::Message message;
     for (int handled = 0; handled < maxMessages && Vell::Platform::peekMessage(message); ++handled) {
         Vell::Platform::translateMessage(message);

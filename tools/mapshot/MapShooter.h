@@ -2,8 +2,9 @@
 // one hidden-frame top-level window whose client area is the picture size,
 // with either walkview's WalkView (sector or wire renderer) or planview's
 // PlanView inside, and draws each map through it exactly as the viewer opens
-// it, then moved to the placement the options ask for. The frame is read
-// back after it is presented, overlay included.
+// it: the view builds its own world, shows it from the start and is then
+// moved to the placement the options ask for. The frame is read back after
+// it is presented, overlay included.
 #pragma once
 
 #include <memory>
