@@ -97,11 +97,7 @@ ViewerPane& ViewerApplication::viewOf(Slot& slot)
 std::unique_ptr<World> ViewerApplication::buildFor(Slot& slot, const Map& source, const std::string& name)
 {
     auto built = std::make_unique<World>();
-    try {
-        viewOf(slot).buildWorld(*built, source, tiles);
-    } catch (...) {
-        rethrowNamingMap(name.c_str());
-    }
+    ViewerStartup::buildWorld(viewOf(slot), *built, source, tiles, name);
     return built;
 }
 

@@ -3,6 +3,8 @@
 #include "core/Console.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/MapSource.h"
+#include "mapdata/TileSet.h"
+#include "viewer/ViewerPane.h"
 
 namespace Vell3D {
 
@@ -27,18 +29,18 @@ void ViewerStartup::openArchive(GroupArchive& archive, const Vell::String& path)
     archive.open(path.text());
 }
 
-void ViewerStartup::loadTiles(TileSet& tiles, GroupArchive& archive, TileSet::Index255 index255)
+void ViewerStartup::loadTiles(TileSet& tiles, GroupArchive& archive)
 {
-    tiles.load(archive, tileBaseName, paletteName, index255);
+    tiles.load(archive, tileBaseName, paletteName);
 }
 
-void ViewerStartup::loadWorld(GroupArchive& archive, const Vell::String& mapName, const WorldBuilder& build)
+void ViewerStartup::buildWorld(const ViewerPane& view, World& world, const Map& map, TileSet& tiles,
+                               const std::string& mapName)
 {
-    const Map map = loadMapByName(archive, mapName.text());
     try {
-        build(map);
+        view.buildWorld(world, map, tiles);
     } catch (...) {
-        rethrowNamingMap(mapName.text());
+        rethrowNamingMap(mapName.c_str());
     }
 }
 

@@ -13,6 +13,7 @@
 #include "core/Exception.h"
 #include "gui/Window.h"
 #include "gui/platform/Platform.h"
+#include "mapdata/MapSource.h"
 #include "programs/WalkApplication.h"
 #include "tests/support/MessagePump.h"
 #include "tests/support/ScratchFolder.h"
@@ -50,12 +51,10 @@ Vell::List<Vell::String> argumentList(std::initializer_list<const char*> values)
     return list;
 }
 
-// The number of sectors of the world the rule finds for the name.
+// The number of sectors of the map the rule finds for the name.
 int sectorsLoaded(GroupArchive& archive, const char* name)
 {
-    World world;
-    ViewerStartup::loadWorld(archive, name, [&](const Map& map) { world.build(map); });
-    return int(world.sectors.size());
+    return loadMapByName(archive, name).sectorCount();
 }
 
 // Runs the program in the folder, headless. The GL driver's and the fonts'
@@ -151,6 +150,12 @@ TEST(Startup, theProgramsReportAndStatusForUsageAndFailures)
     VellTools::GroupWriter noPalette;
     noPalette.add("E3L1.MAP", VellTools::MapWriter::bytes(WorldFixtures::squareRoom()));
     folder.write("nopalette.grp", noPalette.bytes());
+    // Read without fault, but its sector's walls lie past the wall table:
+    // the world cannot be built from it.
+    VellTools::Bytes unbuildable = VellTools::MapWriter::bytes(WorldFixtures::squareRoom());
+    unbuildable[22] = 0x00;
+    unbuildable[23] = 0x10;   // the first sector's first wall: 4096
+    folder.write("unbuildable.map", unbuildable);
 
     const std::string notFound = "unhandled exception: Exception\n[exception message: can't find grp entry ";
     struct Case {
@@ -166,6 +171,8 @@ TEST(Startup, theProgramsReportAndStatusForUsageAndFailures)
          "[exception message: can't open missing.grp: No such file or directory ]\n"},
         {"nopalette.grp '$'", 1, notFound + "palette.dat ]\n"},
         {"demo.grp nosuch.map", 1, notFound + "nosuch.map ]\n"},
+        {"demo.grp unbuildable.map", 1,
+         "unhandled exception: Exception\n[exception message: bad map format in unbuildable.map ]\n"},
     };
     for (const Case& c : cases) {
         TestSupport::ProgramRun run = runIn(folder, c.arguments);

@@ -3,6 +3,7 @@
 #include "gui/Window.h"
 #include "gui/platform/Platform.h"
 #include "mapdata/Map.h"
+#include "mapdata/MapSource.h"
 #include "mapdata/TileSet.h"
 #include "planview/PlanView.h"
 #include "viewer/ViewerStartup.h"
@@ -87,10 +88,12 @@ Vell3D::ViewerPane& MapShooter::Stage::view()
 Vell::Picture MapShooter::Stage::shoot(Vell3D::GroupArchive& archive, Vell3D::TileSet& tiles, const std::string& mapName,
                                  MapCounts& counts)
 {
-    Vell3D::ViewerStartup::loadWorld(archive, mapName.c_str(), [&](const Vell3D::Map& map) {
+    {
+        // The map goes once the world is built from it.
+        const Vell3D::Map map = Vell3D::loadMapByName(archive, mapName.c_str());
         counts = MapCounts{map.sectorCount(), map.wallCount(), map.spriteCount()};
-        view().buildWorld(world, map, tiles);
-    });
+        Vell3D::ViewerStartup::buildWorld(view(), world, map, tiles, mapName);
+    }
     view().setWorld(&world);
     if (planView)
         showPlan();

@@ -107,12 +107,11 @@ int run(int argc, char** argv)
     std::string why;
     if (!options.parse(argc, argv, sideLimit, why))
         return usage(why);
+    // The map is started as the viewers start it (viewer/ViewerStartup.h).
     Vell3D::GroupArchive archive;
-    archive.open(options.archive.c_str());
+    Vell3D::ViewerStartup::openArchive(archive, options.archive.c_str());
     Vell3D::TileSet tiles;
-    Vell3D::ViewerStartup::loadTiles(tiles, archive,
-                                     options.view == ShotView::plan ? Vell3D::TileSet::Index255::asStored
-                                                                    : Vell3D::TileSet::Index255::grey);
+    Vell3D::ViewerStartup::loadTiles(tiles, archive);
     MapShooter shooter(options);
     const int limit = glSideLimit();
     if (options.width > limit || options.height > limit)
