@@ -55,7 +55,7 @@ World& ViewerApplication::world()
 bool ViewerApplication::init()
 {
     if (!ViewerStartup::checkArguments(arguments, program)) {
-        exitStatus = ViewerStartup::usageStatus;
+        exitStatus = ViewerStartup::asksForHelp(arguments) ? 0 : ViewerStartup::usageStatus;
         return false;
     }
     ViewerStartup::openArchive(archive, arguments.at(1));

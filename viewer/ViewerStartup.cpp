@@ -1,5 +1,7 @@
 #include "viewer/ViewerStartup.h"
 
+#include <cstring>
+
 #include "core/Console.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/MapSource.h"
@@ -14,6 +16,11 @@ bool ViewerStartup::checkArguments(const Vell::List<Vell::String>& arguments, co
         return true;
     writeUsage(program);
     return false;
+}
+
+bool ViewerStartup::asksForHelp(const Vell::List<Vell::String>& arguments)
+{
+    return arguments.count() == 2 && std::strcmp(arguments.at(1).text(), "--help") == 0;
 }
 
 void ViewerStartup::writeUsage(const char* program)

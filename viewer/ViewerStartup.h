@@ -20,7 +20,7 @@
 // (loadMapEntry) and build it the same way. mapshot drops the map.
 //
 // The viewers read their command line first: "<program> <grpfile>
-// <mapname>".
+// <mapname>", or "<program> --help" for the usage text alone.
 #pragma once
 
 #include <string>
@@ -50,6 +50,10 @@ public:
     // False after writing the usage text when the command line is not
     // exactly the program, the archive and the map. Nothing is opened then.
     static bool checkArguments(const Vell::List<Vell::String>& arguments, const char* program);
+    // Whether the command line asks for the usage text (--help as the only
+    // argument): it is written then as for a wrong command line, but the
+    // program ends without error.
+    static bool asksForHelp(const Vell::List<Vell::String>& arguments);
     // The usage text on the console; the viewers' texts differ only in the
     // program's name.
     static void writeUsage(const char* program);

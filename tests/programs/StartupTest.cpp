@@ -181,6 +181,27 @@ TEST(Startup, theProgramsReportAndStatusForUsageAndFailures)
     }
 }
 
+// --help is no mistake: the usage alone on standard output, status 0, and
+// nothing opened.
+TEST(Startup, helpWritesTheUsageAndEndsWithZero)
+{
+    ScratchFolder folder;
+    for (const char* program : {WALKVIEW_PATH, PLANVIEW_PATH}) {
+        SCOPED_TRACE(program);
+        const auto run = runCommand("cd '" + folder.path("") + "' && '" + program + "' --help 2>/dev/null");
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.output, usageOf(std::string(program).substr(std::string(program).rfind('/') + 1)));
+    }
+
+    WalkApplication application;
+    application.arguments = argumentList({"walkview", "--help"});
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(application.init());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), usageText);
+    EXPECT_EQ(application.exitStatus, 0);
+    EXPECT_EQ(application.mainWindow, nullptr);
+}
+
 TEST(Startup, planviewHasTheSameUsageAndStatuses)
 {
     ScratchFolder folder;

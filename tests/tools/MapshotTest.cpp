@@ -147,4 +147,18 @@ TEST(Mapshot, commandLinesOutOfRangeGiveTheUsageAndStatusTwo)
     EXPECT_FALSE(fs::exists("x.png"));
 }
 
+// --help anywhere: the usage alone, on standard output, and status 0.
+TEST(Mapshot, helpWritesTheUsageOnStandardOutputAndEndsWithZero)
+{
+    for (const std::string& arguments : {std::string("--help"), std::string("--view plan --help 'a.grp'")}) {
+        SCOPED_TRACE(arguments);
+        const auto run = TestSupport::runCommand("SDL_VIDEODRIVER=offscreen '" + std::string(MAPSHOT_PATH) + "' " +
+                                                 arguments + " 2>/dev/null");
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.output.rfind("use: mapshot", 0), 0u) << run.output;
+        EXPECT_NE(run.output.find("  --help "), std::string::npos) << run.output;
+        EXPECT_EQ(mapshot(arguments).output, run.output) << "nothing on standard error";
+    }
+}
+
 } // namespace

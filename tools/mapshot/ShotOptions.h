@@ -4,9 +4,10 @@
 //     mapshot --all [options] <grpfile> <outdir>
 //
 // Options: --view 3d|wire|plan, --at X,Y, --angle DEG, --tilt DEG, --eye Z,
-// --size WxH, --overlay, --debug. Anything the parser does not accept (an
-// unknown option, a value out of range, the wrong number of arguments) is a
-// usage error: parse returns false and says why in error.
+// --size WxH, --overlay, --debug; --help anywhere asks for the usage text
+// alone. Anything the parser does not accept (an unknown option, a value out
+// of range, the wrong number of arguments) is a usage error: parse returns
+// false and says why in error.
 #pragma once
 
 #include <string>
@@ -29,6 +30,7 @@ struct ShotOptions {
     bool overlay = false;
     bool debug = false;
     bool all = false;
+    bool help = false;       // --help: the usage text, nothing else
     std::string archive;
     std::string mapName;     // one picture only
     std::string output;      // the picture, or the gallery's folder with --all
