@@ -117,6 +117,9 @@ int run(int argc, char** argv)
     Vell3D::ViewerStartup::openArchive(archive, options.archive.c_str());
     Vell3D::TileSet tiles;
     Vell3D::ViewerStartup::loadTiles(tiles, archive);
+    // The pictures are made with the tiles read, as the viewers show them.
+    if (tiles.artProblem().length() > 0)
+        std::fprintf(stderr, "mapshot: %s\n", tiles.artProblem().text());
     MapShooter shooter(options);
     const int limit = glSideLimit();
     if (options.width > limit || options.height > limit)
