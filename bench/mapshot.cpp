@@ -14,10 +14,13 @@
 #include "gui/PngFile.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/Map.h"
+#include "mapdata/MapSource.h"
 #include "mapdata/TileSet.h"
 #include "tools/demo/DemoArchive.h"
 #include "tools/mapshot/MapShooter.h"
 #include "viewer/ViewerStartup.h"
+#include "viewer/ViewerWindow.h"
+#include "walkview/WalkView.h"
 #include "world/World.h"
 
 using namespace Vell3D;
@@ -46,25 +49,31 @@ void glStart(benchmark::State& state)
 void tileSet(benchmark::State& state)
 {
     GroupArchive archive;
-    archive.open(archiveFile().path());
+    ViewerStartup::openArchive(archive, archiveFile().path());
     for (auto _ : state) {
         TileSet tiles;
         ViewerStartup::loadTiles(tiles, archive);
     }
 }
 
+// As mapshot and the viewers start a map, through the 3D view's own world
+// building.
 void worldBuild(benchmark::State& state)
 {
     GroupArchive archive;
-    archive.open(archiveFile().path());
+    ViewerStartup::openArchive(archive, archiveFile().path());
     TileSet tiles;
     ViewerStartup::loadTiles(tiles, archive);
+    const auto window = std::make_unique<ViewerWindow>("bench");
+    const auto view = std::make_unique<WalkView>(Vell::Rect(0, 0, ViewerWindow::viewWidth, ViewerWindow::viewHeight),
+                                                 window.get());
+    const char* name = mapName(int(state.range(0)));
     for (auto _ : state) {
         World world;
-        ViewerStartup::loadWorld(archive, mapName(int(state.range(0))), [&](const Map& map) { world.build(map); });
-        world.attachTextures(tiles);
+        const Map map = loadMapByName(archive, name);
+        ViewerStartup::buildWorld(*view, world, map, tiles, name);
     }
-    state.SetLabel(mapName(int(state.range(0))));
+    state.SetLabel(name);
 }
 
 // The demo archive with its tile set loaded, and a snapshot stage.
@@ -76,7 +85,7 @@ struct Stage {
 
     Stage()
     {
-        archive.open(archiveFile().path());
+        ViewerStartup::openArchive(archive, archiveFile().path());
         ViewerStartup::loadTiles(tiles, archive);
         shooter = std::make_unique<VellTools::MapShooter>(VellTools::ShotOptions());
     }

@@ -36,13 +36,13 @@
 #include "mapdata/GroupArchive.h"
 #include "mapdata/Map.h"
 #include "mapdata/TileSet.h"
+#include "render/Placement.h"
 #include "render/PortalCamera.h"
 #include "render/SectorRenderer.h"
 #include "render/WalkScene.h"
 #include "tools/authoring/MapWriter.h"
 #include "tools/demo/DemoArchive.h"
 #include "tools/demo/DemoMaps.h"
-#include "tools/mapshot/MapShooter.h"
 
 using namespace Vell3D;
 
@@ -306,7 +306,7 @@ double medianMs(int count, Work work)
     return percentile(times, 0.5);
 }
 
-std::vector<VellTools::ShotOptions> seededPlacements(const World& world, int count)
+std::vector<Placement> seededPlacements(const World& world, int count)
 {
     double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
     for (const WallPoint& p : world.points) {
@@ -315,13 +315,13 @@ std::vector<VellTools::ShotOptions> seededPlacements(const World& world, int cou
     }
     std::mt19937 random(18);
     std::uniform_real_distribution<> x(x0, x1), y(y0, y1), angle(0.0, 360.0);
-    std::vector<VellTools::ShotOptions> out;
+    std::vector<Placement> out;
     while (int(out.size()) < count) {
-        VellTools::ShotOptions o;
-        o.atX = x(random);
-        o.atY = y(random);
-        o.angle = angle(random);
-        if (world.sectorAt(*o.atX, *o.atY) >= 0)
+        Placement o;
+        o.x = x(random);
+        o.y = y(random);
+        o.heading = angle(random);
+        if (world.sectorAt(*o.x, *o.y) >= 0)
             out.push_back(o);
     }
     return out;
@@ -329,7 +329,7 @@ std::vector<VellTools::ShotOptions> seededPlacements(const World& world, int cou
 
 // Seeded places on the lines of openings (an end or the middle, as map
 // starts on grid points and steps of 100 units land), any heading.
-std::vector<VellTools::ShotOptions> onOpeningLines(const World& world, int count)
+std::vector<Placement> onOpeningLines(const World& world, int count)
 {
     std::vector<int> openings;
     for (std::size_t w = 0; w < world.walls.size(); ++w) {
@@ -338,16 +338,16 @@ std::vector<VellTools::ShotOptions> onOpeningLines(const World& world, int count
     }
     std::mt19937 random(24);
     std::uniform_real_distribution<> angle(0.0, 360.0);
-    std::vector<VellTools::ShotOptions> out;
+    std::vector<Placement> out;
     while (int(out.size()) < count && !openings.empty()) {
         const int w = openings[std::size_t(random() % openings.size())];
         const WallPoint& a = world.wallStart(w);
         const WallPoint& b = world.wallEnd(w);
         const double t = 0.5 * double(random() % 3);
-        VellTools::ShotOptions o;
-        o.atX = a.x + t * (b.x - a.x);
-        o.atY = a.y + t * (b.y - a.y);
-        o.angle = angle(random);
+        Placement o;
+        o.x = a.x + t * (b.x - a.x);
+        o.y = a.y + t * (b.y - a.y);
+        o.heading = angle(random);
         out.push_back(o);
     }
     return out;
@@ -372,7 +372,7 @@ void BM_placements(benchmark::State& state)
             stage().view->draw = [&scene] { scene.draw(); };
             for (int narrowed = 0; narrowed < 2; ++narrowed) {
                 scene.reset();
-                VellTools::placePlayer(scene.player, scene.world, placements[i]);
+                placements[i].placePlayer(scene.player);
                 scene.camera.narrowing = narrowed != 0;
                 scene.camera.setViewport(Vell::Size(800, 600));
                 PlacementRun& run = runs[narrowed];
@@ -452,7 +452,7 @@ void BM_widest(benchmark::State& state)
     const auto placements = seededPlacements(scene.world, 200);
     auto place = [&scene, &placements](std::size_t i) {
         scene.reset();
-        VellTools::placePlayer(scene.player, scene.world, placements[i]);
+        placements[i].placePlayer(scene.player);
         scene.camera.setViewport(Vell::Size(800, 600));
     };
     std::vector<std::pair<int, std::size_t>> widest;

@@ -13,9 +13,9 @@
 
 #include "BenchFile.h"
 #include "gui/platform/Platform.h"
+#include "programs/WalkApplication.h"
 #include "tools/demo/DemoArchive.h"
 #include "viewer/ViewerWindow.h"
-#include "walkview/WalkApplication.h"
 
 namespace {
 

@@ -49,31 +49,44 @@ World& ViewerApplication::world()
     return shownWorld ? *shownWorld : noWorld;
 }
 
-// The order is fixed: tiles before any window, the window and the view
-// before the map is read (so a bad map leaves them created), the world
-// built before the view sees it.
+// The order is fixed (viewer/ViewerStartup.h): tiles before any window,
+// the window and the view before the map is read (so a bad map leaves them
+// created), the world built before the view sees it. Art files that stop
+// the tiles early are no failure: the map shows with the tiles read, and
+// the user is told which file stopped them and why.
 bool ViewerApplication::init()
 {
     if (!ViewerStartup::checkArguments(arguments, program)) {
-        exitStatus = ViewerStartup::usageStatus;
+        exitStatus = ViewerStartup::asksForHelp(arguments) ? 0 : ViewerStartup::usageStatus;
         return false;
     }
     ViewerStartup::openArchive(archive, arguments.at(1));
     ViewerStartup::loadTiles(tiles, archive);
+    // Said at once, and again in the overlay once the map is shown.
+    const std::string tileProblem = tiles.artProblem().text();
+    if (!tileProblem.empty())
+        Vell::console() << tileProblem.c_str() << "\n";
     maps = MapList(archive);
     createWindow();
+    showFirstMap(arguments.at(2).text());
+    slots[0].view->focus();
+    if (!tileProblem.empty())
+        slots[0].view->showNotice({tileProblem}, true, noticeMilliseconds);
+    return true;
+}
+
+void ViewerApplication::showFirstMap(const std::string& requested)
+{
     std::string name;
-    Map first = loadMapByName(archive, arguments.at(2).text(), &name);
+    Map first = loadMapByName(archive, requested.c_str(), &name);
     // The name on the command line, not the one shown, is what the user
     // knows from a failure at start-up.
-    std::unique_ptr<World> built = buildFor(slots[0], first, arguments.at(2).text());
+    std::unique_ptr<World> built = buildFor(slots[0], first, requested);
     slots[0].world = std::move(built);
     takeMap(std::move(first), name);
     slots[0].builtFor = mapSerial;
     slots[0].view->setWorld(slots[0].world.get());
     listPosition = maps.find(name);
-    slots[0].view->focus();
-    return true;
 }
 
 void ViewerApplication::createWindow()
@@ -97,11 +110,7 @@ ViewerPane& ViewerApplication::viewOf(Slot& slot)
 std::unique_ptr<World> ViewerApplication::buildFor(Slot& slot, const Map& source, const std::string& name)
 {
     auto built = std::make_unique<World>();
-    try {
-        viewOf(slot).buildWorld(*built, source, tiles);
-    } catch (...) {
-        rethrowNamingMap(name.c_str());
-    }
+    ViewerStartup::buildWorld(viewOf(slot), *built, source, tiles, name);
     return built;
 }
 

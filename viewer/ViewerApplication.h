@@ -1,7 +1,10 @@
 // ViewerApplication: the shell both viewers share. init checks the command
 // line, opens the archive, loads the tile set, opens the window with the
 // program's view, reads the map and shows it; the message loop does the
-// rest and closing the window ends it.
+// rest and closing the window ends it. Trouble that does not end the
+// program (an art file that stopped the tiles early, a map that failed
+// later, a picture not saved) is said on standard output and, for a few
+// seconds, in the overlay's place.
 //
 // The window holds two views of the same map, the program's own and the
 // other one (the 3D view and the plan), made when first asked for; Tab
@@ -103,6 +106,8 @@ private:
 
     bool shellKey(int key) override;
     void createWindow();
+    // The map asked for on the command line, in the program's own view.
+    void showFirstMap(const std::string& requested);
     void closeWindows();
     ViewerPane& viewOf(Slot& slot);
     // A new world for the slot's view from the map; the names say which map

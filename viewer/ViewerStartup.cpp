@@ -1,8 +1,12 @@
 #include "viewer/ViewerStartup.h"
 
+#include <cstring>
+
 #include "core/Console.h"
 #include "mapdata/GroupArchive.h"
 #include "mapdata/MapSource.h"
+#include "mapdata/TileSet.h"
+#include "viewer/ViewerPane.h"
 
 namespace Vell3D {
 
@@ -12,6 +16,11 @@ bool ViewerStartup::checkArguments(const Vell::List<Vell::String>& arguments, co
         return true;
     writeUsage(program);
     return false;
+}
+
+bool ViewerStartup::asksForHelp(const Vell::List<Vell::String>& arguments)
+{
+    return arguments.count() == 2 && std::strcmp(arguments.at(1).text(), "--help") == 0;
 }
 
 void ViewerStartup::writeUsage(const char* program)
@@ -27,18 +36,18 @@ void ViewerStartup::openArchive(GroupArchive& archive, const Vell::String& path)
     archive.open(path.text());
 }
 
-void ViewerStartup::loadTiles(TileSet& tiles, GroupArchive& archive, TileSet::Index255 index255)
+void ViewerStartup::loadTiles(TileSet& tiles, GroupArchive& archive)
 {
-    tiles.load(archive, tileBaseName, paletteName, index255);
+    tiles.load(archive, tileBaseName, paletteName);
 }
 
-void ViewerStartup::loadWorld(GroupArchive& archive, const Vell::String& mapName, const WorldBuilder& build)
+void ViewerStartup::buildWorld(const ViewerPane& view, World& world, const Map& map, TileSet& tiles,
+                               const std::string& mapName)
 {
-    const Map map = loadMapByName(archive, mapName.text());
     try {
-        build(map);
+        view.buildWorld(world, map, tiles);
     } catch (...) {
-        rethrowNamingMap(mapName.text());
+        rethrowNamingMap(mapName.c_str());
     }
 }
 

@@ -126,8 +126,8 @@ bool WalkView::handleKey(int key)
     case 'Q': scene.portalCamera.translate(0.0, eyeStep, 0.0); return true;
     case 'Z': scene.portalCamera.translate(0.0, -eyeStep, 0.0); return true;
     case 'R': resetCamera(); return false;   // resetCamera repaints
-    case VK_F1: swapRenderers(); return true;
-    case VK_F2: scene.renderer()->debugFlag = !scene.renderer()->debugFlag; return true;
+    case VK_F1: showWire(!showsWire()); return true;
+    case VK_F2: showDebug(!showsDebug()); return true;
     default: return false;
     }
 }
@@ -138,9 +138,21 @@ void WalkView::walk(double dx, double dy)
     scene.portalCamera.updateVisibility();
 }
 
-void WalkView::swapRenderers()
+void WalkView::showWire(bool wire)
 {
-    useRenderer(scene.renderer() == wireRenderer.get() ? sectorRenderer.get() : wireRenderer.get());
+    if (wire == showsWire())
+        return;
+    useRenderer(wire ? wireRenderer.get() : sectorRenderer.get());
+}
+
+void WalkView::showDebug(bool debug)
+{
+    scene.renderer()->debugFlag = debug;
+}
+
+bool WalkView::showsDebug() const
+{
+    return scene.renderer()->debugFlag;
 }
 
 void WalkView::onMouseMove(const Vell::Point&, int)

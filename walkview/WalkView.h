@@ -4,7 +4,7 @@
 // mouse moves change the scene and ask for a repaint; each paint draws one
 // timed frame and writes the status overlay over it. The view owns its two
 // renderers, the textured sector renderer and the wire renderer, since their
-// display lists belong to its GL context; F1 swaps them.
+// display lists belong to its GL context; F1 swaps them (showWire).
 #pragma once
 
 #include <cstdint>
@@ -41,6 +41,14 @@ public:
     void setShown(bool shown) override;
     // The player back at the start, the eye 500 units above him, level.
     void resetCamera();
+    // The wire view (F1 swaps) or the textured one; a renderer that comes
+    // to be shown is prepared for the world again.
+    void showWire(bool wire);
+    bool showsWire() const { return scene.renderer() == wireRenderer.get(); }
+    // The debug drawing (F2 turns it on and off) of the renderer shown:
+    // each renderer keeps its own.
+    void showDebug(bool debug);
+    bool showsDebug() const;
 
     void render() override;
     void onMouseMove(const Vell::Point& point, int flags) override;
@@ -67,7 +75,6 @@ private:
     void holdMouse();
     // The player's checked move; then the visible sectors from his new place.
     void walk(double dx, double dy);
-    void swapRenderers();
     // The scene's renderer switch, in the view's own GL context.
     void useRenderer(Renderer* renderer);
 

@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "gui/platform/Platform.h"
+#include "programs/WalkApplication.h"
 #include "walkview/WalkView.h"
-#include "walkview/WalkApplication.h"
 
 namespace {
 

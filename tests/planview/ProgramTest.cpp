@@ -1,5 +1,6 @@
-// The real planview program: its exit statuses, and a user's session under
-// Xvfb (arrow keys, zoom, Esc) with the window captured as the user saw it.
+// The real planview program in a user's session under Xvfb (arrow keys,
+// zoom, Esc) with the window captured as the user saw it. Its command line
+// and exit statuses are tested with the programs (tests/programs).
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -63,18 +64,6 @@ void aUsersSessionUnderX(const std::string& map)
 }
 
 } // namespace
-
-TEST(PlanviewProgram, usageEndsWithTwoAndAFailedStartWithOne)
-{
-    auto usage = runCommand(planview + " only-one");
-    EXPECT_EQ(usage.status, 2);
-    EXPECT_EQ(usage.output, "use: planview <grpfile> <mapname>\n\nthe <mapname> is first tried as a filename, "
-                            "then as a map name within the grp file\n\n");
-    auto missing = runCommand(planview + " /nonexistent/archive.grp '$' 2>&1");
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.output, "unhandled exception: IOException\n[exception message: can't open "
-                              "/nonexistent/archive.grp: No such file or directory ]\n");
-}
 
 TEST(PlanviewProgram, aUsersSessionUnderX)
 {

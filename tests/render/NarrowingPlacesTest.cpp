@@ -27,27 +27,26 @@ using namespace RenderTests;
 namespace {
 
 namespace Tiles = VellTools::DemoTiles;
-using VellTools::ShotOptions;
-using Placements = std::function<std::vector<ShotOptions>(const World&)>;
+using Placements = std::function<std::vector<Placement>(const World&)>;
 
-ShotOptions at(double x, double y, double heading, double tilt = 0.0)
+Placement at(double x, double y, double heading, double tilt = 0.0)
 {
-    ShotOptions p;
-    p.atX = x;
-    p.atY = y;
-    p.angle = heading;
+    Placement p;
+    p.x = x;
+    p.y = y;
+    p.heading = heading;
     p.tilt = tilt;
     return p;
 }
 
 // On the opening's line at its start, middle and end, looking along it both
 // ways and across it both ways (headings as the overlay gives them).
-std::vector<ShotOptions> onOpening(const World& world, int w)
+std::vector<Placement> onOpening(const World& world, int w)
 {
     const WallPoint& a = world.wallStart(w);
     const WallPoint& b = world.wallEnd(w);
     const double along = std::atan2(b.x - a.x, b.y - a.y) * 180.0 / M_PI;
-    std::vector<ShotOptions> out;
+    std::vector<Placement> out;
     for (double t : {0.0, 0.5, 1.0}) {
         for (double turn : {0.0, 90.0, 180.0, 270.0})
             out.push_back(at(a.x + t * (b.x - a.x), a.y + t * (b.y - a.y), along + turn));
@@ -59,7 +58,7 @@ std::vector<ShotOptions> onOpening(const World& world, int w)
 // middle more often than not), half anywhere on the map's floors with the
 // eye at any height up to 2000 (above many ceilings); any heading, some
 // tilted.
-std::vector<ShotOptions> seeded(const World& world, unsigned seed, int count)
+std::vector<Placement> seeded(const World& world, unsigned seed, int count)
 {
     std::vector<int> openings;
     for (std::size_t w = 0; w < world.walls.size(); ++w) {
@@ -73,7 +72,7 @@ std::vector<ShotOptions> seeded(const World& world, unsigned seed, int count)
     }
     std::mt19937 random(seed);
     auto uniform = [&](double a, double b) { return std::uniform_real_distribution<>(a, b)(random); };
-    std::vector<ShotOptions> out;
+    std::vector<Placement> out;
     while (int(out.size()) < count / 2 && !openings.empty()) {
         const int w = openings[std::size_t(random() % openings.size())];
         const WallPoint& a = world.wallStart(w);
@@ -84,19 +83,19 @@ std::vector<ShotOptions> seeded(const World& world, unsigned seed, int count)
                          out.size() % 3 == 2 ? uniform(-30.0, 30.0) : 0.0));
     }
     while (int(out.size()) < count) {
-        ShotOptions p = at(uniform(x0, x1), uniform(y0, y1), uniform(0.0, 360.0), uniform(-40.0, 40.0));
+        Placement p = at(uniform(x0, x1), uniform(y0, y1), uniform(0.0, 360.0), uniform(-40.0, 40.0));
         if (random() % 2)
             p.eye = uniform(0.0, 2000.0);
-        if (world.sectorAt(*p.atX, *p.atY) >= 0)
+        if (world.sectorAt(*p.x, *p.y) >= 0)
             out.push_back(p);
     }
     return out;
 }
 
-std::string where(const ShotOptions& p)
+std::string where(const Placement& p)
 {
     std::ostringstream out;
-    out << "--at " << *p.atX << "," << *p.atY << " --angle " << *p.angle << " --tilt " << p.tilt.value_or(0.0);
+    out << "--at " << *p.x << "," << *p.y << " --angle " << *p.heading << " --tilt " << p.tilt.value_or(0.0);
     if (p.eye)
         out << " --eye " << *p.eye;
     return out.str();
@@ -127,7 +126,7 @@ protected:
         std::unique_ptr<SectorIdPass> ids;
         if (withIds)
             ids = std::make_unique<SectorIdPass>(scene.world);
-        for (const ShotOptions& p : placements(scene.world)) {
+        for (const Placement& p : placements(scene.world)) {
             SCOPED_TRACE(where(p));
             const TwoWalks both = drawBothWays(scene, target, p);
             // A few pixels where two such edges cross; a sector drawn short
@@ -286,12 +285,12 @@ VellTools::MapContent slopedRooms()
 
 // The sector's openings, each from its ends and middle, looking along and
 // across; and seeded places within the sector, any way, some tilted.
-std::vector<ShotOptions> in(const World& world, int sector, unsigned seed, int count)
+std::vector<Placement> in(const World& world, int sector, unsigned seed, int count)
 {
-    std::vector<ShotOptions> out;
+    std::vector<Placement> out;
     for (int w : world.sectors[std::size_t(sector)].walls) {
         if (world.walls[std::size_t(w)].isOpening()) {
-            const std::vector<ShotOptions> more = onOpening(world, w);
+            const std::vector<Placement> more = onOpening(world, w);
             out.insert(out.end(), more.begin(), more.end());
         }
     }
@@ -309,10 +308,10 @@ std::vector<ShotOptions> in(const World& world, int sector, unsigned seed, int c
 TEST_F(NarrowingPlaces, RoundRoomOfWedgesFromItsLinesAndItsMiddle)
 {
     const Totals totals = check(wedgeRoom(), [](const World& world) {
-        std::vector<ShotOptions> out;
+        std::vector<Placement> out;
         for (int w : world.sectors[0].walls) {
             if (world.walls[std::size_t(w)].isOpening()) {
-                const std::vector<ShotOptions> more = onOpening(world, w);
+                const std::vector<Placement> more = onOpening(world, w);
                 out.insert(out.end(), more.begin(), more.end());
             }
         }
@@ -325,9 +324,9 @@ TEST_F(NarrowingPlaces, RoundRoomOfWedgesFromItsLinesAndItsMiddle)
 TEST_F(NarrowingPlaces, LowRoomsUnderSkiesInAnOpenField)
 {
     const Totals totals = check(lowRoomsInAField(), [](const World& world) {
-        std::vector<ShotOptions> out;
+        std::vector<Placement> out;
         for (int s : {2, 3, 4, 5}) {
-            const std::vector<ShotOptions> more = in(world, s, unsigned(s), 12);
+            const std::vector<Placement> more = in(world, s, unsigned(s), 12);
             out.insert(out.end(), more.begin(), more.end());
         }
         return out;

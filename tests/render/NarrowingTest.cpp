@@ -125,7 +125,7 @@ bool eyeClear(const Scene& scene)
 }
 
 // Seeded places on the map's floors, half of them with the view tilted.
-std::vector<VellTools::ShotOptions> placements(Scene& scene, unsigned seed, int count)
+std::vector<Vell3D::Placement> placements(Scene& scene, unsigned seed, int count)
 {
     std::mt19937 random(seed);
     double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
@@ -134,14 +134,14 @@ std::vector<VellTools::ShotOptions> placements(Scene& scene, unsigned seed, int 
         y0 = std::min(y0, p.y), y1 = std::max(y1, p.y);
     }
     auto within = [&](double a, double b) { return std::uniform_real_distribution<>(a, b)(random); };
-    std::vector<VellTools::ShotOptions> out;
+    std::vector<Vell3D::Placement> out;
     for (int attempt = 0; attempt < 1000 * count && int(out.size()) < count; ++attempt) {
-        VellTools::ShotOptions p;
-        p.atX = within(x0, x1);
-        p.atY = within(y0, y1);
-        p.angle = within(0.0, 360.0);
+        Vell3D::Placement p;
+        p.x = within(x0, x1);
+        p.y = within(y0, y1);
+        p.heading = within(0.0, 360.0);
         p.tilt = out.size() % 2 ? within(-25.0, 25.0) : 0.0;
-        if (scene.world.sectorAt(*p.atX, *p.atY) < 0 || !clearOfWalls(scene.world, *p.atX, *p.atY))
+        if (scene.world.sectorAt(*p.x, *p.y) < 0 || !clearOfWalls(scene.world, *p.x, *p.y))
             continue;
         place(scene, p);
         if (eyeClear(scene))
@@ -180,8 +180,8 @@ protected:
             return totals;
         Scene& scene = stage.scene;
         SectorIdPass ids(scene.world);
-        for (const VellTools::ShotOptions& p : placements(scene, seed, count)) {
-            SCOPED_TRACE(::testing::Message() << "--at " << *p.atX << "," << *p.atY << " --angle " << *p.angle
+        for (const Vell3D::Placement& p : placements(scene, seed, count)) {
+            SCOPED_TRACE(::testing::Message() << "--at " << *p.x << "," << *p.y << " --angle " << *p.heading
                                               << " --tilt " << *p.tilt);
             const TwoWalks both = drawBothWays(scene, stage.target, p);
             totals.mirrorFrames += both.mirrors > 0;

@@ -1,8 +1,6 @@
 #include "TwoWalks.h"
 
-#include "render/WalkScene.h"
 #include "tools/demo/DemoArchive.h"
-#include "tools/mapshot/MapShooter.h"
 
 namespace RenderTests {
 
@@ -14,13 +12,10 @@ ViewStage::ViewStage(const VellTools::MapContent& content)
     scene.use(scene.sectors);
 }
 
-void place(Scene& scene, const VellTools::ShotOptions& p)
+void place(Scene& scene, const Vell3D::Placement& p)
 {
     scene.resetCamera();
-    VellTools::placePlayer(scene.player, scene.world, p);
-    if (p.eye)
-        scene.camera.translate(0.0, *p.eye - Vell3D::WalkScene::eyeHeight, 0.0);
-    scene.camera.setPitch(p.tilt.value_or(0.0));
+    p.placeView(scene.walk);
 }
 
 void drawWith(Scene& scene, Vell3D::Renderer& renderer)
@@ -53,7 +48,7 @@ PictureDifference compare(const std::vector<std::uint32_t>& a, const std::vector
     return d;
 }
 
-TwoWalks drawBothWays(Scene& scene, const OffscreenFrame& target, const VellTools::ShotOptions& p)
+TwoWalks drawBothWays(Scene& scene, const OffscreenFrame& target, const Vell3D::Placement& p)
 {
     TwoWalks out;
     place(scene, p);

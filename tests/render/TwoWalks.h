@@ -10,13 +10,13 @@
 #include "OffscreenFrame.h"
 #include "RenderScene.h"
 #include "gui/Size.h"
+#include "render/Placement.h"
 #include "tests/support/TileArchive.h"
-#include "tools/mapshot/ShotOptions.h"
 
 namespace RenderTests {
 
-// As mapshot --at, --angle, --tilt and --eye place the view.
-void place(Scene& scene, const VellTools::ShotOptions& p);
+// The placement from the map's start, in the scene's frustum.
+void place(Scene& scene, const Vell3D::Placement& p);
 // Points the scene's nodes at the renderer without preparing it again (the
 // sector renderer's lists are made once for all placements).
 void drawWith(Scene& scene, Vell3D::Renderer& renderer);
@@ -51,6 +51,6 @@ struct TwoWalks {
 };
 // The placement drawn over the whole view, then narrowed, with the scene's
 // sector renderer into the target; leaves the camera narrowing.
-TwoWalks drawBothWays(Scene& scene, const OffscreenFrame& target, const VellTools::ShotOptions& p);
+TwoWalks drawBothWays(Scene& scene, const OffscreenFrame& target, const Vell3D::Placement& p);
 
 } // namespace RenderTests

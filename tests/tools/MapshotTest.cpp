@@ -11,14 +11,12 @@
 
 #include "core/FileOutput.h"
 #include "gui/PngFile.h"
+#include "tests/support/DemoTileGroup.h"
 #include "tests/support/ProgramRun.h"
 #include "tests/support/ScratchFolder.h"
 #include "tests/tools/MapshotCases.h"
-#include "tools/authoring/GroupWriter.h"
 #include "tools/authoring/MapWriter.h"
-#include "tools/demo/DemoArt.h"
 #include "tools/demo/DemoMaps.h"
-#include "tools/demo/DemoPalette.h"
 
 namespace {
 
@@ -103,9 +101,7 @@ TEST(Mapshot, galleryListsEveryMapAndTheErrorOfOneThatFails)
 {
     const TestSupport::ScratchFolder scratch("mapshot-gallery");
     const fs::path dir = scratch.path("");
-    VellTools::GroupWriter group;
-    group.add("PALETTE.DAT", VellTools::demoPaletteFile());
-    group.add("TILES000.ART", VellTools::demoArtFile(0));
+    VellTools::GroupWriter group = TestSupport::demoTileGroup(TestSupport::SecondArtFile::none);
     group.add("E3L1.MAP", VellTools::MapWriter::bytes(VellTools::firstLevelMap()));
     VellTools::Bytes broken = VellTools::MapWriter::bytes(VellTools::showcaseMap());
     broken[0] = 10;   // a version the viewers do not read
@@ -132,6 +128,23 @@ TEST(Mapshot, galleryListsEveryMapAndTheErrorOfOneThatFails)
         EXPECT_TRUE(entry.path().extension() == ".png" || entry.path().filename() == "index.html") << entry.path();
 }
 
+// An art file that stops the tiles early: the picture is made with the
+// tiles read, and standard error says which file stopped them and why.
+TEST(Mapshot, anArtFileThatStopsTheTilesIsSaid)
+{
+    const TestSupport::ScratchFolder scratch("mapshot-art");
+    const fs::path dir = scratch.path("");
+    VellTools::GroupWriter group = TestSupport::demoTileGroup(TestSupport::SecondArtFile::unreadable);
+    group.add("E3L1.MAP", VellTools::MapWriter::bytes(VellTools::firstLevelMap()));
+    Vell::writeFile((dir / "set.grp").string(), group.bytes());
+
+    const auto run = mapshot("--size 160x120 '" + (dir / "set.grp").string() + "' '$' '" +
+                             (dir / "e3l1.png").string() + "'");
+    EXPECT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(run.output, "mapshot: tiles001.art: bad art file\n");
+    EXPECT_EQ(Vell::readPng((dir / "e3l1.png").string()).width, 160);
+}
+
 TEST(Mapshot, commandLinesOutOfRangeGiveTheUsageAndStatusTwo)
 {
     const std::string grp = std::string("'") + DEMO_ARCHIVE + "' ";
@@ -145,6 +158,20 @@ TEST(Mapshot, commandLinesOutOfRangeGiveTheUsageAndStatusTwo)
         EXPECT_NE(run.output.find("use: mapshot"), std::string::npos) << run.output;
     }
     EXPECT_FALSE(fs::exists("x.png"));
+}
+
+// --help anywhere: the usage alone, on standard output, and status 0.
+TEST(Mapshot, helpWritesTheUsageOnStandardOutputAndEndsWithZero)
+{
+    for (const std::string& arguments : {std::string("--help"), std::string("--view plan --help 'a.grp'")}) {
+        SCOPED_TRACE(arguments);
+        const auto run = TestSupport::runCommand("SDL_VIDEODRIVER=offscreen '" + std::string(MAPSHOT_PATH) + "' " +
+                                                 arguments + " 2>/dev/null");
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.output.rfind("use: mapshot", 0), 0u) << run.output;
+        EXPECT_NE(run.output.find("  --help "), std::string::npos) << run.output;
+        EXPECT_EQ(mapshot(arguments).output, run.output) << "nothing on standard error";
+    }
 }
 
 } // namespace

@@ -15,21 +15,19 @@
 #include <string>
 #include <vector>
 
+#include "../support/DemoTileGroup.h"
 #include "../support/MessagePump.h"
 #include "../support/ScratchFolder.h"
 #include "core/String.h"
 #include "gui/PngFile.h"
 #include "gui/platform/Platform.h"
-#include "planview/PlanApplication.h"
 #include "planview/PlanView.h"
-#include "tools/authoring/GroupWriter.h"
+#include "programs/PlanApplication.h"
+#include "programs/WalkApplication.h"
 #include "tools/authoring/MapBuilder.h"
 #include "tools/authoring/MapWriter.h"
-#include "tools/demo/DemoArt.h"
 #include "tools/demo/DemoMaps.h"
-#include "tools/demo/DemoPalette.h"
 #include "viewer/ViewerWindow.h"
-#include "walkview/WalkApplication.h"
 #include "walkview/WalkView.h"
 
 using namespace Vell3D;
@@ -75,10 +73,7 @@ VellTools::MapContent oneRoom()
 // map has a version no loader knows.
 std::vector<std::uint8_t> shellArchive()
 {
-    VellTools::GroupWriter group;
-    group.add("PALETTE.DAT", VellTools::demoPaletteFile());
-    group.add("TILES000.ART", VellTools::demoArtFile(0));
-    group.add("TILES001.ART", VellTools::demoArtFile(1));
+    VellTools::GroupWriter group = TestSupport::demoTileGroup(TestSupport::SecondArtFile::good);
     group.add("E3L1.MAP", VellTools::MapWriter::bytes(VellTools::firstLevelMap()));
     group.add("NOTES.TXT", {'h', 'i'});
     group.add("DEMO.MAP", VellTools::MapWriter::bytes(VellTools::showcaseMap()));
@@ -250,6 +245,44 @@ TEST_F(ViewerShell, pagesThroughTheArchiveKeepingTheMapWhenOneFails)
     testing::internal::GetCapturedStdout();
     EXPECT_LT(std::llabs(second - first), 64 * 1024) << first << " then " << second;
     application.window()->close(true);
+    pumpMessages();
+}
+
+// An art file that cannot be read ends the tiles early but not the program:
+// the map shows with the tiles read, and the user is told which file
+// stopped them and why, on standard output and for a while in the
+// overlay's place. A missing next file, the normal end, says nothing.
+TEST_F(ViewerShell, anArtFileThatStopsTheTilesIsSaidAndTheMapStillShows)
+{
+    VellTools::GroupWriter group = TestSupport::demoTileGroup(TestSupport::SecondArtFile::unreadable);
+    group.add("E3L1.MAP", VellTools::MapWriter::bytes(VellTools::firstLevelMap()));
+    const std::string badArchive = folder.write("badart.grp", group.bytes());
+
+    WalkApplication application;
+    application.arguments = commandLine("walkview", badArchive, "$");
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(application.init());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "tiles001.art: bad art file\n");
+    EXPECT_GT(application.tiles.tileCount(), 0);
+    EXPECT_EQ(application.mapName(), "E3L1.MAP");
+    EXPECT_TRUE(application.world().texturesReady);
+    pumpMessages();
+    std::vector<StatusLine> overlay = application.pane()->overlayLines();
+    ASSERT_EQ(overlay.size(), 1u);
+    EXPECT_EQ(overlay[0].row, 1);
+    EXPECT_EQ(overlay[0].text, "tiles001.art: bad art file");
+    EXPECT_TRUE(application.pane()->expireNotice(Platform::ticks() + ViewerApplication::noticeMilliseconds));
+    EXPECT_EQ(application.pane()->overlayLines().front().text, "Player position:");
+    application.window()->close(true);
+    pumpMessages();
+
+    PlanApplication good;
+    good.arguments = commandLine("planview", archive, "$");
+    testing::internal::CaptureStdout();
+    ASSERT_TRUE(good.init());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_EQ(good.pane()->overlayLines().size(), 4u);
+    good.window()->close(true);
     pumpMessages();
 }
 

@@ -215,6 +215,35 @@ TEST(WalkView, f1SwapsRenderersAndPreparesEachTime)
     EXPECT_EQ(outline.prepares, 1);
 }
 
+// The calls behind F1 and F2 (as mapshot makes them): asking for the view
+// already shown prepares nothing again, and the debug drawing belongs to
+// the renderer shown, so it comes back with it.
+TEST(WalkView, wireAndDebugCallsSetWhatTheKeysSwap)
+{
+    auto* sectorRenderer = new CountingSectorRenderer;
+    auto* wireRenderer = new CountingWireRenderer;
+    ViewScene scene(VellTools::firstLevelMap(), std::unique_ptr<Renderer>(sectorRenderer),
+                    std::unique_ptr<Renderer>(wireRenderer));
+    WalkView& view = *scene.view;
+    view.showWire(false);
+    EXPECT_EQ(sectorRenderer->prepares, 1);   // by setWorld alone
+    view.showDebug(true);
+    view.showWire(true);
+    view.showWire(true);
+    EXPECT_EQ(view.currentRenderer(), wireRenderer);
+    EXPECT_EQ(wireRenderer->prepares, 1);
+    EXPECT_FALSE(view.showsDebug());
+
+    scene.key(Platform::VK_F2);
+    EXPECT_TRUE(wireRenderer->debugFlag);
+    scene.key(Platform::VK_F1);
+    EXPECT_FALSE(view.showsWire());
+    EXPECT_TRUE(view.showsDebug());
+    view.showDebug(false);
+    EXPECT_FALSE(sectorRenderer->debugFlag);
+    EXPECT_TRUE(wireRenderer->debugFlag);
+}
+
 TEST(WalkView, overlayReadsBackTheViewAndIsDrawnOverThePicture)
 {
     ViewScene scene(VellTools::firstLevelMap());

@@ -1,15 +1,11 @@
 #include "tools/mapshot/MapShooter.h"
 
-#include <GL/gl.h>
-
-#include <cmath>
-
 #include "gui/Window.h"
 #include "gui/platform/Platform.h"
 #include "mapdata/Map.h"
+#include "mapdata/MapSource.h"
 #include "mapdata/TileSet.h"
 #include "planview/PlanView.h"
-#include "render/Renderer.h"
 #include "viewer/ViewerStartup.h"
 #include "viewer/ViewerWindow.h"
 #include "walkview/WalkView.h"
@@ -32,31 +28,7 @@ void fitWidth(Vell3D::Camera& camera, int width)
     camera.setYScale(scale);
 }
 
-// The turn of a node about z, clockwise from the unturned heading, in degrees:
-// the angle the viewers' overlays show at every quarter turn.
-double clockwiseTurn(const Vell3D::Node& node)
-{
-    const double degrees = std::atan2(node.matrix()[4], node.matrix()[5]) * 180.0 / M_PI;
-    return degrees;
-}
-
 } // namespace
-
-void placePlayer(Vell3D::PlayerNode& player, World& world, const ShotOptions& options)
-{
-    if (options.atX) {
-        Vell3D::PlayerNode spot;
-        spot.takePlacement(player);
-        const Vell3D::Vector3 p = spot.position();
-        spot.setPosition(*options.atX, *options.atY, p.z);
-        spot.sector = world.sectorAt(*options.atX, *options.atY);
-        player.takePlacement(spot);
-    }
-    if (options.angle)
-        player.rotate(clockwiseTurn(player) - *options.angle, 0.0, 0.0, 1.0);
-    // A zero move stands the player on his sector's floor, as any move does.
-    player.move(0.0, 0.0, 0.0);
-}
 
 class MapShooter::Stage {
 public:
@@ -67,10 +39,10 @@ public:
                   MapCounts& counts);
 
 private:
-    void buildWorld(const Vell3D::Map& map, Vell3D::TileSet& tiles);
+    Vell3D::ViewerPane& view();
     void show3d();
     void showPlan();
-    Vell::Picture present(Vell::Window& view);
+    Vell::Picture present();
 
     ShotOptions options;
     std::unique_ptr<Vell3D::ViewerWindow> window;
@@ -93,10 +65,10 @@ MapShooter::Stage::Stage(const ShotOptions& o) : options(o)
     }
     window->show(true);
     setFrameCapture(window->handle(), true);
-    if (walkView && o.view == ShotView::wire)
-        walkView->onKeyDown(VK_F1, 0);
-    if (walkView && o.debug)
-        walkView->onKeyDown(VK_F2, 0);
+    if (walkView) {
+        walkView->showWire(o.view == ShotView::wire);
+        walkView->showDebug(o.debug);
+    }
 }
 
 MapShooter::Stage::~Stage()
@@ -106,58 +78,47 @@ MapShooter::Stage::~Stage()
     window.reset();
 }
 
-void MapShooter::Stage::buildWorld(const Vell3D::Map& map, Vell3D::TileSet& tiles)
+Vell3D::ViewerPane& MapShooter::Stage::view()
 {
-    if (planView) {
-        World::BuildOptions plan;
-        plan.planOnly = true;
-        world.build(map, plan);
-        world.buildPieces();
-    } else {
-        world.build(map);
-        world.attachTextures(tiles);
-    }
+    if (planView)
+        return *planView;
+    return *walkView;
 }
 
 Vell::Picture MapShooter::Stage::shoot(Vell3D::GroupArchive& archive, Vell3D::TileSet& tiles, const std::string& mapName,
                                  MapCounts& counts)
 {
-    Vell3D::ViewerStartup::loadWorld(archive, mapName.c_str(), [&](const Vell3D::Map& map) {
+    {
+        // The map goes once the world is built from it.
+        const Vell3D::Map map = Vell3D::loadMapByName(archive, mapName.c_str());
         counts = MapCounts{map.sectorCount(), map.wallCount(), map.spriteCount()};
-        buildWorld(map, tiles);
-    });
-    if (planView) {
-        showPlan();
-        return present(*planView);
+        Vell3D::ViewerStartup::buildWorld(view(), world, map, tiles, mapName);
     }
-    show3d();
-    return present(*walkView);
+    view().setWorld(&world);
+    if (planView)
+        showPlan();
+    else
+        show3d();
+    return present();
 }
 
 void MapShooter::Stage::show3d()
 {
-    walkView->setWorld(&world);
-    placePlayer(walkView->scene.playerCamera, world, options);
-    if (options.eye)
-        walkView->scene.portalCamera.translate(0.0, *options.eye - Vell3D::WalkScene::eyeHeight, 0.0);
-    if (options.tilt)
-        walkView->scene.portalCamera.setPitch(*options.tilt);
     fitWidth(walkView->scene.portalCamera, options.width);
-    walkView->scene.portalCamera.updateVisibility();
+    options.placement.placeView(walkView->scene);
 }
 
 void MapShooter::Stage::showPlan()
 {
-    planView->setWorld(&world);
-    placePlayer(planView->playerNode, world, options);
+    options.placement.placePlayer(planView->playerNode);
     fitWidth(planView->viewCamera, options.width);
 }
 
-Vell::Picture MapShooter::Stage::present(Vell::Window& view)
+Vell::Picture MapShooter::Stage::present()
 {
     // The frame is presented once no window of it waits for a paint, as on
     // screen: let the windows paint (the view and the frame around it).
-    view.repaint();
+    view().repaint();
     Vell::Platform::Message message;
     for (int handled = 0; handled < maxMessages && Vell::Platform::peekMessage(message); ++handled) {
         Vell::Platform::translateMessage(message);

@@ -2,8 +2,9 @@
 // one hidden-frame top-level window whose client area is the picture size,
 // with either walkview's WalkView (sector or wire renderer) or planview's
 // PlanView inside, and draws each map through it exactly as the viewer opens
-// it, then moved to the placement the options ask for. The frame is read
-// back after it is presented, overlay included.
+// it: the view builds its own world, shows it from the start and is then
+// moved to the placement the options ask for. The frame is read back after
+// it is presented, overlay included.
 #pragma once
 
 #include <memory>
@@ -18,9 +19,7 @@ class Window;
 
 namespace Vell3D {
 class GroupArchive;
-class PlayerNode;
 class TileSet;
-class World;
 }
 
 namespace VellTools {
@@ -48,9 +47,5 @@ private:
     class Stage;
     std::unique_ptr<Stage> stage;
 };
-
-// Puts the player at the options' placement: --at on the floor of the sector
-// found there (as after a move), --angle as the overlay's angle.
-void placePlayer(Vell3D::PlayerNode& player, Vell3D::World& world, const ShotOptions& options);
 
 } // namespace VellTools

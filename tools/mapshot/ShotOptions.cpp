@@ -86,16 +86,16 @@ bool Parser::option(const std::string& name, const char* value)
         double x = 0.0, y = 0.0;
         if (!parsePair(value, ',', x, y))
             return fail("--at needs X,Y");
-        o.atX = x;
-        o.atY = y;
+        o.placement.x = x;
+        o.placement.y = y;
         return true;
     }
     if (name == "--angle")
-        return number(name, value, o.angle);
+        return number(name, value, o.placement.heading);
     if (name == "--tilt")
-        return number(name, value, o.tilt);
+        return number(name, value, o.placement.tilt);
     if (name == "--eye")
-        return number(name, value, o.eye);
+        return number(name, value, o.placement.eye);
     if (name == "--size")
         return size(value);
     return fail("unknown option " + name);
@@ -115,6 +115,10 @@ bool ShotOptions::parse(int argc, const char* const* argv, int maxSide, std::str
     std::vector<std::string> positional;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--help") {
+            help = true;
+            return true;
+        }
         if (arg == "--all")
             all = true;
         else if (arg == "--overlay")
@@ -158,7 +162,8 @@ const char* shotUsage()
            "  --size WxH            picture size, default 800x600, at least 64x48\n"
            "  --overlay             draw the status overlay as the viewers do\n"
            "  --debug               the debug drawing (as F2 shows it)\n"
-           "  --all                 every map of the archive into <outdir>, with index.html\n";
+           "  --all                 every map of the archive into <outdir>, with index.html\n"
+           "  --help                this text\n";
 }
 
 } // namespace VellTools

@@ -4,13 +4,15 @@
 //     mapshot --all [options] <grpfile> <outdir>
 //
 // Options: --view 3d|wire|plan, --at X,Y, --angle DEG, --tilt DEG, --eye Z,
-// --size WxH, --overlay, --debug. Anything the parser does not accept (an
-// unknown option, a value out of range, the wrong number of arguments) is a
-// usage error: parse returns false and says why in error.
+// --size WxH, --overlay, --debug; --help anywhere asks for the usage text
+// alone. Anything the parser does not accept (an unknown option, a value out
+// of range, the wrong number of arguments) is a usage error: parse returns
+// false and says why in error.
 #pragma once
 
-#include <optional>
 #include <string>
+
+#include "render/Placement.h"
 
 namespace VellTools {
 
@@ -20,16 +22,15 @@ struct ShotOptions {
     static constexpr int minWidth = 64, minHeight = 48;
 
     ShotView view = ShotView::sector;
-    // Unset values keep the map's start placement, as the viewers open.
-    std::optional<double> atX, atY;
-    std::optional<double> angle;
-    std::optional<double> tilt;
-    std::optional<double> eye;
+    // --at, --angle, --tilt and --eye; unset values keep the map's start
+    // placement, as the viewers open.
+    Vell3D::Placement placement;
     int width = 800;
     int height = 600;
     bool overlay = false;
     bool debug = false;
     bool all = false;
+    bool help = false;       // --help: the usage text, nothing else
     std::string archive;
     std::string mapName;     // one picture only
     std::string output;      // the picture, or the gallery's folder with --all

@@ -2,7 +2,8 @@
 // own views on the offscreen video driver, so a picture is exactly what
 // walkview or planview would show. One map to one PNG, or with --all every
 // map of an archive into a folder with an index.html gallery. Exit status:
-// 0, 1 after an error (or when any map of --all failed), 2 for the usage.
+// 0 (also after --help), 1 after an error (or when any map of --all failed),
+// 2 for the usage.
 #include <GL/gl.h>
 #include <sys/stat.h>
 
@@ -107,12 +108,18 @@ int run(int argc, char** argv)
     std::string why;
     if (!options.parse(argc, argv, sideLimit, why))
         return usage(why);
+    if (options.help) {
+        Vell::console() << shotUsage();
+        return 0;
+    }
+    // The map is started as the viewers start it (viewer/ViewerStartup.h).
     Vell3D::GroupArchive archive;
-    archive.open(options.archive.c_str());
+    Vell3D::ViewerStartup::openArchive(archive, options.archive.c_str());
     Vell3D::TileSet tiles;
-    Vell3D::ViewerStartup::loadTiles(tiles, archive,
-                                     options.view == ShotView::plan ? Vell3D::TileSet::Index255::asStored
-                                                                    : Vell3D::TileSet::Index255::grey);
+    Vell3D::ViewerStartup::loadTiles(tiles, archive);
+    // The pictures are made with the tiles read, as the viewers show them.
+    if (tiles.artProblem().length() > 0)
+        std::fprintf(stderr, "mapshot: %s\n", tiles.artProblem().text());
     MapShooter shooter(options);
     const int limit = glSideLimit();
     if (options.width > limit || options.height > limit)

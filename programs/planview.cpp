@@ -1,6 +1,6 @@
 // planview: the map of a level seen from above, the player fixed in the
 // middle. "planview <grpfile> <mapname>".
-#include "planview/PlanApplication.h"
+#include "programs/PlanApplication.h"
 
 namespace {
 

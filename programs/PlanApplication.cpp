@@ -1,4 +1,4 @@
-#include "planview/PlanApplication.h"
+#include "programs/PlanApplication.h"
 
 #include "planview/PlanView.h"
 #include "walkview/WalkView.h"

@@ -1,6 +1,6 @@
 // Start-up: the command line, the map rule and the failures, in process
 // through the shared start-up and the application, and through the real
-// program for what the user sees (the text and the exit status).
+// programs for what the user sees (the text and the exit status).
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -8,17 +8,19 @@
 
 #include <string>
 
-#include "WalkviewFixture.h"
 #include "../support/ProgramRun.h"
 #include "../world/WorldFixtures.h"
 #include "core/Exception.h"
 #include "gui/Window.h"
 #include "gui/platform/Platform.h"
+#include "mapdata/MapSource.h"
+#include "programs/WalkApplication.h"
 #include "tests/support/MessagePump.h"
+#include "tests/support/ScratchFolder.h"
 #include "tools/authoring/GroupWriter.h"
 #include "tools/authoring/MapWriter.h"
+#include "tools/demo/DemoArchive.h"
 #include "viewer/ViewerStartup.h"
-#include "walkview/WalkApplication.h"
 #include "walkview/WalkView.h"
 
 using namespace Vell3D;
@@ -27,9 +29,19 @@ using TestSupport::runCommand;
 
 namespace {
 
-const std::string usageText =
-    "use: walkview <grpfile> <mapname>\n\n"
-    "the <mapname> is first tried as a filename, then as a map name within the grp file\n\n";
+std::string usageOf(const std::string& program)
+{
+    return "use: " + program + " <grpfile> <mapname>\n\n"
+           "the <mapname> is first tried as a filename, then as a map name within the grp file\n\n";
+}
+const std::string usageText = usageOf("walkview");
+
+// The demo archive ("palette.dat", the art files, E3L1.MAP, DEMO.MAP).
+const VellTools::Bytes& demoArchiveBytes()
+{
+    static const VellTools::Bytes bytes = VellTools::demoArchive(false);
+    return bytes;
+}
 
 Vell::List<Vell::String> argumentList(std::initializer_list<const char*> values)
 {
@@ -39,20 +51,20 @@ Vell::List<Vell::String> argumentList(std::initializer_list<const char*> values)
     return list;
 }
 
-// The number of sectors of the world the rule finds for the name.
+// The number of sectors of the map the rule finds for the name.
 int sectorsLoaded(GroupArchive& archive, const char* name)
 {
-    World world;
-    ViewerStartup::loadWorld(archive, name, [&](const Map& map) { world.build(map); });
-    return int(world.sectors.size());
+    return loadMapByName(archive, name).sectorCount();
 }
 
-// Runs walkview in the folder, headless. The GL driver's and the fonts'
+// Runs the program in the folder, headless. The GL driver's and the fonts'
 // caches would read as leaks in the sanitizer build (see GLDriverLeaks.cpp).
-TestSupport::ProgramRun runIn(const ScratchFolder& folder, const std::string& arguments)
+TestSupport::ProgramRun runIn(const ScratchFolder& folder, const std::string& arguments,
+                              const char* program = WALKVIEW_PATH)
 {
-    return runCommand("cd '" + folder.path("") + "' && SDL_VIDEODRIVER=offscreen ASAN_OPTIONS=detect_leaks=0:alloc_dealloc_mismatch=0 '" WALKVIEW_PATH
-                      "' " + arguments + " 2>&1");
+    return runCommand("cd '" + folder.path("") +
+                      "' && SDL_VIDEODRIVER=offscreen ASAN_OPTIONS=detect_leaks=0:alloc_dealloc_mismatch=0 '" +
+                      program + "' " + arguments + " 2>&1");
 }
 
 class InFolder {
@@ -97,7 +109,7 @@ TEST(Startup, theMapRuleDollarThenDiskThenArchive)
 {
     ScratchFolder folder;
     GroupArchive archive;
-    archive.open(folder.write("demo.grp", WalkviewFixture::demoArchiveBytes()).c_str());
+    archive.open(folder.write("demo.grp", demoArchiveBytes()).c_str());
     const int firstLevel = sectorsLoaded(archive, "$");
     const int showcase = sectorsLoaded(archive, "DEMO.MAP");
     ASSERT_GT(firstLevel, 1);
@@ -134,10 +146,16 @@ TEST(Startup, theMapRuleDollarThenDiskThenArchive)
 TEST(Startup, theProgramsReportAndStatusForUsageAndFailures)
 {
     ScratchFolder folder;
-    folder.write("demo.grp", WalkviewFixture::demoArchiveBytes());
+    folder.write("demo.grp", demoArchiveBytes());
     VellTools::GroupWriter noPalette;
     noPalette.add("E3L1.MAP", VellTools::MapWriter::bytes(WorldFixtures::squareRoom()));
     folder.write("nopalette.grp", noPalette.bytes());
+    // Read without fault, but its sector's walls lie past the wall table:
+    // the world cannot be built from it.
+    VellTools::Bytes unbuildable = VellTools::MapWriter::bytes(WorldFixtures::squareRoom());
+    unbuildable[22] = 0x00;
+    unbuildable[23] = 0x10;   // the first sector's first wall: 4096
+    folder.write("unbuildable.map", unbuildable);
 
     const std::string notFound = "unhandled exception: Exception\n[exception message: can't find grp entry ";
     struct Case {
@@ -153,6 +171,8 @@ TEST(Startup, theProgramsReportAndStatusForUsageAndFailures)
          "[exception message: can't open missing.grp: No such file or directory ]\n"},
         {"nopalette.grp '$'", 1, notFound + "palette.dat ]\n"},
         {"demo.grp nosuch.map", 1, notFound + "nosuch.map ]\n"},
+        {"demo.grp unbuildable.map", 1,
+         "unhandled exception: Exception\n[exception message: bad map format in unbuildable.map ]\n"},
     };
     for (const Case& c : cases) {
         TestSupport::ProgramRun run = runIn(folder, c.arguments);
@@ -161,12 +181,45 @@ TEST(Startup, theProgramsReportAndStatusForUsageAndFailures)
     }
 }
 
+// --help is no mistake: the usage alone on standard output, status 0, and
+// nothing opened.
+TEST(Startup, helpWritesTheUsageAndEndsWithZero)
+{
+    ScratchFolder folder;
+    for (const char* program : {WALKVIEW_PATH, PLANVIEW_PATH}) {
+        SCOPED_TRACE(program);
+        const auto run = runCommand("cd '" + folder.path("") + "' && '" + program + "' --help 2>/dev/null");
+        EXPECT_EQ(run.status, 0);
+        EXPECT_EQ(run.output, usageOf(std::string(program).substr(std::string(program).rfind('/') + 1)));
+    }
+
+    WalkApplication application;
+    application.arguments = argumentList({"walkview", "--help"});
+    testing::internal::CaptureStdout();
+    EXPECT_FALSE(application.init());
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), usageText);
+    EXPECT_EQ(application.exitStatus, 0);
+    EXPECT_EQ(application.mainWindow, nullptr);
+}
+
+TEST(Startup, planviewHasTheSameUsageAndStatuses)
+{
+    ScratchFolder folder;
+    auto usage = runIn(folder, "only-one", PLANVIEW_PATH);
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_EQ(usage.output, usageOf("planview"));
+    auto missing = runIn(folder, "/nonexistent/archive.grp '$'", PLANVIEW_PATH);
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.output, "unhandled exception: IOException\n[exception message: can't open "
+                              "/nonexistent/archive.grp: No such file or directory ]\n");
+}
+
 // A map that cannot be found fails after the windows exist: they go too.
 TEST(Startup, aFailedStartLeavesNoWindowBehind)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     ScratchFolder folder;
-    std::string archive = folder.write("demo.grp", WalkviewFixture::demoArchiveBytes());
+    std::string archive = folder.write("demo.grp", demoArchiveBytes());
     Vell::Window before("probe", 0, 0, 0, 10, 10, nullptr);
     {
         WalkApplication application;
@@ -189,7 +242,7 @@ TEST(Startup, startsOnTheDemoArchiveAndEscEndsTheLoopWithZero)
 {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
     ScratchFolder folder;
-    std::string archive = folder.write("demo.grp", WalkviewFixture::demoArchiveBytes());
+    std::string archive = folder.write("demo.grp", demoArchiveBytes());
     WalkApplication application;
     application.arguments = argumentList({"walkview", archive.c_str(), "$"});
     ASSERT_TRUE(application.init());

@@ -1,5 +1,5 @@
 // walkview: the process's one application object; the window library's
 // entry point runs it.
-#include "walkview/WalkApplication.h"
+#include "programs/WalkApplication.h"
 
 Vell3D::WalkApplication application;

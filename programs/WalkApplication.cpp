@@ -1,4 +1,4 @@
-#include "walkview/WalkApplication.h"
+#include "programs/WalkApplication.h"
 
 #include "planview/PlanView.h"
 #include "walkview/WalkView.h"
