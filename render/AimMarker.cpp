@@ -1,5 +1,7 @@
 // The aim marker: a small sphere where the line of sight meets the world,
 // seen through walls as a faint disc, with the surface normal as a line.
+#include <GL/glu.h>
+
 #include "render/SectorRenderer.h"
 
 namespace Vell3D {

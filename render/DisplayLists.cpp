@@ -19,6 +19,7 @@ void SectorRenderer::prepare()
         throw Vell::Exception("can't allocate gl disp lists");
     listBase_ = base;
     listCount_ = n;
+    surfaces_.build(*world);
     for (int s = 0; s < n; ++s) {
         // A texture made while a list is open would have its upload recorded
         // into the list (and replayed every frame): make them all first.
@@ -92,46 +93,30 @@ void SectorRenderer::makeFrameTextures()
                              sector.ceilingParallax ? sector.ceilingTile : -1}) {
             if (parallax < 0)
                 continue;
-            skyTilesFor(parallax, sky);
+            SkyCylinder::tilesFor(parallax, sky);
             for (int tile : sky)
                 make(tile);
         }
     }
 }
 
+// The sector's solid surfaces come grouped by tile: each texture is bound
+// once per list.
 void SectorRenderer::recordSector(int s)
 {
     const WorldSector& sector = world->sectors[std::size_t(s)];
     sectorFog(sector.fogFactor);
-    // Set once for the whole list, so that the quads of one tile stay one draw.
+    // Set once for the whole list, so that the triangles of one tile stay one draw.
     glDisable(GL_POLYGON_OFFSET_FILL);
     glEnable(GL_CULL_FACE);
-    for (const SurfaceEntry& entry : sector.surfacesByTile) {
-        bindTile(entry.tile, true);
-        for (const SurfaceUse& use : entry.uses)
-            drawSurfaceUse(sector, use);
+    const SurfaceMesh& mesh = surfaces_.mesh();
+    const WorldSurfaces::Range solid = surfaces_.solid(s);
+    for (std::uint32_t i = solid.first; i < solid.first + solid.count; ++i) {
+        const Surface& surface = mesh.surfaces[i];
+        if (i == solid.first || surface.tile != mesh.surfaces[i - 1].tile)
+            bindTile(surface.tile, true);
+        drawSurface(mesh, surface);
     }
-}
-
-void SectorRenderer::drawSurfaceUse(const WorldSector& sector, const SurfaceUse& use)
-{
-    if (use.kind == surfaceFloor) {
-        drawFloor(sector);
-        return;
-    }
-    if (use.kind == surfaceCeiling) {
-        drawCeiling(sector);
-        return;
-    }
-    if (!inRange(use.wall, world->walls.size()))
-        return;
-    const WorldWall& wall = world->walls[std::size_t(use.wall)];
-    if (use.kind == surfaceMiddle)
-        drawPiece(wall.middle, false, false);
-    else if (use.kind == surfaceUpper)
-        drawPiece(wall.upper, false, false);
-    else
-        drawPiece(wall.lower, false, false);
 }
 
 // Fades to black: f = 1 is a clear sector, smaller values fade nearer.

@@ -17,17 +17,11 @@ double planarDistance(const Vector3& eye, double x, double y)
 
 } // namespace
 
-SectorRenderer::SectorRenderer()
-{
-    makeTessellator();
-    buildSkyRing();
-}
+SectorRenderer::SectorRenderer() = default;
 
 SectorRenderer::~SectorRenderer() noexcept(false)
 {
     deleteLists();
-    if (tessellator)
-        gluDeleteTess(tessellator);
 }
 
 void SectorRenderer::beginFrame()
@@ -195,14 +189,17 @@ void SectorRenderer::drawTransparent()
             if (i < world->sprites.size()) {
                 itemFog(world->sprites[i].sector, fog);
                 clipTo(*pass.camera, -1);
-                drawSprite(world->sprites[i], eye);
+                drawSprite(world->sprites[i], int(i), eye);
             }
         } else if (i < world->walls.size()) {
             itemFog(world->walls[i].sector, fog);
             clipTo(*pass.camera, world->walls[i].sector);
             glDisable(GL_POLYGON_OFFSET_FILL);   // as a sprite may have left them
             glEnable(GL_CULL_FACE);
-            drawPiece(world->walls[i].middle, true, true);
+            if (const Surface* middle = surfaces_.middle(int(i)); middle && middle->kind != DrawKind::mirror) {
+                bindTile(middle->tile, true);
+                drawQuadSurface(surfaces_.mesh(), *middle);
+            }
         }
     }
     glPopAttrib();

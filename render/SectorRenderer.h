@@ -6,8 +6,12 @@
 //
 // Where the code lives:
 //   render/SectorRenderer.cpp  construction, frame, passes, overlay
-//   render/SurfaceDrawing.cpp  pieces, floors and ceilings, sprites, sky
+//   render/SurfaceDrawing.cpp  surfaces, sprites, sky
 //   render/DisplayLists.cpp    prepare, sector fog, sky fog
+//
+// What a surface is (its triangles, texture coordinates, colour and tile)
+// comes from surfaces/ (WorldSurfaces, SkyCylinder), which prepare builds
+// once per world; this renderer only turns those triangles into GL.
 //
 // Display lists belong to the context that made them (contexts are not
 // shared), so every list lives in the renderer and the renderer in its view.
@@ -15,10 +19,9 @@
 //   render/AimMarker.cpp       drawAimHook, drawAimMarker, the sphere list
 #pragma once
 
-#include <GL/glu.h>
+#include <GL/gl.h>
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <vector>
 
@@ -26,6 +29,8 @@
 #include "render/PortalCamera.h"
 #include "mapdata/TileSet.h"
 #include "render/Renderer.h"
+#include "surfaces/SkyCylinder.h"
+#include "surfaces/WorldSurfaces.h"
 
 
 
@@ -34,21 +39,6 @@ namespace Vell3D {
 class SectorRenderer : public Renderer {
 public:
     static constexpr int maxMirrorDepth = 32;
-    static constexpr double skyRadius = 80000.0;
-    static constexpr double skyHalfHeight = 75000.0;
-    static constexpr int skySides = 16;
-
-    // A vertex handed to the tessellator: position and texture coordinate.
-    struct TessVertex {
-        double x, y, z, u, v;
-    };
-    // One piece of the sky cylinder: its tile slot (0..7), its start point
-    // and the texture's u at its two ends.
-    struct SkyRingEntry {
-        int slot;
-        double x, y;
-        double uStart, uEnd;
-    };
 
     SectorRenderer();
     ~SectorRenderer() noexcept(false) override;
@@ -65,14 +55,13 @@ public:
     int mirrorCount() const override { return mirrorsDrawn; }
     void drawAimMarker(const Vector3& point) override;
 
-    // Surfaces (SurfaceDrawing.cpp). Bad or empty geometry draws nothing.
-    void drawPiece(const WallPiece& piece, bool bind, bool force);
-    void drawFloor(const WorldSector& sector);
-    void drawCeiling(const WorldSector& sector);
-    void drawSprite(WorldSprite& sprite, const Vector3& eye);
+    // Surfaces (SurfaceDrawing.cpp): a surface's triangles with its colour,
+    // under whatever texture is bound. Bad or empty geometry draws nothing.
+    static void drawSurface(const SurfaceMesh& mesh, const Surface& surface);
+    // The same for a surface of one quad (addQuad), drawn as a quad.
+    static void drawQuadSurface(const SurfaceMesh& mesh, const Surface& surface);
+    void drawSprite(const WorldSprite& sprite, int index, const Vector3& eye);
     void drawSky(int skyTile, double x0, double y0);
-    // The eight tiles around the horizon for a sky base.
-    static void skyTilesFor(int base, int tiles[8]);
 
     // The frame (SectorRenderer.cpp).
     void drawPass();
@@ -90,7 +79,8 @@ public:
     // freed with the sector lists; 0 before prepare.
     unsigned int sphereList() const { return sphereList_; }
     int listCount() const { return listCount_; }
-    const std::vector<SkyRingEntry>& skyRing() const { return skyRing_; }
+    // What the lists were recorded from; empty before prepare.
+    const WorldSurfaces& surfaces() const { return surfaces_; }
     const PassState& rootPass() const { return rootPass_; }
     int mirrorDepth() const { return mirrorDepth_; }
     // The camera of the last mirror drawn at that depth (1 = seen directly),
@@ -106,16 +96,10 @@ private:
     // Binds the tile's texture with filtering; numbers the tile set lacks
     // bind its neutral tile. Nothing without a tile set.
     void bindTile(int tile, bool repeat);
-    struct SurfaceColor {
-        std::uint8_t red, green, blue, alpha;
-    };
-    SurfaceColor surfaceColor(int palette, int shade, std::uint8_t alpha) const;
-    void makeTessellator();
+    // Texture made or not, as drawSky binds them; null when not readable.
+    Texture* skyTexture(int tile);
     // One quad: texture coordinate i, then corner i.
     static void drawQuad(const Vector2 texCoords[4], const Vector3 corners[4]);
-    static void drawQuad(const SurfaceColor& color, const Vector2 texCoords[4], const Vector3 corners[4]);
-    static void drawCorners(const Vector2 texCoords[4], const Vector3 corners[4]);
-    void buildSkyRing();
     // Sector lists and the sphere list, in the context current now.
     void deleteLists();
     void makeSphereList();
@@ -123,8 +107,6 @@ private:
     void recordSector(int sector);
     void makeSectorTextures(const WorldSector& sector);
     void makeFrameTextures();
-    void drawSurfaceUse(const WorldSector& sector, const SurfaceUse& use);
-    void tessellate(const WorldSector& sector, bool floor);
     void collectItems(int sector, const WorldSector& record);
     // Sets the sector's fog unless `current` already holds its factor.
     void itemFog(int sector, double& current);
@@ -137,21 +119,13 @@ private:
     void enterMirror(MirrorLevel& level, const WallPiece& mirror, int sector, const Vector3& normal,
                      const PortalCamera& passCamera, const ViewWindow& window);
 
-    static void GLAPIENTRY tessBegin(GLenum type, void* data);
-    static void GLAPIENTRY tessVertex(void* vertex, void* data);
-    static void GLAPIENTRY tessEnd(void* data);
-    static void GLAPIENTRY tessCombine(GLdouble coords[3], void* vertices[4], GLfloat weights[4],
-                                       void** out, void* data);
-
-    GLUtesselator* tessellator = nullptr;
-    std::vector<TessVertex> polygon;        // the outline of one polygon
-    std::deque<TessVertex> combinePool;     // grows; addresses stay put
-    SurfaceColor tessColor{255, 255, 255, 255};  // of the floor or ceiling being cut
+    WorldSurfaces surfaces_;
+    SkyCylinder sky_;
+    SurfaceMesh frameMesh;                  // a sprite's or the sky's; kept for its storage
     bool recording = false;                 // a sector's list is open
     unsigned int listBase_ = 0;
     int listCount_ = 0;
     unsigned int sphereList_ = 0;
-    std::vector<SkyRingEntry> skyRing_;
     PassState rootPass_;
     PassState* currentPass = &rootPass_;
     int mirrorDepth_ = 0;

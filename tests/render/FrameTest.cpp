@@ -113,9 +113,9 @@ TEST_F(Frame, SkyShowsWhereNoCeilingIsWithItsTileRow)
     EXPECT_EQ(scene.pixel(16, 32).red, scene.pixel(16, 30).red) << "the wall is still drawn";
 
     int row[8];
-    Vell3D::SectorRenderer::skyTilesFor(89, row);
+    Vell3D::SkyCylinder::tilesFor(89, row);
     EXPECT_EQ(std::vector<int>(row, row + 8), (std::vector<int>{89, 91, 92, 90, 91, 90, 92, 93}));
-    Vell3D::SectorRenderer::skyTilesFor(77, row);
+    Vell3D::SkyCylinder::tilesFor(77, row);
     EXPECT_EQ(std::vector<int>(row, row + 8), std::vector<int>(8, 77));
 }
 

@@ -2,6 +2,10 @@
 
 #include <GL/gl.h>
 
+#include <tuple>
+#include <utility>
+#include <vector>
+
 namespace RenderTests {
 
 using namespace Vell3D;
@@ -9,11 +13,19 @@ using namespace Vell3D;
 SectorIdPass::SectorIdPass(World& world)
 {
     setScene(nullptr, nullptr, nullptr, &world);
-    painter.setScene(nullptr, nullptr, nullptr, &world);
     const int count = int(world.sectors.size());
     textures.resize(std::size_t(count));
     glGenTextures(count, textures.data());
     listBase = glGenLists(count);
+    // Skies are closed: the floor and ceiling are cut as if no sector had one.
+    std::vector<std::pair<bool, bool>> skies;
+    for (WorldSector& sector : world.sectors) {
+        skies.emplace_back(sector.floorParallax, sector.ceilingParallax);
+        sector.floorParallax = sector.ceilingParallax = false;
+    }
+    lidded.build(world);
+    for (std::size_t s = 0; s < world.sectors.size(); ++s)
+        std::tie(world.sectors[s].floorParallax, world.sectors[s].ceilingParallax) = skies[s];
     for (int s = 0; s < count; ++s) {
         // Sector s is colour s + 1; black is nothing.
         const std::uint8_t texel[3] = {std::uint8_t((s + 1) & 0xFF), std::uint8_t((s + 1) >> 8), 0};
@@ -49,17 +61,13 @@ void quad(const Vector3& a, const Vector3& b, const Vector3& c, const Vector3& d
 // (which the world leaves out), in the corners the world would give them.
 void SectorIdPass::record(int s)
 {
-    WorldSector lidded = world->sectors[std::size_t(s)];
-    lidded.floorParallax = lidded.ceilingParallax = false;
     glNewList(listBase + unsigned(s), GL_COMPILE);
     glBindTexture(GL_TEXTURE_2D, textures[std::size_t(s)]);
-    painter.drawFloor(lidded);
-    painter.drawCeiling(lidded);
-    for (int w : lidded.walls) {
+    const WorldSurfaces::Range solid = lidded.solid(s);
+    for (std::uint32_t i = solid.first; i < solid.first + solid.count; ++i)
+        SectorRenderer::drawSurface(lidded.mesh(), lidded.mesh().surfaces[i]);
+    for (int w : world->sectors[std::size_t(s)].walls) {
         const WorldWall& wall = world->walls[std::size_t(w)];
-        painter.drawPiece(wall.upper, false, false);
-        painter.drawPiece(wall.lower, false, false);
-        painter.drawPiece(wall.middle, false, false);
         const Vector3* m = wall.middle.corners;
         if ((wall.middle.flags & pieceMirror) && wall.middle.hasHeight())
             quad(m[0], m[1], m[2], m[3]);

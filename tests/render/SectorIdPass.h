@@ -1,6 +1,6 @@
 // The reference for what the sector walk must find: every sector of the
 // world drawn in a flat colour of its own (depth test on, no textures, no
-// fog) through the sector renderer's surface routines, so it is the same
+// fog) from the surfaces the sector renderer draws, so it is the same
 // geometry, and with nothing of the walk. Skies are closed (the sector's
 // floor or ceiling polygon, and the wall pieces between two skies): what
 // shows past a sky is whatever sectors the walk listed, so only the
@@ -36,7 +36,7 @@ public:
 private:
     void record(int sector);
 
-    Vell3D::SectorRenderer painter;
+    Vell3D::WorldSurfaces lidded;   // cut with every sky closed
     unsigned int listBase = 0;
     std::vector<unsigned int> textures;
 };
