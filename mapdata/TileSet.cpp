@@ -152,6 +152,42 @@ const Tile& TileSet::tile(int number) const
     return tiles.empty() ? emptyTile : tiles[slotOf(number)];
 }
 
+std::vector<std::uint8_t> TileSet::pixels(int number) const
+{
+    return pixelsOf(tile(number));
+}
+
+std::vector<std::uint8_t> TileSet::pixelsOf(const Tile& tile) const
+{
+    const std::int64_t count = std::int64_t(tile.width) * tile.height;
+    std::vector<std::uint8_t> indices;
+    if (count > 0) {
+        GroupEntryStream stream(tile.artFile.text(), *archive);
+        // Checked before anything is allocated for the picture: a tile can
+        // claim up to 32767 x 32767 pixels in an entry of a few bytes.
+        if (tile.dataOffset + count > stream.size())
+            throw Vell::Exception("bad size while read");
+        indices.resize(std::size_t(count));
+        stream.seek(tile.dataOffset, 0);
+        stream.readFully(indices.data(), int(count));
+    }
+
+    // Stored column by column; pictures go in rows from the top.
+    std::vector<std::uint8_t> rgba(std::size_t(count) * 4);
+    for (int y = 0; y < tile.height; ++y) {
+        for (int x = 0; x < tile.width; ++x) {
+            std::uint8_t index = indices[std::size_t(x) * std::size_t(tile.height) + std::size_t(y)];
+            const Vell::Color& color = palette[index];
+            std::uint8_t* texel = &rgba[(std::size_t(y) * std::size_t(tile.width) + std::size_t(x)) * 4];
+            texel[0] = color.red;
+            texel[1] = color.green;
+            texel[2] = color.blue;
+            texel[3] = index == transparentIndex ? 0 : 255;
+        }
+    }
+    return rgba;
+}
+
 Vell::Color TileSet::surfaceColor(int paletteNumber, int shade) const
 {
     if (paletteNumber < 0 || paletteNumber >= tintCount)

@@ -62,6 +62,11 @@ public:
     // for callers that only need sizes and need no GL context.
     const Tile& tile(int number) const;
     int tileCount() const { return int(tiles.size()); }
+    // The tile's picture as its texture gets it, width x height RGBA texels
+    // in rows from the top: the palette's colours, the transparent index
+    // with alpha 0. Same fallback rule; needs no GL context. Archive errors
+    // of the pixel read pass through.
+    std::vector<std::uint8_t> pixels(int number) const;
 
     Vell::Color surfaceColor(int paletteNumber, int shade) const;
     const Vell::Color& paletteColor(int index) const { return palette[index & 0xFF]; }
@@ -84,6 +89,7 @@ private:
     void readPalette(const char* name, Index255 index255);
     bool hasEntry(const Vell::String& name) const;
     void readArtFile(const Vell::String& name);
+    std::vector<std::uint8_t> pixelsOf(const Tile& tile) const;
     void makeTexture(Tile& tile);
     void releaseTextures();
 

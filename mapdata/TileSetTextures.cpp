@@ -8,7 +8,6 @@
 
 #include "3d/Texture.h"
 #include "core/Exception.h"
-#include "mapdata/GroupEntryStream.h"
 
 namespace Vell3D {
 
@@ -22,32 +21,7 @@ const Tile& TileSet::textureFor(int number)
 
 void TileSet::makeTexture(Tile& tile)
 {
-    const std::int64_t count = std::int64_t(tile.width) * tile.height;
-    std::vector<std::uint8_t> indices;
-    if (count > 0) {
-        GroupEntryStream stream(tile.artFile.text(), *archive);
-        // Checked before anything is allocated for the picture: a tile can
-        // claim up to 32767 x 32767 pixels in an entry of a few bytes.
-        if (tile.dataOffset + count > stream.size())
-            throw Vell::Exception("bad size while read");
-        indices.resize(std::size_t(count));
-        stream.seek(tile.dataOffset, 0);
-        stream.readFully(indices.data(), int(count));
-    }
-
-    // Stored column by column; the texture wants rows from the top.
-    std::vector<std::uint8_t> rgba(std::size_t(count) * 4);
-    for (int y = 0; y < tile.height; ++y) {
-        for (int x = 0; x < tile.width; ++x) {
-            std::uint8_t index = indices[std::size_t(x) * std::size_t(tile.height) + std::size_t(y)];
-            const Vell::Color& color = palette[index];
-            std::uint8_t* texel = &rgba[(std::size_t(y) * std::size_t(tile.width) + std::size_t(x)) * 4];
-            texel[0] = color.red;
-            texel[1] = color.green;
-            texel[2] = color.blue;
-            texel[3] = index == transparentIndex ? 0 : 255;
-        }
-    }
+    const std::vector<std::uint8_t> rgba = pixelsOf(tile);
     auto texture = std::make_unique<Texture>();
     texture->create(tile.width, tile.height);
     texture->fill(rgba.data(), tile.width, tile.height);

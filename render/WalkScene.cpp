@@ -6,16 +6,6 @@
 
 namespace Vell3D {
 
-namespace {
-
-// World units per pixel at the near distance: the 800 x 600 view spans
-// +-40 x +-30 there.
-constexpr double pixelScale = 0.1;
-constexpr double nearDistance = 50.0;
-constexpr double farDistance = 200000.0;
-
-} // namespace
-
 WalkScene::WalkScene()
 {
     portalCamera.source = &playerCamera;

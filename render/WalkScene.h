@@ -27,6 +27,11 @@ class WalkScene {
 public:
     // The eye above the player after a reset.
     static constexpr double eyeHeight = 500.0;
+    // World units per pixel at the near distance: the 800 x 600 view spans
+    // +-40 x +-30 there.
+    static constexpr double pixelScale = 0.1;
+    static constexpr double nearDistance = 50.0;
+    static constexpr double farDistance = 200000.0;
 
     WalkScene();
     WalkScene(const WalkScene&) = delete;

@@ -42,6 +42,15 @@ std::vector<std::uint8_t> encodePng(const Picture& picture)
     return png;
 }
 
+std::vector<std::uint8_t> encodePngRgba(int width, int height, const std::vector<std::uint8_t>& rgba)
+{
+    std::vector<std::uint8_t> png;
+    if (width <= 0 || height <= 0 || rgba.size() != std::size_t(width) * std::size_t(height) * 4 ||
+        !stbi_write_png_to_func(appendBytes, &png, width, height, 4, rgba.data(), width * 4))
+        return {};
+    return png;
+}
+
 void writePng(const std::string& path, const Picture& picture)
 {
     std::vector<std::uint8_t> png = encodePng(picture);

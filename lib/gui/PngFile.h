@@ -18,6 +18,9 @@ struct Picture {
 
 // The PNG file's bytes; none for an empty picture.
 std::vector<std::uint8_t> encodePng(const Picture& picture);
+// RGBA bytes, four to a pixel, in rows from the top, alpha kept; none for
+// an empty picture or bytes that do not fill it.
+std::vector<std::uint8_t> encodePngRgba(int width, int height, const std::vector<std::uint8_t>& rgba);
 // Throws IOException when the picture cannot be encoded or written;
 // the target is then untouched and no temporary is left behind.
 void writePng(const std::string& path, const Picture& picture);

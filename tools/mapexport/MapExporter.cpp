@@ -1,0 +1,80 @@
+#include "tools/mapexport/MapExporter.h"
+
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdio>
+
+#include "core/Exception.h"
+#include "mapdata/MapSource.h"
+#include "tools/mapexport/LevelExport.h"
+#include "tools/mapexport/LevelFiles.h"
+#include "viewer/MapList.h"
+#include "world/World.h"
+
+namespace VellTools {
+
+namespace {
+
+std::string errorText(const Vell::Exception& e)
+{
+    std::string text = e.className();
+    if (e.message() && *e.message())
+        text += std::string(": ") + e.message();
+    return text;
+}
+
+// The entry's name less its ".map", as the gallery names its pictures.
+std::string baseName(const std::string& entry)
+{
+    return entry.size() > 4 ? entry.substr(0, entry.size() - 4) : entry;
+}
+
+} // namespace
+
+MapExporter::MapExporter(Vell3D::GroupArchive& archive, Vell3D::TileSet& tiles, const ExportOptions& options)
+    : archive(archive), tiles(tiles), options(options)
+{
+}
+
+void MapExporter::exportMap(const std::string& mapName, const std::string& output)
+{
+    // Refused before the map is even read: nothing may touch the archive.
+    if (LevelFiles::sameFile(output, options.archive))
+        throw Vell::IOException(Vell::SubjectMessage("can't write", output.c_str(), "it is the archive read"));
+    const Vell3D::Map map = Vell3D::loadMapByName(archive, mapName.c_str());
+    Vell3D::World world;
+    try {
+        world.build(map);
+        world.attachTextures(tiles);
+    } catch (...) {
+        Vell3D::rethrowNamingMap(mapName.c_str());
+    }
+    LevelExport level(map, world, LevelExport::Options{options.sky});
+    LevelFiles::write(level.model(), output, options.gltf, options.archive);
+}
+
+int MapExporter::exportAll()
+{
+    ::mkdir(options.output.c_str(), 0755);
+    const Vell3D::MapList maps(archive);
+    bool failed = false;
+    for (int i = 0; i < maps.size(); ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        const std::string& name = maps.at(i);
+        const std::string output = options.output + "/" + baseName(name) + (options.gltf ? ".gltf" : ".glb");
+        std::string error;
+        try {
+            exportMap(name, output);
+        } catch (const Vell::Exception& e) {
+            error = errorText(e);
+            failed = true;
+        }
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::fprintf(stderr, "[%d/%d] %s %s %.2f s\n", i + 1, maps.size(), name.c_str(),
+                     error.empty() ? "ok" : ("failed: " + error).c_str(), seconds);
+    }
+    return failed ? 1 : 0;
+}
+
+} // namespace VellTools

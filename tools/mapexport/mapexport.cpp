@@ -1,0 +1,51 @@
+// mapexport: a map the viewers open as a glTF 2.0 file (.glb, or .gltf with
+// its .bin and pictures) that looks like what walkview draws, for Blender,
+// game engines and browsers. Needs no display and no GL. Exit status: 0
+// (also after --help), 1 after an error (or when any map of --all failed),
+// 2 for the usage.
+#include <cstdio>
+#include <string>
+
+#include "core/Console.h"
+#include "core/UnhandledReport.h"
+#include "mapdata/GroupArchive.h"
+#include "mapdata/TileSet.h"
+#include "tools/mapexport/ExportOptions.h"
+#include "tools/mapexport/MapExporter.h"
+#include "viewer/ViewerStartup.h"
+
+namespace {
+
+using namespace VellTools;
+
+int run(int argc, char** argv)
+{
+    ExportOptions options;
+    std::string why;
+    if (!options.parse(argc, argv, why)) {
+        std::fprintf(stderr, "mapexport: %s\n", why.c_str());
+        return Vell::printUsage(exportUsage());
+    }
+    if (options.help) {
+        Vell::console() << exportUsage();
+        return 0;
+    }
+    Vell3D::GroupArchive archive;
+    Vell3D::ViewerStartup::openArchive(archive, options.archive.c_str());
+    Vell3D::TileSet tiles;
+    Vell3D::ViewerStartup::loadTiles(tiles, archive);
+    if (tiles.artProblem().length() > 0)
+        std::fprintf(stderr, "mapexport: %s\n", tiles.artProblem().text());
+    MapExporter exporter(archive, tiles, options);
+    if (options.all)
+        return exporter.exportAll();
+    exporter.exportMap(options.mapName, options.output);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return Vell::runGuarded([&] { return run(argc, argv); });
+}
