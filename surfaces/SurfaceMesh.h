@@ -10,6 +10,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "world/World.h"
+
 namespace Vell3D {
 
 // How a surface is drawn. Solid surfaces make up a sector's display list;
@@ -19,17 +21,13 @@ namespace Vell3D {
 // is drawn behind everything around the viewer.
 enum class DrawKind : std::uint8_t { solid, masked, translucent, mirror, sky };
 
-// What a surface stands for; the wall-piece parts keep the world's numbers
-// (world/World.h SurfaceKind: surfaceFloor .. surfaceMiddle).
+// What a surface stands for: a floor, ceiling or wall piece by the world's
+// own numbers (world/World.h SurfaceKind, surfaceFloor .. surfaceMiddle),
+// or one of these.
 enum SurfacePart : std::uint8_t {
-    partFloor = 1,
-    partCeiling = 2,
-    partLower = 3,
-    partUpper = 4,
-    partMiddle = 5,
-    partSprite = 6,
-    partSkyWall = 7,
-    partSkyCap = 8,
+    partSprite = surfaceMiddle + 1,
+    partSkyWall,
+    partSkyCap,
 };
 
 // World coordinates and the texture coordinate the tile is sampled at.
@@ -45,7 +43,7 @@ struct SurfaceColour {
 struct Surface {
     int tile = -1;            // the tile number bound for it; -1: no texture
     DrawKind kind = DrawKind::solid;
-    std::uint8_t part = partFloor;
+    std::uint8_t part = surfaceFloor;
     int index = -1;           // the wall of a piece, the sprite; -1 otherwise
     SurfaceColour colour;
     std::uint32_t first = 0;  // in SurfaceMesh::vertices

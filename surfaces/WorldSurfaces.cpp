@@ -140,7 +140,7 @@ void WorldSurfaces::addMiddles(const World& world, int s)
             continue;
         const WallPiece& piece = world.walls[std::size_t(w)].middle;
         Surface surface;
-        surface.part = partMiddle;
+        surface.part = surfaceMiddle;
         surface.index = w;
         if (piece.flags & pieceMirror) {
             surface.tile = SpecialTiles::mirrorGlass;

@@ -64,6 +64,24 @@ VellTools::MapContent lShape(bool hole)
     return b.build();
 }
 
+// Changes every vertex attribute of the given type in place, N floats each.
+template <int N, class Change>
+void editFloats(tinygltf::Model& model, int type, Change change)
+{
+    for (const tinygltf::Accessor& a : model.accessors) {
+        if (a.type != type)
+            continue;
+        const tinygltf::BufferView& view = model.bufferViews[std::size_t(a.bufferView)];
+        for (std::size_t i = 0; i < a.count; ++i) {
+            float f[N];
+            unsigned char* at = model.buffers[0].data.data() + view.byteOffset + a.byteOffset + i * view.byteStride;
+            std::memcpy(f, at, sizeof f);
+            change(f);
+            std::memcpy(at, f, sizeof f);
+        }
+    }
+}
+
 class ReadBackTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -102,7 +120,8 @@ TEST_F(ReadBackTest, AnAsymmetricMapKeepsItsHandednessAndFacesUp)
 {
     Exported e;
     exportInto(e, TestSupport::loadMap(lShape(true)), archive->tiles);
-    EXPECT_TRUE(ReadBack::check(e.model, e.world, archive->tiles).empty()) << joined(ReadBack::check(e.model, e.world, archive->tiles));
+    const std::vector<std::string> problems = ReadBack::check(e.model, e.world, archive->tiles);
+    EXPECT_TRUE(problems.empty()) << joined(problems);
     const std::vector<ReadBack::Triangle> leg = ReadBack::trianglesOf(e.model, "sector 1");
     ASSERT_FALSE(leg.empty());
     double minX = 1e9;
@@ -125,18 +144,7 @@ TEST_F(ReadBackTest, AMirroredLevelFails)
 {
     Exported e;
     exportInto(e, TestSupport::loadMap(lShape(true)), archive->tiles);
-    for (const tinygltf::Accessor& a : e.model.accessors) {
-        if (a.type != TINYGLTF_TYPE_VEC3)
-            continue;
-        const tinygltf::BufferView& view = e.model.bufferViews[std::size_t(a.bufferView)];
-        for (std::size_t i = 0; i < a.count; ++i) {
-            float x;
-            unsigned char* at = e.model.buffers[0].data.data() + view.byteOffset + a.byteOffset + i * view.byteStride;
-            std::memcpy(&x, at, 4);
-            x = -x;
-            std::memcpy(at, &x, 4);
-        }
-    }
+    editFloats<3>(e.model, TINYGLTF_TYPE_VEC3, [](float* p) { p[0] = -p[0]; });
     EXPECT_FALSE(ReadBack::check(e.model, e.world, archive->tiles).empty());
 }
 
@@ -152,17 +160,7 @@ TEST_F(ReadBackTest, TextureCoordinatesATexelRowOffFail)
 {
     Exported e;
     exportInto(e, TestSupport::loadMap(lShape(true)), archive->tiles);
-    for (const tinygltf::Accessor& a : e.model.accessors) {
-        if (a.type != TINYGLTF_TYPE_VEC2)
-            continue;
-        const tinygltf::BufferView& view = e.model.bufferViews[std::size_t(a.bufferView)];
-        for (std::size_t i = 0; i < a.count; ++i) {
-            float uv[2];
-            unsigned char* at = e.model.buffers[0].data.data() + view.byteOffset + a.byteOffset + i * view.byteStride;
-            std::memcpy(uv, at, 8);
-            uv[1] += 1.0f / 64.0f;   // the demo tiles are 64 texels high
-            std::memcpy(at, uv, 8);
-        }
-    }
+    // The demo tiles are 64 texels high.
+    editFloats<2>(e.model, TINYGLTF_TYPE_VEC2, [](float* uv) { uv[1] += 1.0f / 64.0f; });
     EXPECT_FALSE(ReadBack::check(e.model, e.world, archive->tiles).empty());
 }

@@ -66,14 +66,14 @@ protected:
 TEST_F(Surfaces, FloorAndCeilingFaceOppositeWaysAndKeepTheirHoles)
 {
     surfaces.build(*held);
-    for (std::uint8_t part : {std::uint8_t(partFloor), std::uint8_t(partCeiling)}) {
+    for (std::uint8_t part : {std::uint8_t(surfaceFloor), std::uint8_t(surfaceCeiling)}) {
         const Surface* surface = find(0, part);
         ASSERT_NE(surface, nullptr);
         double area = 0.0;
         const SurfaceVertex* v = surfaces.mesh().verticesOf(*surface);
         for (std::uint32_t t = 0; t < surface->triangleCount(); ++t) {
             const double z = zOfNormal(v + 3 * t);
-            EXPECT_EQ(z > 0, part == partFloor);
+            EXPECT_EQ(z > 0, part == surfaceFloor);
             area += std::fabs(z) / 2;
             const double cx = (v[3 * t].x + v[3 * t + 1].x + v[3 * t + 2].x) / 3;
             const double cy = (v[3 * t].y + v[3 * t + 1].y + v[3 * t + 2].y) / 3;
@@ -97,7 +97,7 @@ TEST_F(Surfaces, SelfCrossingOutlinesAreStillCut)
     for (std::size_t w = 0; w < 8; ++w)
         world.walls[w].nextPoint = int((w + 1) % 8);
     surfaces.build(world);
-    const Surface* floor = find(0, partFloor);
+    const Surface* floor = find(0, surfaceFloor);
     ASSERT_NE(floor, nullptr);
     EXPECT_GT(floor->triangleCount(), 0u);
     const SurfaceVertex* v = surfaces.mesh().verticesOf(*floor);
@@ -125,7 +125,7 @@ TEST_F(Surfaces, PiecesWithoutHeightAndMirrorsStayOutOfTheSolidSurfaces)
     for (std::uint32_t i = solid.first; i < solid.first + solid.count; ++i) {
         const Surface& s = surfaces.mesh().surfaces[i];
         EXPECT_EQ(s.kind, DrawKind::solid);
-        EXPECT_FALSE(s.index == opening && (s.part == partMiddle || s.part == partUpper));
+        EXPECT_FALSE(s.index == opening && (s.part == surfaceMiddle || s.part == surfaceUpper));
     }
     const Surface* glass = surfaces.middle(opening);
     ASSERT_NE(glass, nullptr);

@@ -25,19 +25,7 @@ bool ExportOptions::parse(int argc, const char* const* argv, std::string& error)
         } else
             positional.push_back(arg);
     }
-    const std::size_t wanted = all ? 2 : 3;
-    if (positional.size() != wanted) {
-        error = all ? "--all takes <grpfile> <outdir>" : "takes <grpfile> <mapname> <out.glb>";
-        return false;
-    }
-    archive = positional[0];
-    if (all)
-        output = positional[1];
-    else {
-        mapName = positional[1];
-        output = positional[2];
-    }
-    return true;
+    return take(positional, "out.glb", error);
 }
 
 const char* exportUsage()

@@ -6,13 +6,11 @@
 
 #include <string>
 
+#include "tools/MapArguments.h"
+
 namespace VellTools {
 
-struct ExportOptions {
-    std::string archive;
-    std::string mapName;
-    std::string output;      // the file, or the folder with --all
-    bool all = false;
+struct ExportOptions : MapArguments {
     bool gltf = false;       // .gltf with its .bin and pictures beside it
     bool sky = true;
     bool help = false;

@@ -10,6 +10,7 @@
 #include "tools/mapexport/LevelExport.h"
 #include "tools/mapexport/LevelFiles.h"
 #include "viewer/MapList.h"
+#include "viewer/ViewerStartup.h"
 #include "world/World.h"
 
 namespace VellTools {
@@ -32,9 +33,12 @@ std::string baseName(const std::string& entry)
 
 } // namespace
 
-MapExporter::MapExporter(Vell3D::GroupArchive& archive, Vell3D::TileSet& tiles, const ExportOptions& options)
-    : archive(archive), tiles(tiles), options(options)
+MapExporter::MapExporter(const ExportOptions& options) : options(options)
 {
+    Vell3D::ViewerStartup::openArchive(archive, options.archive.c_str());
+    Vell3D::ViewerStartup::loadTiles(tiles, archive);
+    if (tiles.artProblem().length() > 0)
+        std::fprintf(stderr, "mapexport: %s\n", tiles.artProblem().text());
 }
 
 void MapExporter::exportMap(const std::string& mapName, const std::string& output)

@@ -5,18 +5,17 @@
 
 #include <string>
 
+#include "mapdata/GroupArchive.h"
+#include "mapdata/TileSet.h"
 #include "tools/mapexport/ExportOptions.h"
-
-namespace Vell3D {
-class GroupArchive;
-class TileSet;
-}
 
 namespace VellTools {
 
 class MapExporter {
 public:
-    MapExporter(Vell3D::GroupArchive& archive, Vell3D::TileSet& tiles, const ExportOptions& options);
+    // Opens the archive and reads its tiles as the viewers do; a tile file
+    // that stopped the tiles early is named on standard error.
+    explicit MapExporter(const ExportOptions& options);
 
     // Failures name the map ("bad map format in e1l2.map") or the file.
     void exportMap(const std::string& mapName, const std::string& output);
@@ -25,9 +24,9 @@ public:
     int exportAll();
 
 private:
-    Vell3D::GroupArchive& archive;
-    Vell3D::TileSet& tiles;
     ExportOptions options;
+    Vell3D::GroupArchive archive;
+    Vell3D::TileSet tiles;   // goes before the archive it reads from
 };
 
 } // namespace VellTools

@@ -8,11 +8,8 @@
 
 #include "core/Console.h"
 #include "core/UnhandledReport.h"
-#include "mapdata/GroupArchive.h"
-#include "mapdata/TileSet.h"
 #include "tools/mapexport/ExportOptions.h"
 #include "tools/mapexport/MapExporter.h"
-#include "viewer/ViewerStartup.h"
 
 namespace {
 
@@ -30,13 +27,7 @@ int run(int argc, char** argv)
         Vell::console() << exportUsage();
         return 0;
     }
-    Vell3D::GroupArchive archive;
-    Vell3D::ViewerStartup::openArchive(archive, options.archive.c_str());
-    Vell3D::TileSet tiles;
-    Vell3D::ViewerStartup::loadTiles(tiles, archive);
-    if (tiles.artProblem().length() > 0)
-        std::fprintf(stderr, "mapexport: %s\n", tiles.artProblem().text());
-    MapExporter exporter(archive, tiles, options);
+    MapExporter exporter(options);
     if (options.all)
         return exporter.exportAll();
     exporter.exportMap(options.mapName, options.output);

@@ -135,17 +135,7 @@ bool ShotOptions::parse(int argc, const char* const* argv, int maxSide, std::str
         else
             positional.push_back(arg);
     }
-    const std::size_t wanted = all ? 2 : 3;
-    if (positional.size() != wanted)
-        return parser.fail(all ? "--all takes <grpfile> <outdir>" : "takes <grpfile> <mapname> <out.png>");
-    archive = positional[0];
-    if (all)
-        output = positional[1];
-    else {
-        mapName = positional[1];
-        output = positional[2];
-    }
-    return true;
+    return take(positional, "out.png", error);
 }
 
 const char* shotUsage()

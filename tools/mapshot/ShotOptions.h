@@ -13,12 +13,13 @@
 #include <string>
 
 #include "render/Placement.h"
+#include "tools/MapArguments.h"
 
 namespace VellTools {
 
 enum class ShotView { sector, wire, plan };
 
-struct ShotOptions {
+struct ShotOptions : MapArguments {
     static constexpr int minWidth = 64, minHeight = 48;
 
     ShotView view = ShotView::sector;
@@ -29,11 +30,7 @@ struct ShotOptions {
     int height = 600;
     bool overlay = false;
     bool debug = false;
-    bool all = false;
     bool help = false;       // --help: the usage text, nothing else
-    std::string archive;
-    std::string mapName;     // one picture only
-    std::string output;      // the picture, or the gallery's folder with --all
 
     // maxSide: the largest picture side the GL implementation can draw.
     bool parse(int argc, const char* const* argv, int maxSide, std::string& error);
