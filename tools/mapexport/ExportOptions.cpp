@@ -1,31 +1,21 @@
 #include "tools/mapexport/ExportOptions.h"
 
-#include <vector>
-
 namespace VellTools {
 
 bool ExportOptions::parse(int argc, const char* const* argv, std::string& error)
 {
-    std::vector<std::string> positional;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help") {
-            help = true;
-            return true;
-        }
-        if (arg == "--all")
-            all = true;
-        else if (arg == "--gltf")
+    auto option = [this](const std::string& name, const char* const*, int, int&, std::string& why) {
+        if (name == "--gltf")
             gltf = true;
-        else if (arg == "--no-sky")
+        else if (name == "--no-sky")
             sky = false;
-        else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-') {
-            error = "unknown option " + arg;
+        else {
+            why = "unknown option " + name;
             return false;
-        } else
-            positional.push_back(arg);
-    }
-    return take(positional, "out.glb", error);
+        }
+        return true;
+    };
+    return MapArguments::parse(argc, argv, "out.glb", option, error);
 }
 
 const char* exportUsage()

@@ -13,7 +13,6 @@ namespace VellTools {
 struct ExportOptions : MapArguments {
     bool gltf = false;       // .gltf with its .bin and pictures beside it
     bool sky = true;
-    bool help = false;
 
     // False with the reason in error for a command line that is not one of
     // the two forms; --help alone is enough.

@@ -112,30 +112,20 @@ bool takesValue(const std::string& name)
 bool ShotOptions::parse(int argc, const char* const* argv, int maxSide, std::string& error)
 {
     Parser parser(*this, maxSide, error);
-    std::vector<std::string> positional;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--help") {
-            help = true;
-            return true;
-        }
-        if (arg == "--all")
-            all = true;
-        else if (arg == "--overlay")
+    auto option = [&](const std::string& name, const char* const* args, int count, int& next, std::string&) {
+        if (name == "--overlay")
             overlay = true;
-        else if (arg == "--debug")
+        else if (name == "--debug")
             debug = true;
-        else if (takesValue(arg)) {
-            if (i + 1 >= argc)
-                return parser.fail(arg + " needs a value");
-            if (!parser.option(arg, argv[++i]))
-                return false;
-        } else if (arg.size() > 1 && arg[0] == '-' && arg[1] == '-')
-            return parser.fail("unknown option " + arg);
+        else if (!takesValue(name))
+            return parser.fail("unknown option " + name);
+        else if (next + 1 >= count)
+            return parser.fail(name + " needs a value");
         else
-            positional.push_back(arg);
-    }
-    return take(positional, "out.png", error);
+            return parser.option(name, args[++next]);
+        return true;
+    };
+    return MapArguments::parse(argc, argv, "out.png", option, error);
 }
 
 const char* shotUsage()

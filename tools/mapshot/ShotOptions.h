@@ -30,7 +30,6 @@ struct ShotOptions : MapArguments {
     int height = 600;
     bool overlay = false;
     bool debug = false;
-    bool help = false;       // --help: the usage text, nothing else
 
     // maxSide: the largest picture side the GL implementation can draw.
     bool parse(int argc, const char* const* argv, int maxSide, std::string& error);
