@@ -23,6 +23,26 @@ const unsigned char* elementAt(const tinygltf::Model& model, int accessor, std::
     return model.buffers[std::size_t(view.buffer)].data.data() + view.byteOffset + a.byteOffset + i * stride;
 }
 
+// The vertices of a primitive's triangles, through its indices if any.
+std::vector<std::size_t> vertexOrder(const tinygltf::Model& model, const tinygltf::Primitive& p)
+{
+    std::vector<std::size_t> order;
+    if (p.indices < 0) {
+        const std::size_t count = model.accessors[std::size_t(p.attributes.at("POSITION"))].count;
+        for (std::size_t i = 0; i < count; ++i)
+            order.push_back(i);
+        return order;
+    }
+    const tinygltf::Accessor& a = model.accessors[std::size_t(p.indices)];
+    const std::size_t size = a.componentType == TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT ? 4 : 2;
+    for (std::size_t i = 0; i < a.count; ++i) {
+        std::uint32_t index = 0;
+        std::memcpy(&index, elementAt(model, p.indices, i, size), size);
+        order.push_back(index);
+    }
+    return order;
+}
+
 void rotate(const std::vector<double>& q, double v[3])
 {
     if (q.size() != 4)
@@ -228,13 +248,14 @@ std::vector<Triangle> trianglesOf(const tinygltf::Model& model, const std::strin
         for (const tinygltf::Primitive& p : model.meshes[std::size_t(node.mesh)].primitives) {
             const int position = p.attributes.at("POSITION");
             const auto uvAt = p.attributes.find("TEXCOORD_0");
-            const std::size_t count = model.accessors[std::size_t(position)].count;
-            for (std::size_t i = 0; i + 2 < count; i += 3) {
+            const std::vector<std::size_t> order = vertexOrder(model, p);
+            for (std::size_t i = 0; i + 2 < order.size(); i += 3) {
                 Triangle t{};
                 t.material = p.material;
                 for (std::size_t k = 0; k < 3; ++k) {
+                    const std::size_t at = order[i + k];
                     float f[3] = {};
-                    std::memcpy(f, elementAt(model, position, i + k, 12), 12);
+                    std::memcpy(f, elementAt(model, position, at, 12), 12);
                     double g[3] = {f[0], f[1], f[2]};
                     rotate(node.rotation, g);
                     for (std::size_t a = 0; a < node.translation.size() && a < 3; ++a)
@@ -244,7 +265,7 @@ std::vector<Triangle> trianglesOf(const tinygltf::Model& model, const std::strin
                     t.p[k][2] = g[1] * unitsPerMetre;
                     if (uvAt != p.attributes.end()) {
                         float uv[2] = {};
-                        std::memcpy(uv, elementAt(model, uvAt->second, i + k, 8), 8);
+                        std::memcpy(uv, elementAt(model, uvAt->second, at, 8), 8);
                         t.uv[k][0] = uv[0];
                         t.uv[k][1] = uv[1];
                     }

@@ -1,10 +1,12 @@
 #include "tools/mapexport/GltfModel.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <limits>
 #include <sstream>
+#include <unordered_map>
 
 #include "gui/PngFile.h"
 
@@ -112,36 +114,117 @@ int GltfModel::addAccessor(Stream& stream, const void* data, std::size_t bytes, 
     return stream.accessors.back();
 }
 
-tinygltf::Primitive GltfModel::primitive(const GltfVertices& v, int material)
+namespace {
+
+// A vertex as its bytes: position, texture coordinate and colour.
+struct VertexKey {
+    std::array<std::uint32_t, 7> words{};
+    bool operator==(const VertexKey& o) const { return words == o.words; }
+};
+
+struct VertexHash {
+    std::size_t operator()(const VertexKey& k) const
+    {
+        std::size_t h = 0;
+        for (std::uint32_t w : k.words)
+            h = h * 0x9E3779B97F4A7C15ull + w;
+        return h ^ (h >> 29);
+    }
+};
+
+} // namespace
+
+struct GltfModel::Table {
+    GltfVertices unique;
+    std::unordered_map<VertexKey, std::uint32_t, VertexHash> seen;
+    int position = -1, texCoord = -1, colour = -1;
+
+    std::uint32_t add(const GltfVertices& v, std::size_t i)
+    {
+        VertexKey key;
+        std::memcpy(key.words.data(), &v.positions[3 * i], 12);
+        if (v.textured)
+            std::memcpy(key.words.data() + 3, &v.texCoords[2 * i], 8);
+        std::memcpy(key.words.data() + 5, &v.colours[4 * i], 8);
+        auto [at, fresh] = seen.try_emplace(key, std::uint32_t(unique.count()));
+        if (fresh) {
+            unique.positions.insert(unique.positions.end(), &v.positions[3 * i], &v.positions[3 * i] + 3);
+            if (v.textured)
+                unique.texCoords.insert(unique.texCoords.end(), &v.texCoords[2 * i], &v.texCoords[2 * i] + 2);
+            unique.colours.insert(unique.colours.end(), &v.colours[4 * i], &v.colours[4 * i] + 4);
+        }
+        return at->second;
+    }
+};
+
+void GltfModel::store(Table& table)
 {
-    tinygltf::Primitive p;
-    p.mode = TINYGLTF_MODE_TRIANGLES;
-    p.material = material;
+    const GltfVertices& v = table.unique;
     const std::size_t n = v.count();
-    const int position = addAccessor(positions_, v.positions.data(), v.positions.size() * sizeof(float),
-                                     TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, n, false);
+    table.position = addAccessor(positions_, v.positions.data(), v.positions.size() * sizeof(float),
+                                 TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC3, n, false);
     // Viewers need the bounds of the positions, as the floats stored.
     std::vector<double> lo(3, std::numeric_limits<double>::infinity()), hi(3, -lo[0]);
     for (std::size_t i = 0; i < v.positions.size(); ++i) {
         lo[i % 3] = std::min(lo[i % 3], double(v.positions[i]));
         hi[i % 3] = std::max(hi[i % 3], double(v.positions[i]));
     }
-    accessors_[std::size_t(position)].minValues = lo;
-    accessors_[std::size_t(position)].maxValues = hi;
-    p.attributes["POSITION"] = position;
-    if (v.textured)
-        p.attributes["TEXCOORD_0"] = addAccessor(texCoords_, v.texCoords.data(), v.texCoords.size() * sizeof(float),
-                                                 TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC2, n, false);
-    p.attributes["COLOR_0"] = addAccessor(colours_, v.colours.data(), v.colours.size() * sizeof(std::uint16_t),
-                                          TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT, TINYGLTF_TYPE_VEC4, n, true);
-    return p;
+    accessors_[std::size_t(table.position)].minValues = lo;
+    accessors_[std::size_t(table.position)].maxValues = hi;
+    if (!v.texCoords.empty())
+        table.texCoord = addAccessor(texCoords_, v.texCoords.data(), v.texCoords.size() * sizeof(float),
+                                     TINYGLTF_COMPONENT_TYPE_FLOAT, TINYGLTF_TYPE_VEC2, n, false);
+    table.colour = addAccessor(colours_, v.colours.data(), v.colours.size() * sizeof(std::uint16_t),
+                               TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT, TINYGLTF_TYPE_VEC4, n, true);
 }
 
-int GltfModel::addMesh(const std::string& name, std::vector<tinygltf::Primitive> primitives)
+// Short indices where the table is small enough; every index starts on a
+// four-byte boundary.
+int GltfModel::addIndices(const std::vector<std::uint32_t>& indices, std::size_t vertexCount)
 {
+    indices_.bytes.resize((indices_.bytes.size() + 3) / 4 * 4);
+    if (vertexCount <= 0xFFFF) {
+        std::vector<std::uint16_t> shorter(indices.begin(), indices.end());
+        return addAccessor(indices_, shorter.data(), shorter.size() * 2, TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT,
+                           TINYGLTF_TYPE_SCALAR, shorter.size(), false);
+    }
+    return addAccessor(indices_, indices.data(), indices.size() * 4, TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT,
+                       TINYGLTF_TYPE_SCALAR, indices.size(), false);
+}
+
+int GltfModel::addMesh(const std::string& name, const std::map<int, GltfVertices>& groups)
+{
+    Table tables[2];
+    std::vector<std::pair<int, std::vector<std::uint32_t>>> primitives;
+    for (const auto& [material, v] : groups) {
+        if (v.count() == 0)
+            continue;
+        Table& table = tables[v.textured];
+        std::vector<std::uint32_t> indices;
+        indices.reserve(v.count());
+        for (std::size_t i = 0; i < v.count(); ++i)
+            indices.push_back(table.add(v, i));
+        primitives.emplace_back(material, std::move(indices));
+    }
+    if (primitives.empty())
+        return -1;
+    for (Table& table : tables)
+        if (table.unique.count() > 0)
+            store(table);
     tinygltf::Mesh mesh;
     mesh.name = name;
-    mesh.primitives = std::move(primitives);
+    for (auto& [material, indices] : primitives) {
+        const Table& table = tables[groups.at(material).textured];
+        tinygltf::Primitive p;
+        p.mode = TINYGLTF_MODE_TRIANGLES;
+        p.material = material;
+        p.attributes["POSITION"] = table.position;
+        if (table.texCoord >= 0)
+            p.attributes["TEXCOORD_0"] = table.texCoord;
+        p.attributes["COLOR_0"] = table.colour;
+        p.indices = addIndices(indices, table.unique.count());
+        mesh.primitives.push_back(std::move(p));
+    }
     model_.meshes.push_back(std::move(mesh));
     return int(model_.meshes.size()) - 1;
 }
@@ -160,12 +243,12 @@ void GltfModel::layOut(bool pictureViews)
     laidOut_ = true;
     tinygltf::Buffer buffer;
     std::size_t total = 0;
-    for (const Stream* stream : {&positions_, &texCoords_, &colours_})
+    for (const Stream* stream : {&positions_, &texCoords_, &colours_, &indices_})
         total += stream->bytes.size() + 4;
     for (const tinygltf::Image& image : model_.images)
         total += pictureViews ? image.image.size() + 4 : 0;
     buffer.data.reserve(total);
-    for (Stream* stream : {&positions_, &texCoords_, &colours_}) {
+    for (Stream* stream : {&positions_, &texCoords_, &colours_, &indices_}) {
         if (stream->bytes.empty())
             continue;
         tinygltf::BufferView view;
@@ -173,7 +256,7 @@ void GltfModel::layOut(bool pictureViews)
         view.byteOffset = buffer.data.size();
         view.byteLength = stream->bytes.size();
         view.byteStride = std::size_t(stream->stride);
-        view.target = TINYGLTF_TARGET_ARRAY_BUFFER;
+        view.target = stream == &indices_ ? TINYGLTF_TARGET_ELEMENT_ARRAY_BUFFER : TINYGLTF_TARGET_ARRAY_BUFFER;
         buffer.data.insert(buffer.data.end(), stream->bytes.begin(), stream->bytes.end());
         alignTo4(buffer.data);
         model_.bufferViews.push_back(view);
@@ -209,7 +292,7 @@ std::vector<std::uint8_t> GltfModel::glb()
     tinygltf::TinyGLTF writer;
     if (!writer.WriteGltfSceneToStream(&model_, out, false, true))
         return {};
-    const std::string bytes = out.str();
+    const std::string_view bytes = out.view();
     return std::vector<std::uint8_t>(bytes.begin(), bytes.end());
 }
 

@@ -47,9 +47,10 @@ public:
     // The index of the picture stored under key, or -1.
     int storedImage(int key) const;
     int material(const GltfMaterialKey& key, const std::string& name);
-    // A primitive of triangles (three vertices each, no indices).
-    tinygltf::Primitive primitive(const GltfVertices& vertices, int material);
-    int addMesh(const std::string& name, std::vector<tinygltf::Primitive> primitives);
+    // A mesh of one primitive per material, each of triangles (three
+    // vertices each). Vertices met again are stored once: the primitives
+    // index one shared table (one for the textured ones, one for the rest).
+    int addMesh(const std::string& name, const std::map<int, GltfVertices>& groups);
     int addNode(tinygltf::Node node);
 
     // The whole model as a .glb file's bytes.
@@ -68,8 +69,11 @@ private:
         std::vector<int> accessors;
         int stride = 0;
     };
+    struct Table;
     int addAccessor(Stream& stream, const void* data, std::size_t bytes, int componentType, int type,
                     std::size_t count, bool normalized);
+    void store(Table& table);
+    int addIndices(const std::vector<std::uint32_t>& indices, std::size_t vertexCount);
     void layOut(bool pictureViews);
 
     tinygltf::Model model_;
@@ -78,6 +82,7 @@ private:
     Stream positions_{{}, {}, 12};
     Stream texCoords_{{}, {}, 8};
     Stream colours_{{}, {}, 8};
+    Stream indices_{{}, {}, 0};
     bool laidOut_ = false;
     std::map<int, int> images_;
     std::map<GltfMaterialKey, int> materials_;

@@ -215,12 +215,7 @@ int LevelExport::addNode(const std::string& name, const std::vector<const Surfac
     if (auto shared = spriteMeshes_.find(look); sprite && shared != spriteMeshes_.end()) {
         node.mesh = shared->second;
     } else {
-        std::vector<tinygltf::Primitive> primitives;
-        for (const auto& [material, vertices] : groups)
-            if (vertices.count() > 0)
-                primitives.push_back(model_.primitive(vertices, material));
-        if (!primitives.empty())
-            node.mesh = model_.addMesh(name, std::move(primitives));
+        node.mesh = model_.addMesh(name, groups);
         if (sprite)
             spriteMeshes_[look] = node.mesh;
     }
