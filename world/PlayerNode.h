@@ -16,6 +16,9 @@ class World;
 
 class PlayerNode : public Node {
 public:
+    // How high above the floor a player stands once he has moved.
+    static constexpr double standingHeight = 50.0;
+
     explicit PlayerNode(Node* parent = nullptr);
 
     // Copies the other node's sector and transform (not its world), then
@@ -43,7 +46,7 @@ protected:
     // Needs tracksSector(). No change hook.
     void followFloor();
     // How high above the floor a move leaves the node.
-    virtual double floorOffset() const { return 50.0; }
+    virtual double floorOffset() const { return standingHeight; }
     // Translation in the own frame that bypasses the virtual translate, so
     // that subclasses may route translate through move.
     void shift(double dx, double dy, double dz);

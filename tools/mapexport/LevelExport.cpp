@@ -75,9 +75,16 @@ std::array<double, 3> LevelExport::toGltf(double x, double y, double z)
     return {x / unitsPerMetre, z / unitsPerMetre, -y / unitsPerMetre};
 }
 
+// The player stands on the start sector's floor, as walkview and mapshot
+// show him once he stands (the first move lifts him there).
 Vector3 LevelExport::startEye(const World& world)
 {
-    return world.camera.toParent(Vector3(0.0, 0.0, WalkScene::eyeHeight));
+    Vector3 eye = world.camera.toParent(Vector3(0.0, 0.0, WalkScene::eyeHeight));
+    const int s = world.camera.sector;
+    if (inRange(s, world.sectors.size()))
+        eye.z = world.sectors[std::size_t(s)].floorZAt(eye.x, eye.y) + PlayerNode::standingHeight +
+                WalkScene::eyeHeight;
+    return eye;
 }
 
 int LevelExport::skyTile(const World& world)

@@ -51,7 +51,8 @@ public:
     // The sky tile shown: the start sector's, else the first sector's that
     // has one (ceilings before floors within a sector); -1 for none.
     static int skyTile(const Vell3D::World& world);
-    // walkview's eye at the player's start, in world units.
+    // walkview's eye at the player's start, standing on the floor there, in
+    // world units.
     static Vell3D::Vector3 startEye(const Vell3D::World& world);
 
 private:
