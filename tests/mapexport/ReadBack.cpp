@@ -214,6 +214,29 @@ void checkSector(const World& world, const TileSet& tiles, std::size_t s, const 
         problems.push_back(sectorName(s) + ": " + std::to_string(badMaps) + " sampled points off their texture coordinate");
 }
 
+// A sprite's quad stands where the world puts it, a facing sprite turned to
+// the player's start.
+void checkSprite(const World& world, std::size_t i, const std::vector<Triangle>& tris,
+                 std::vector<std::string>& problems)
+{
+    WorldSprite sprite = world.sprites[i];
+    if (sprite.kind == spriteKindFace)
+        sprite.faceCamera(world.camera.position());
+    double area = 0.0;
+    bool placed = true;
+    for (const Triangle& t : tris) {
+        area += length(normal(t)) / 2.0;
+        for (const auto& p : t.p) {
+            bool corner = false;
+            for (const Vector3& c : sprite.corners)
+                corner = corner || std::hypot(p[0] - c.x, p[1] - c.y, p[2] - c.z) < 0.01;
+            placed = placed && corner;
+        }
+    }
+    if (!placed || std::fabs(area - sprite.width * sprite.height) > 0.01 + 1e-5 * area)
+        problems.push_back("sprite " + std::to_string(i) + ": not where the world puts it");
+}
+
 void checkPictures(const tinygltf::Model& model, const TileSet& tiles, std::vector<std::string>& problems)
 {
     for (const tinygltf::Image& image : model.images) {
@@ -282,6 +305,20 @@ std::vector<std::string> check(const tinygltf::Model& model, const World& world,
     std::vector<std::string> problems;
     for (std::size_t s = 0; s < world.sectors.size(); ++s)
         checkSector(world, tiles, s, trianglesOf(model, sectorName(s)), problems);
+    std::vector<bool> held(world.sprites.size());
+    for (const WorldSector& sector : world.sectors)
+        for (int i : sector.sprites)
+            held[std::size_t(i)] = true;
+    for (std::size_t i = 0; i < world.sprites.size(); ++i) {
+        const WorldSprite& sprite = world.sprites[i];
+        const bool shown = held[i] && !(sprite.flags & spriteInvisible) && sprite.kind != spriteKindNone &&
+                           sprite.width > 0 && sprite.height > 0;
+        const std::vector<Triangle> tris = trianglesOf(model, "sprite " + std::to_string(i));
+        if (shown != !tris.empty())
+            problems.push_back("sprite " + std::to_string(i) + (shown ? ": missing" : ": shown, walkview draws none"));
+        else if (shown)
+            checkSprite(world, i, tris, problems);
+    }
     checkPictures(model, tiles, problems);
     return problems;
 }

@@ -3,7 +3,8 @@
 // floors' and ceilings' plan areas against the shoelace areas of the
 // sector's wall loops, the walls' areas against the pieces' quads, the
 // texture coordinate at sampled points against the world's texture
-// matrices, and every picture against the tile's palette colours.
+// matrices, the sprites' quads against the world's sprites, and every
+// picture against the tile's palette colours.
 #pragma once
 
 #include <string>

@@ -48,7 +48,6 @@ const char* kindName(DrawKind kind)
     }
 }
 
-
 // Which way a sprite's quad runs, from its first corner to its second: the
 // turn about the vertical that lays it along world x.
 double spriteYaw(const SurfaceMesh& mesh, const Surface& surface)
