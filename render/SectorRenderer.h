@@ -58,7 +58,8 @@ public:
     // Surfaces (SurfaceDrawing.cpp): a surface's triangles with its colour,
     // under whatever texture is bound. Bad or empty geometry draws nothing.
     static void drawSurface(const SurfaceMesh& mesh, const Surface& surface);
-    // The same for a surface of one quad (addQuad), drawn as a quad.
+    // The same for a surface of one quad (Surface::isQuad), drawn as a
+    // quad; any other surface as triangles.
     static void drawQuadSurface(const SurfaceMesh& mesh, const Surface& surface);
     void drawSprite(const WorldSprite& sprite, int index, const Vector3& eye);
     void drawSky(int skyTile, double x0, double y0);

@@ -7,6 +7,7 @@
 
 namespace Vell3D {
 
+
 // The colour goes in with the vertices rather than before glBegin: a list
 // keeps triangles of one tile in one draw only while nothing is set between
 // them, and a software rasteriser pays for every draw and state change.
@@ -25,14 +26,14 @@ void SectorRenderer::drawSurface(const SurfaceMesh& mesh, const Surface& surface
     glEnd();
 }
 
-// A quad drawn every frame (a sprite, a masked wall, a side of the sky) goes
-// to the driver as the quad it was cut from: its immediate path rounds a
-// quad a shade differently from the two triangles the lists hold, and the
-// picture must not move. The corners come back from the triangles'
-// vertices by quadCorners.
+// A quad goes to the driver as the quad it was cut from. Its immediate path
+// rounds a quad a shade differently from the two triangles, and the picture
+// must not move; a list cuts it into the very triangles of the surface, from
+// four vertices rather than six, as the lists always took them. The corners
+// come back from the triangles' vertices by quadVertices.
 void SectorRenderer::drawQuadSurface(const SurfaceMesh& mesh, const Surface& surface)
 {
-    if (surface.count != 6) {
+    if (!surface.isQuad()) {
         drawSurface(mesh, surface);
         return;
     }

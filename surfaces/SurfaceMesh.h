@@ -50,6 +50,8 @@ struct Surface {
     std::uint32_t count = 0;  // a multiple of three
 
     std::uint32_t triangleCount() const { return count / 3; }
+    // A wall piece, sprite or side of the sky: one quad added by addQuad.
+    bool isQuad() const { return part >= surfaceLower && part != partSkyCap && count == 6; }
 };
 
 struct SurfaceMesh {
