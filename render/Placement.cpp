@@ -1,5 +1,6 @@
 #include "render/Placement.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "render/WalkScene.h"
@@ -17,6 +18,20 @@ double clockwiseTurn(const Node& node)
     return std::atan2(node.matrix()[4], node.matrix()[5]) * 180.0 / M_PI;
 }
 
+// The clockwise turn the overlays show as `shown`. Their angle is not the
+// turn a itself but 90 - 90 cos a on the way round to 180 and 270 + 90 cos a
+// on to 360 (Node::heading); it agrees with the turn at every quarter.
+double turnShownAs(double shown)
+{
+    shown = std::fmod(shown, 360.0);
+    if (shown <= 0.0)
+        shown += 360.0;
+    const double degrees = 180.0 / M_PI;
+    if (shown <= 180.0)
+        return std::acos(std::clamp((90.0 - shown) / 90.0, -1.0, 1.0)) * degrees;
+    return 360.0 - std::acos(std::clamp((shown - 270.0) / 90.0, -1.0, 1.0)) * degrees;
+}
+
 } // namespace
 
 void Placement::placePlayer(PlayerNode& player) const
@@ -31,7 +46,7 @@ void Placement::placePlayer(PlayerNode& player) const
         player.takePlacement(spot);
     }
     if (heading)
-        player.rotate(clockwiseTurn(player) - *heading, 0.0, 0.0, 1.0);
+        player.rotate(clockwiseTurn(player) - turnShownAs(*heading), 0.0, 0.0, 1.0);
     // A zero move stands the player on his sector's floor, as any move does.
     player.move(0.0, 0.0, 0.0);
 }

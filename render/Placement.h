@@ -14,7 +14,7 @@ class WalkScene;
 
 struct Placement {
     std::optional<double> x, y;      // world x and y, set together
-    std::optional<double> heading;   // degrees, the angle the overlays show
+    std::optional<double> heading;   // degrees, as the overlays show the angle
     std::optional<double> tilt;      // degrees, looking up when positive
     std::optional<double> eye;       // the eye's height above the player
 

@@ -72,11 +72,12 @@ TEST_F(Placing, thePlayerStandsOnTheFloorOfTheSectorFoundThere)
     EXPECT_EQ(scene.player.sector, -1);
 }
 
-// The heading is the one the overlay reads, from any heading before.
+// The heading is the one the overlay reads, from any heading before, also
+// between the quarters, where the overlay's angle is not the turn itself.
 TEST_F(Placing, theHeadingIsTheOverlaysAngleWhateverItWasBefore)
 {
-    for (double before : {0.0, 90.0, 180.0, 270.0}) {
-        for (double wanted : {0.0, 90.0, 180.0, 270.0}) {
+    for (double before : {0.0, 90.0, 180.0, 270.0, 33.0}) {
+        for (double wanted : {0.0, 90.0, 180.0, 270.0, 26.36, 100.0, 200.0, 359.0}) {
             scene.resetCamera();
             scene.player.rotate(before, 0.0, 0.0, 1.0);
             Vell3D::Placement p;
