@@ -1,10 +1,10 @@
 // mapinfo: prints what the viewers would load for a map name: the table
-// sizes and the player's start, the archive's tile set, the number of convex
-// pieces of the plan view's world, a summary of the map's features and
-// warnings about broken references (MapSummary), and last the file's version
-// (added after the lines scripts already read, which keep their places). The
-// map is found by the viewers' own rule
-// ("$" is the archive's default map, then a file on disk, then an entry).
+// sizes and the player's start, then (MapSummary) the archive's tile set, the
+// number of convex pieces of the plan view's world, a summary of the map's
+// features and warnings about broken references and a bad art file, and last
+// the file's version (added after the lines scripts already read, which keep
+// their places). The map is found by the viewers' own rule ("$" is the
+// archive's default map, then a file on disk, then an entry).
 // Failures are reported like any unhandled exception of the library (exit
 // status 1); a wrong command line prints the usage text (exit status 2).
 #include "core/Console.h"
@@ -57,10 +57,9 @@ int run(int argc, char** argv)
     } catch (...) {
         rethrowNamingMap(argv[2]);
     }
-    VellTools::MapSummary summary(map, world);
+    VellTools::MapSummary summary(map, world, tiles);
     Vell::TextStream& out = Vell::console();
     printMapInfo(out, map);
-    out << tiles;
     summary.print(out);
     out << "version    : " << int(map.version()) << "\n";
     return 0;

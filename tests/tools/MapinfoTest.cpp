@@ -5,12 +5,15 @@
 #include "tests/support/ProgramRun.h"
 #include <sys/wait.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/FileOutput.h"
+#include "mapdata/TileSet.h"
 #include "tests/support/ScratchFolder.h"
 #include "tools/MapSummary.h"
 #include "tools/authoring/ArtWriter.h"
@@ -76,6 +79,24 @@ std::string tail(const std::string& output)
 std::string report(const char* className, const char* message)
 {
     return std::string("unhandled exception: ") + className + "\n[exception message: " + message + " ]\n";
+}
+
+// A palette and tiles000.art with three tiles, then the given art files.
+VellTools::GroupWriter tileArchive(const std::vector<Bytes>& moreArtFiles)
+{
+    VellTools::ArtWriter art(0);
+    for (int i = 0; i < 3; ++i)
+        art.add(VellTools::ArtTile{8, 8, 0, Bytes(64, 1)});
+    VellTools::GroupWriter writer;
+    writer.add("PALETTE.DAT", paletteBytes());
+    writer.add("TILES000.ART", art.bytes());
+    for (std::size_t i = 0; i < moreArtFiles.size(); ++i) {
+        std::string name = Vell3D::TileSet::artFileName("tiles", int(i) + 1).text();
+        for (char& c : name)
+            c = char(std::toupper(static_cast<unsigned char>(c)));
+        writer.add(name, moreArtFiles[i]);
+    }
+    return writer;
 }
 
 class MapinfoTest : public ::testing::Test {
@@ -160,16 +181,11 @@ TEST_F(MapinfoTest, TileSetPiecesAndSummaryFollowTheMapLines)
     builder.setStart(512, 512, 0, 0, 0);
     scratch.write("rooms.map", VellTools::MapWriter::bytes(builder.build()));
 
-    VellTools::ArtWriter art(0);
-    for (int i = 0; i < 3; ++i)
-        art.add(VellTools::ArtTile{8, 8, 0, Bytes(64, 1)});
-    VellTools::GroupWriter writer;
-    writer.add("PALETTE.DAT", paletteBytes());
-    writer.add("TILES000.ART", art.bytes());
-    scratch.write("tiles.grp", writer.bytes());
+    scratch.write("tiles.grp", tileArchive({}).bytes());
 
+    // tiles001.art is missing: the normal end of a tile set, not a warning.
     std::string rest = tail(output("tiles.grp rooms.map"));
-    EXPECT_EQ(rest.rfind("base name   : tilestiles count : 3\npieces     : ", 0), 0u) << rest;
+    EXPECT_EQ(rest.rfind("tile base  : tiles\ntiles      : 3\npieces     : ", 0), 0u) << rest;
     int pieces = std::atoi(rest.c_str() + rest.find("pieces     : ") + 13);
     EXPECT_GE(pieces, 3);   // one for the square, at least two for the L
     EXPECT_NE(rest.find("openings   : 2\n"), std::string::npos) << rest;
@@ -199,6 +215,27 @@ TEST_F(MapinfoTest, BrokenReferencesAreWarnedAbout)
     map.startSector = 4;
     scratch.write("broken.map", VellTools::MapWriter::bytes(map));
     EXPECT_NE(output("game.grp broken.map").find("warning    : start sector 4 out of range"), std::string::npos);
+}
+
+// The tiles before a bad art file stay and loading stops there; the warning
+// says which file stopped the set and where, ahead of the map's own warnings.
+TEST_F(MapinfoTest, BadArtFileIsTheFirstWarning)
+{
+    VellTools::ArtWriter art(3);
+    art.add(VellTools::ArtTile{8, 8, 0, Bytes(64, 1)});
+    Bytes badArt = art.bytes();
+    badArt[0] = 2;   // a version the loader does not read
+    VellTools::GroupWriter writer = tileArchive({badArt, art.bytes()});
+    writer.add("E3L1.MAP", mapBytes(1, 0, 0, 0, 0, 0));   // start sector 1 of 1
+    scratch.write("tiles.grp", writer.bytes());
+
+    const std::string rest = tail(output("tiles.grp '$'"));
+    EXPECT_EQ(rest.rfind("tile base  : tiles\ntiles      : 3\n", 0), 0u) << rest;
+    EXPECT_NE(rest.find("warnings   : 2\n"
+                        "warning    : tiles001.art: bad art file; tiles from 3 on not loaded\n"
+                        "warning    : start sector 1 out of range"),
+              std::string::npos)
+        << rest;
 }
 
 // Maps may lie far beyond 100000: a start inside its sector is not
