@@ -8,11 +8,13 @@
 // Where the code lives:
 //   world/WorldBuilder.cpp    build, placeCameraAtStart, pieces and clipping
 //   world/TextureMapping.cpp  texture matrices, attachTextures, sprite corners
-//   world/PlayerNode.cpp      PlayerNode construction and takePlacement
-//   world/PlayerMove.cpp      PlayerNode::move, the collision-checked move
 //   world/RayCast.cpp         castRay, sectorPlaneHit, holds, sectorAt,
 //                             WallPiece::rayHit/normal
 //   world/PlanPieces.cpp      buildPieces: the plan view's convex sector pieces
+// The model draws nothing and links no GL (library world_model). The player
+// that walks in it is a scene node, in the library above it (world):
+//   world/PlayerNode.cpp      PlayerNode construction and takePlacement
+//   world/PlayerMove.cpp      PlayerNode::move, the collision-checked move
 #pragma once
 
 #include <cmath>
@@ -25,7 +27,7 @@
 #include "3d/Vector2.h"
 #include "3d/Vector3.h"
 #include "mapdata/MapRecords.h"
-#include "world/PlayerNode.h"
+#include "world/StartPlacement.h"
 
 namespace Vell3D {
 
@@ -286,7 +288,7 @@ class World {
 public:
     using BuildOptions = WorldBuildOptions;
 
-    World();
+    World() = default;
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 
@@ -336,7 +338,7 @@ public:
     std::vector<WorldWall> walls;
     std::vector<WallPoint> points;
     std::vector<WorldSprite> sprites;
-    PlayerNode camera;     // the start placement
+    StartPlacement camera;   // where the player starts
     bool built = false;
     bool texturesReady = false;
     // How many different skies the sectors show: 0, 1, or 2 for more.

@@ -265,7 +265,6 @@ void World::clear()
     bspNodes.clear();
     pieceIndices.clear();
     camera.reset();
-    camera.sector = -1;
     built = false;
     texturesReady = false;
     skyKinds = 0;
@@ -313,10 +312,7 @@ void World::placeCameraAtStart(const Map& map)
         z = mapHeight(map.sectors()[std::size_t(startSector)].floorZ);
     else
         startSector = -1;
-    camera.reset();
-    camera.rotate(heading, 0.0, 0.0, 1.0);
-    camera.translateGlobal(-map.start().x, map.start().y, z);
-    camera.sector = startSector;
+    camera.place(heading, Vector3(-map.start().x, map.start().y, z), startSector);
 }
 
 void World::buildSectors(const Map& map, BuildOptions options)

@@ -6,6 +6,7 @@
 #include "WorldFixtures.h"
 #include "core/Exception.h"
 #include "tools/demo/DemoMaps.h"
+#include "world/PlayerNode.h"
 #include "world/World.h"
 
 using namespace Vell3D;
@@ -431,6 +432,25 @@ TEST(WorldStart, takePlacementCopiesSectorAndTransformOnly)
     EXPECT_EQ(player.world, nullptr);
     EXPECT_TRUE(player.matrix() == world.camera.matrix());
     EXPECT_TRUE(player.inverse() == world.camera.inverse());
+}
+
+// The start is plain data, so that the model needs no scene node; it must
+// still be the transform, and the inverse, that a node reaches by turning
+// and then moving.
+TEST(WorldStart, placementIsWhatANodeGetsByTurningThenMoving)
+{
+    StartPlacement start;
+    start.place(-123.5, Vector3(-1536, 640, -77), 4);
+    Node node;
+    node.rotate(-123.5, 0.0, 0.0, 1.0);
+    node.translateGlobal(-1536, 640, -77);
+    EXPECT_LT(start.matrix().maxDifference(node.matrix()), 1e-9);
+    EXPECT_LT(start.inverse().maxDifference(node.inverse()), 1e-9);
+    EXPECT_EQ(start.sector, 4);
+    start.reset();
+    EXPECT_TRUE(start.matrix() == Matrix4());
+    EXPECT_TRUE(start.inverse() == Matrix4());
+    EXPECT_EQ(start.sector, -1);
 }
 
 TEST(WorldPlan, planBuildLeavesOutMiddleSpritesAndFog)
