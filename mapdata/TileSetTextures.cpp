@@ -67,10 +67,10 @@ void TileSet::makeTexture(Tile& tile)
     if (!textures)
         textures = new OwnedTextures;
     auto& owned = static_cast<OwnedTextures&>(*textures);
-    // Room first: once the texture has left its unique_ptr nothing may throw.
-    owned.made.reserve(owned.made.size() + 1);
+    // Its slot first: once the texture has left its unique_ptr nothing may throw.
+    owned.made.push_back(nullptr);
     tile.texture = texture.release();
-    owned.made.push_back(tile.texture);
+    owned.made.back() = tile.texture;
     tile.textureRange[0] = 0.0;
     tile.textureRange[1] = 1.0;
     tile.textureRange[2] = 0.0;
