@@ -292,9 +292,10 @@ public:
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 
-    // Rebuilds everything from the map. Exception "bad map format" when a
-    // sector's wall range or a wall's next point lies outside the wall table;
-    // the world is then left empty (built false).
+    // Rebuilds everything from the map. Exception "bad map format: ..." when
+    // a sector's wall range or a wall's next point lies outside the wall
+    // table, naming the sector ("sector 4: 10 walls from wall 10, outside
+    // the 12 walls of the map"); the world is then left empty (built false).
     void build(const Map& map, BuildOptions options = {});
     void placeCameraAtStart(const Map& map);
     // Computes every texture coordinate from the tile sizes and keeps the

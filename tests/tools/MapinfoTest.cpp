@@ -282,7 +282,9 @@ TEST_F(MapinfoTest, UnbuildableMapOrMissingPaletteFailsBeforeAnyLine)
     VellTools::MapContent map = builder.build();
     map.sectors[0].wallCount = 9;   // beyond the wall table
     scratch.write("bad.map", VellTools::MapWriter::bytes(map));
-    EXPECT_EQ(output("game.grp bad.map", 1), report("Exception", "bad map format in bad.map"));
+    EXPECT_EQ(output("game.grp bad.map", 1),
+              report("Exception", "bad map format in bad.map: sector 0: 9 walls from wall 0, outside the 4 walls "
+                                  "of the map"));
 
     VellTools::GroupWriter writer;
     writer.add("E3L1.MAP", mapBytes(1, 0, 0, 0, 0, 0));

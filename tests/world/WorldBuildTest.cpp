@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "WorldFixtures.h"
 #include "core/Exception.h"
@@ -299,7 +300,7 @@ TEST(WorldSprites, recordsFollowTheStatusWord)
 // Indices read from the map are checked before use.
 class WorldBadMaps : public ::testing::Test {
 protected:
-    void expectRefused(const VellTools::MapContent& content)
+    void expectRefused(const VellTools::MapContent& content, const std::string& why)
     {
         World world;
         world.build(loadMap(squareRoom()));
@@ -307,7 +308,7 @@ protected:
             world.build(loadMap(content));
             FAIL() << "bad map accepted";
         } catch (Vell::Exception& e) {
-            EXPECT_STREQ(e.message(), "bad map format");
+            EXPECT_EQ(e.message(), "bad map format: " + why);
         }
         EXPECT_FALSE(world.built);
         EXPECT_TRUE(world.sectors.empty());
@@ -321,22 +322,22 @@ TEST_F(WorldBadMaps, wallRangeOutsideTheTableIsRefused)
 {
     auto content = squareRoom();
     content.sectors[0].wallCount = 5;
-    expectRefused(content);
+    expectRefused(content, "sector 0: 5 walls from wall 0, outside the 4 walls of the map");
     content = squareRoom();
     content.sectors[0].firstWall = -1;
-    expectRefused(content);
+    expectRefused(content, "sector 0: 4 walls from wall -1, outside the 4 walls of the map");
     content = squareRoom();
     content.sectors[0].wallCount = -2;
-    expectRefused(content);
+    expectRefused(content, "sector 0: -2 walls from wall 0, outside the 4 walls of the map");
 }
 
 TEST_F(WorldBadMaps, nextPointOutsideTheTableIsRefused)
 {
     auto content = squareRoom();
     content.walls[2].nextPoint = 4;
-    expectRefused(content);
+    expectRefused(content, "wall 2 of sector 0: next wall 4, outside the 4 walls of the map");
     content.walls[2].nextPoint = -1;
-    expectRefused(content);
+    expectRefused(content, "wall 2 of sector 0: next wall -1, outside the 4 walls of the map");
 }
 
 TEST(WorldBadReferences, brokenNeighboursAreSolidWalls)
