@@ -44,13 +44,8 @@ std::vector<Record> readTable(Vell::Stream& stream, std::int32_t version, int li
     return table;
 }
 
-// A sector's walls are its own. When two sectors claim the same walls their
-// loops cannot both be drawn, and a map of a thousand sectors that all claim
-// the same thousands of walls would make every consumer's work grow with
-// the product. Empty ranges claim nothing; ranges outside the wall table are
-// left to the consumers, which guard their own lookups.
 // Maps store the sectors' walls in sector order, so one pass over them
-// usually settles it; only ranges out of order are sorted first.
+// usually settles that no two overlap; only ranges out of order are sorted.
 bool wallRangesInOrder(const std::vector<Sector>& sectors)
 {
     std::int32_t end = std::numeric_limits<std::int32_t>::min();
@@ -68,11 +63,19 @@ struct WallClaim {
     std::int32_t first;
     std::int32_t end;
     int sector;
-    bool operator<(const WallClaim& other) const { return first != other.first ? first < other.first : end < other.end; }
+    bool operator<(const WallClaim& other) const
+    {
+        return first != other.first ? first < other.first : end < other.end;
+    }
 };
 
-// Two sectors that claim a wall in common, the lower number first; nothing
-// when every wall has at most one sector.
+// A sector's walls are its own. When two sectors claim the same walls their
+// loops cannot both be drawn, and a map of a thousand sectors that all claim
+// the same thousands of walls would make every consumer's work grow with
+// the product. Empty ranges claim nothing; ranges outside the wall table are
+// left to the consumers, which guard their own lookups.
+// Returns two sectors that claim a wall in common, the lower number first;
+// nothing when every wall has at most one sector.
 std::optional<std::pair<int, int>> sectorsSharingWalls(const std::vector<Sector>& sectors)
 {
     if (wallRangesInOrder(sectors))
