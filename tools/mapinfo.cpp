@@ -6,7 +6,8 @@
 // their places). The map is found by the viewers' own rule ("$" is the
 // archive's default map, then a file on disk, then an entry).
 // Failures are reported like any unhandled exception of the library (exit
-// status 1); a wrong command line prints the usage text (exit status 2).
+// status 1); a wrong command line prints the usage text on standard error
+// (exit status 2), --help on standard output (exit status 0).
 #include "core/Console.h"
 #include "core/UnhandledReport.h"
 #include "mapdata/GroupArchive.h"
@@ -20,12 +21,9 @@ using namespace Vell3D;
 
 namespace {
 
-int usage()
-{
-    return Vell::printUsage("use: mapinfo <grpfile> <mapname>\n\n"
-                            "the <mapname> is first tried as a filename, "
-                            "then as a map name within the grp file; $ is e3l1.map\n\n");
-}
+constexpr const char* usageText = "use: mapinfo <grpfile> <mapname>\n\n"
+                                  "the <mapname> is first tried as a filename, "
+                                  "then as a map name within the grp file; $ is e3l1.map\n\n";
 
 // One labelled line per value, labels padded to 13 characters like the
 // map's own lines.
@@ -40,8 +38,10 @@ void printMapInfo(Vell::TextStream& out, const Map& map)
 
 int run(int argc, char** argv)
 {
+    if (const auto status = Vell::answerOptions(argc, argv, usageText))
+        return *status;
     if (argc != 3)
-        return usage();
+        return Vell::printUsage(usageText);
     GroupArchive archive;
     archive.open(argv[1]);
     Map map = loadMapByName(archive, argv[2]);

@@ -162,7 +162,11 @@ TEST_F(MapinfoTest, FailuresAreReportedAsUnhandledExceptions)
 TEST_F(MapinfoTest, WrongCommandLinePrintsUsage)
 {
     for (const char* arguments : {"", "game.grp", "game.grp '$' extra"}) {
-        EXPECT_EQ(output(arguments, 2).rfind("use: mapinfo <grpfile> <mapname>\n", 0), 0u) << arguments;
+        Outcome outcome = TestSupport::runCommandWithErrors("cd '" + scratch.path("") + "' && '" + MAPINFO_PATH +
+                                                            "' " + arguments);
+        EXPECT_EQ(outcome.status, 2) << arguments;
+        EXPECT_EQ(outcome.output, "") << arguments;
+        EXPECT_EQ(outcome.errors.rfind("use: mapinfo <grpfile> <mapname>\n", 0), 0u) << arguments;
     }
 }
 
