@@ -1,8 +1,8 @@
 // PlayerNode: a scene node that knows which world sector holds it. The
-// viewers' players are PlayerNodes, placed at the world's start
-// (StartPlacement) by takePlacement; a player moves with move, which stops at solid walls, passes through openings and
-// keeps the node above the floor of the sector it ends in. Turning is the
-// plain node rotation.
+// viewers' players are PlayerNodes, put at the world's start
+// (StartPlacement) by takePlacement; a player moves with move, which stops
+// at solid walls, passes through openings and keeps the node above the
+// floor of the sector it ends in. Turning is the plain node rotation.
 //
 // The node's parent frame is the world's: its matrix is its placement in the
 // world, and world points reach its own frame through its inverse.
