@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "3d/Texture.h"
 #include "core/Exception.h"
 #include "core/LittleEndian.h"
 #include "core/TextStream.h"
@@ -42,12 +41,12 @@ TileSet::~TileSet() noexcept(false)
 
 void TileSet::releaseTextures()
 {
-    for (Tile& tile : tiles) {
-        delete tile.texture;
+    for (Tile& tile : tiles)
         tile.texture = nullptr;
-    }
-    delete emptyTile.texture;
     emptyTile.texture = nullptr;
+    TextureStore* made = textures;
+    textures = nullptr;
+    delete made;
 }
 
 void TileSet::load(GroupArchive& groupArchive, const char* baseName, const char* paletteName, Index255 index255)

@@ -4,6 +4,10 @@
 // textureFor, which makes its texture (a current GL context is needed then).
 // Surfaces drawn with a palette number take one of 16 tint colours darkened
 // by their shade (surfaceColor).
+//
+// Two libraries: the reading (TileSet.cpp, in mapdata_files) needs no GL, so
+// programs that only want sizes and colours link none; the textures
+// (TileSetTextures.cpp, in mapdata) are made and kept by the GL part.
 #pragma once
 
 #include <cstdint>
@@ -87,6 +91,15 @@ private:
     void makeTexture(Tile& tile);
     void releaseTextures();
 
+    // Owns the textures made so far. Only the GL part makes one
+    // (OwnedTextures, TileSetTextures.cpp); this side merely lets go of it,
+    // through the virtual destructor, and so never names the texture code.
+    class TextureStore {
+    public:
+        virtual ~TextureStore() noexcept(false) = default;
+    };
+    class OwnedTextures;
+
     Vell::String base;
     Vell::String problem;
     GroupArchive* archive = nullptr;
@@ -95,6 +108,10 @@ private:
     Vell::Color tintColors[tintCount];
     std::int32_t shades = 0;
     Tile emptyTile;    // what an empty set hands out
+    // Null until the first texture. Not a unique_ptr: a texture still in use
+    // throws "server busy" from its destructor, and that has to reach the
+    // caller rather than end the program.
+    TextureStore* textures = nullptr;
 };
 
 } // namespace Vell3D

@@ -1,12 +1,13 @@
 // mapinfo: prints what the viewers would load for a map name: the table
-// sizes and the player's start, the archive's tile set, the number of convex
-// pieces of the plan view's world, a summary of the map's features and
-// warnings about broken references (MapSummary), and last the file's version
-// (added after the lines scripts already read, which keep their places). The
-// map is found by the viewers' own rule
-// ("$" is the archive's default map, then a file on disk, then an entry).
+// sizes and the player's start, then (MapSummary) the archive's tile set, the
+// number of convex pieces of the plan view's world, a summary of the map's
+// features and warnings about broken references and a bad art file, and last
+// the file's version (added after the lines scripts already read, which keep
+// their places). The map is found by the viewers' own rule ("$" is the
+// archive's default map, then a file on disk, then an entry).
 // Failures are reported like any unhandled exception of the library (exit
-// status 1); a wrong command line prints the usage text (exit status 2).
+// status 1); a wrong command line prints the usage text on standard error
+// (exit status 2), --help on standard output (exit status 0).
 #include "core/Console.h"
 #include "core/UnhandledReport.h"
 #include "mapdata/GroupArchive.h"
@@ -20,12 +21,9 @@ using namespace Vell3D;
 
 namespace {
 
-int usage()
-{
-    return Vell::printUsage("use: mapinfo <grpfile> <mapname>\n\n"
-                            "the <mapname> is first tried as a filename, "
-                            "then as a map name within the grp file; $ is e3l1.map\n\n");
-}
+constexpr const char* usageText = "use: mapinfo <grpfile> <mapname>\n\n"
+                                  "the <mapname> is first tried as a filename, "
+                                  "then as a map name within the grp file; $ is e3l1.map\n\n";
 
 // One labelled line per value, labels padded to 13 characters like the
 // map's own lines.
@@ -40,8 +38,10 @@ void printMapInfo(Vell::TextStream& out, const Map& map)
 
 int run(int argc, char** argv)
 {
+    if (const auto status = Vell::answerOptions(argc, argv, usageText))
+        return *status;
     if (argc != 3)
-        return usage();
+        return Vell::printUsage(usageText);
     GroupArchive archive;
     archive.open(argv[1]);
     Map map = loadMapByName(archive, argv[2]);
@@ -57,10 +57,9 @@ int run(int argc, char** argv)
     } catch (...) {
         rethrowNamingMap(argv[2]);
     }
-    VellTools::MapSummary summary(map, world);
+    VellTools::MapSummary summary(map, world, tiles);
     Vell::TextStream& out = Vell::console();
     printMapInfo(out, map);
-    out << tiles;
     summary.print(out);
     out << "version    : " << int(map.version()) << "\n";
     return 0;

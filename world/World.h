@@ -13,11 +13,13 @@
 // Where the code lives:
 //   world/WorldBuilder.cpp    build, placeCameraAtStart, wall pieces and their clipping
 //   world/TextureMapping.cpp  texture matrices, attachTextures, sprite corners
-//   world/PlayerNode.cpp      PlayerNode construction and takePlacement
-//   world/PlayerMove.cpp      PlayerNode::move, the collision-checked move
 //   world/RayCast.cpp         castRay, sectorPlaneHit, holds, sectorAt,
 //                             WallPiece::rayHit/normal
 //   world/PlanPieces.cpp      buildPieces: the plan pieces and partition trees
+// The model draws nothing and links no GL (library world_model). The player
+// that walks in it is a scene node, in the library above it (world):
+//   world/PlayerNode.cpp      PlayerNode construction and takePlacement
+//   world/PlayerMove.cpp      PlayerNode::move, the collision-checked move
 #pragma once
 
 #include <cmath>
@@ -30,7 +32,7 @@
 #include "3d/Vector2.h"
 #include "3d/Vector3.h"
 #include "mapdata/MapRecords.h"
-#include "world/PlayerNode.h"
+#include "world/StartPlacement.h"
 
 namespace Vell3D {
 
@@ -292,13 +294,14 @@ class World {
 public:
     using BuildOptions = WorldBuildOptions;
 
-    World();
+    World() = default;
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 
-    // Rebuilds everything from the map. Exception "bad map format" when a
-    // sector's wall range or a wall's next point lies outside the wall table;
-    // the world is then left empty (built false).
+    // Rebuilds everything from the map. Exception "bad map format: ..." when
+    // a sector's wall range or a wall's next point lies outside the wall
+    // table, naming the sector ("sector 4: 10 walls from wall 10, outside
+    // the 12 walls of the map"); the world is then left empty (built false).
     void build(const Map& map, BuildOptions options = {});
     void placeCameraAtStart(const Map& map);
     // Computes every texture coordinate from the tile sizes and keeps the
@@ -342,7 +345,7 @@ public:
     std::vector<WorldWall> walls;
     std::vector<WallPoint> points;
     std::vector<WorldSprite> sprites;
-    PlayerNode camera;     // the start placement
+    StartPlacement camera;   // where the player starts
     bool built = false;
     bool texturesReady = false;
     // How many different skies the sectors show: 0, 1, or 2 for more.

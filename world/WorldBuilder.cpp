@@ -265,7 +265,6 @@ void World::clear()
     bspNodes.clear();
     pieceIndices.clear();
     camera.reset();
-    camera.sector = -1;
     built = false;
     texturesReady = false;
     skyKinds = 0;
@@ -275,15 +274,18 @@ void World::checkMap(const Map& map)
 {
     const auto& mapWalls = map.walls();
     const std::int64_t wallCount = std::int64_t(mapWalls.size());
-    for (const Sector& sector : map.sectors()) {
+    for (int s = 0; s < map.sectorCount(); ++s) {
+        const Sector& sector = map.sectors()[std::size_t(s)];
         std::int64_t first = sector.firstWall;
         std::int64_t count = sector.wallCount;
         if (first < 0 || count < 0 || first + count > wallCount)
-            throw Vell::Exception("bad map format");
+            throwBadMapFormat("sector %d: %d walls from wall %d, outside the %d walls of the map", s, int(count), int(first),
+                              int(wallCount));
         for (std::int64_t w = first; w < first + count; ++w) {
             std::int64_t next = mapWalls[std::size_t(w)].nextPoint;
             if (next < 0 || next >= wallCount)
-                throw Vell::Exception("bad map format");
+                throwBadMapFormat("wall %d of sector %d: next wall %d, outside the %d walls of the map", int(w), s, int(next),
+                                  int(wallCount));
         }
     }
 }
@@ -313,10 +315,7 @@ void World::placeCameraAtStart(const Map& map)
         z = mapHeight(map.sectors()[std::size_t(startSector)].floorZ);
     else
         startSector = -1;
-    camera.reset();
-    camera.rotate(heading, 0.0, 0.0, 1.0);
-    camera.translateGlobal(-map.start().x, map.start().y, z);
-    camera.sector = startSector;
+    camera.place(heading, Vector3(-map.start().x, map.start().y, z), startSector);
 }
 
 void World::buildSectors(const Map& map, BuildOptions options)

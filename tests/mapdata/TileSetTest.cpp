@@ -280,3 +280,30 @@ TEST_F(TileSetTextures, pixelsOutsideTheEntryFailTheTexture)
     EXPECT_THROW(tiles->textureFor(0), Vell::Exception);
     EXPECT_EQ(tiles->tile(0).texture, nullptr);
 }
+
+TEST_F(TileSetTextures, loadingAgainLetsGoOfTheTexturesMade)
+{
+    load({{"PALETTE.DAT", palette()}, {"TILES000.ART", artFile({{4, 4}, {8, 8}})}});
+    tiles->textureFor(0);
+    tiles->textureFor(1);
+    tiles->load(*archive, "tiles", "palette.dat");
+    EXPECT_EQ(tiles->tile(0).texture, nullptr);
+    EXPECT_EQ(tiles->tile(1).texture, nullptr);
+    ASSERT_NE(tiles->textureFor(1).texture, nullptr);
+    EXPECT_EQ(tiles->textureFor(1).texture->width(), 8);
+}
+
+// A texture that something still draws with refuses to go ("server busy"),
+// and the tile set's destruction says so rather than ending the program.
+TEST_F(TileSetTextures, aTextureStillInUseIsReportedWhenTheSetGoes)
+{
+    load({{"PALETTE.DAT", palette()}, {"TILES000.ART", artFile({{4, 4}})}});
+    tiles->textureFor(0).texture->attach();
+    TileSet* set = tiles.release();
+    try {
+        delete set;
+        FAIL() << "a texture in use was destroyed silently";
+    } catch (Vell::InternalException& e) {
+        EXPECT_STREQ(e.message(), "server busy");
+    }
+}

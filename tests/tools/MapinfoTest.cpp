@@ -5,12 +5,15 @@
 #include "tests/support/ProgramRun.h"
 #include <sys/wait.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/FileOutput.h"
+#include "mapdata/TileSet.h"
 #include "tests/support/ScratchFolder.h"
 #include "tools/MapSummary.h"
 #include "tools/authoring/ArtWriter.h"
@@ -78,6 +81,24 @@ std::string report(const char* className, const char* message)
     return std::string("unhandled exception: ") + className + "\n[exception message: " + message + " ]\n";
 }
 
+// A palette and tiles000.art with three tiles, then the given art files.
+VellTools::GroupWriter tileArchive(const std::vector<Bytes>& moreArtFiles)
+{
+    VellTools::ArtWriter art(0);
+    for (int i = 0; i < 3; ++i)
+        art.add(VellTools::ArtTile{8, 8, 0, Bytes(64, 1)});
+    VellTools::GroupWriter writer;
+    writer.add("PALETTE.DAT", paletteBytes());
+    writer.add("TILES000.ART", art.bytes());
+    for (std::size_t i = 0; i < moreArtFiles.size(); ++i) {
+        std::string name = Vell3D::TileSet::artFileName("tiles", int(i) + 1).text();
+        for (char& c : name)
+            c = char(std::toupper(static_cast<unsigned char>(c)));
+        writer.add(name, moreArtFiles[i]);
+    }
+    return writer;
+}
+
 class MapinfoTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -141,7 +162,11 @@ TEST_F(MapinfoTest, FailuresAreReportedAsUnhandledExceptions)
 TEST_F(MapinfoTest, WrongCommandLinePrintsUsage)
 {
     for (const char* arguments : {"", "game.grp", "game.grp '$' extra"}) {
-        EXPECT_EQ(output(arguments, 2).rfind("use: mapinfo <grpfile> <mapname>\n", 0), 0u) << arguments;
+        Outcome outcome = TestSupport::runCommandWithErrors("cd '" + scratch.path("") + "' && '" + MAPINFO_PATH +
+                                                            "' " + arguments);
+        EXPECT_EQ(outcome.status, 2) << arguments;
+        EXPECT_EQ(outcome.output, "") << arguments;
+        EXPECT_EQ(outcome.errors.rfind("use: mapinfo <grpfile> <mapname>\n", 0), 0u) << arguments;
     }
 }
 
@@ -160,16 +185,11 @@ TEST_F(MapinfoTest, TileSetPiecesAndSummaryFollowTheMapLines)
     builder.setStart(512, 512, 0, 0, 0);
     scratch.write("rooms.map", VellTools::MapWriter::bytes(builder.build()));
 
-    VellTools::ArtWriter art(0);
-    for (int i = 0; i < 3; ++i)
-        art.add(VellTools::ArtTile{8, 8, 0, Bytes(64, 1)});
-    VellTools::GroupWriter writer;
-    writer.add("PALETTE.DAT", paletteBytes());
-    writer.add("TILES000.ART", art.bytes());
-    scratch.write("tiles.grp", writer.bytes());
+    scratch.write("tiles.grp", tileArchive({}).bytes());
 
+    // tiles001.art is missing: the normal end of a tile set, not a warning.
     std::string rest = tail(output("tiles.grp rooms.map"));
-    EXPECT_EQ(rest.rfind("base name   : tilestiles count : 3\npieces     : ", 0), 0u) << rest;
+    EXPECT_EQ(rest.rfind("tile base  : tiles\ntiles      : 3\npieces     : ", 0), 0u) << rest;
     int pieces = std::atoi(rest.c_str() + rest.find("pieces     : ") + 13);
     EXPECT_GE(pieces, 3);   // one for the square, at least two for the L
     EXPECT_NE(rest.find("openings   : 2\n"), std::string::npos) << rest;
@@ -199,6 +219,27 @@ TEST_F(MapinfoTest, BrokenReferencesAreWarnedAbout)
     map.startSector = 4;
     scratch.write("broken.map", VellTools::MapWriter::bytes(map));
     EXPECT_NE(output("game.grp broken.map").find("warning    : start sector 4 out of range"), std::string::npos);
+}
+
+// The tiles before a bad art file stay and loading stops there; the warning
+// says which file stopped the set and where, ahead of the map's own warnings.
+TEST_F(MapinfoTest, BadArtFileIsTheFirstWarning)
+{
+    VellTools::ArtWriter art(3);
+    art.add(VellTools::ArtTile{8, 8, 0, Bytes(64, 1)});
+    Bytes badArt = art.bytes();
+    badArt[0] = 2;   // a version the loader does not read
+    VellTools::GroupWriter writer = tileArchive({badArt, art.bytes()});
+    writer.add("E3L1.MAP", mapBytes(1, 0, 0, 0, 0, 0));   // start sector 1 of 1
+    scratch.write("tiles.grp", writer.bytes());
+
+    const std::string rest = tail(output("tiles.grp '$'"));
+    EXPECT_EQ(rest.rfind("tile base  : tiles\ntiles      : 3\n", 0), 0u) << rest;
+    EXPECT_NE(rest.find("warnings   : 2\n"
+                        "warning    : tiles001.art: bad art file; tiles from 3 on not loaded\n"
+                        "warning    : start sector 1 out of range"),
+              std::string::npos)
+        << rest;
 }
 
 // Maps may lie far beyond 100000: a start inside its sector is not
@@ -245,7 +286,9 @@ TEST_F(MapinfoTest, UnbuildableMapOrMissingPaletteFailsBeforeAnyLine)
     VellTools::MapContent map = builder.build();
     map.sectors[0].wallCount = 9;   // beyond the wall table
     scratch.write("bad.map", VellTools::MapWriter::bytes(map));
-    EXPECT_EQ(output("game.grp bad.map", 1), report("Exception", "bad map format in bad.map"));
+    EXPECT_EQ(output("game.grp bad.map", 1),
+              report("Exception", "bad map format in bad.map: sector 0: 9 walls from wall 0, outside the 4 walls "
+                                  "of the map"));
 
     VellTools::GroupWriter writer;
     writer.add("E3L1.MAP", mapBytes(1, 0, 0, 0, 0, 0));
