@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "core/Exception.h"
 #include "mapdata/Map.h"
@@ -121,17 +122,17 @@ void registerSurface(WorldSector& sector, int tile, int kind, int wall)
 
 int spriteFlags(std::uint16_t status)
 {
+    // The map's status bit and the world's flag it becomes.
+    static constexpr std::pair<int, int> flagOf[] = {{SpriteBits::centred, spriteCentred},
+                                                     {SpriteBits::flipX, spriteFlipX},
+                                                     {SpriteBits::flipY, spriteFlipY},
+                                                     {SpriteBits::oneSided, spriteOneSided},
+                                                     {SpriteBits::invisible, spriteInvisible}};
     int flags = 0;
-    if (status & SpriteBits::centred)
-        flags |= spriteCentred;
-    if (status & SpriteBits::flipX)
-        flags |= spriteFlipX;
-    if (status & SpriteBits::flipY)
-        flags |= spriteFlipY;
-    if (status & SpriteBits::oneSided)
-        flags |= spriteOneSided;
-    if (status & SpriteBits::invisible)
-        flags |= spriteInvisible;
+    for (const auto& [bit, flag] : flagOf) {
+        if (status & bit)
+            flags |= flag;
+    }
     return flags;
 }
 
