@@ -56,6 +56,7 @@ void TileSet::load(GroupArchive& groupArchive, const char* baseName, const char*
     readPalette(paletteName, index255);
     releaseTextures();
     tiles.clear();
+    keptPixels.clear();
     problem = Vell::String();
     // Art files are numbered without gaps; the first one that is missing or
     // unreadable ends the set, and the tiles read so far stay usable.
@@ -149,6 +150,45 @@ std::size_t TileSet::slotOf(int number) const
 const Tile& TileSet::tile(int number) const
 {
     return tiles.empty() ? emptyTile : tiles[slotOf(number)];
+}
+
+std::vector<std::uint8_t> TileSet::readPixels(const Tile& tile) const
+{
+    const std::int64_t count = std::int64_t(tile.width) * tile.height;
+    std::vector<std::uint8_t> indices;
+    if (count <= 0)
+        return indices;
+    GroupEntryStream stream(tile.artFile.text(), *archive);
+    // Checked before anything is allocated for the picture: a tile can
+    // claim up to 32767 x 32767 pixels in an entry of a few bytes.
+    if (tile.dataOffset + count > stream.size())
+        throw Vell::Exception("bad size while read");
+    indices.resize(std::size_t(count));
+    stream.seek(tile.dataOffset, 0);
+    stream.readFully(indices.data(), int(count));
+    return indices;
+}
+
+bool TileSet::opaqueAt(int number, int x, int y)
+{
+    // Enough for the few sprites one line of sight may cross.
+    constexpr std::size_t keptTiles = 8;
+    if (tiles.empty())
+        return false;
+    const std::size_t slot = slotOf(number);
+    const Tile& record = tiles[slot];
+    if (x < 0 || y < 0 || x >= record.width || y >= record.height)
+        return false;
+    auto kept = std::find_if(keptPixels.begin(), keptPixels.end(),
+                             [&](const KeptPixels& entry) { return entry.slot == slot; });
+    if (kept == keptPixels.end()) {
+        KeptPixels entry{slot, readPixels(record)};
+        if (keptPixels.size() >= keptTiles)
+            keptPixels.erase(keptPixels.begin());
+        keptPixels.push_back(std::move(entry));
+        kept = keptPixels.end() - 1;
+    }
+    return kept->indices[std::size_t(x) * std::size_t(record.height) + std::size_t(y)] != transparentIndex;
 }
 
 Vell::Color TileSet::surfaceColor(int paletteNumber, int shade) const

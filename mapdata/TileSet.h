@@ -66,6 +66,12 @@ public:
     // for callers that only need sizes and need no GL context.
     const Tile& tile(int number) const;
     int tileCount() const { return int(tiles.size()); }
+    // Whether the tile's pixel in column x, row y (rows from the top) is
+    // drawn: not the transparent index. False outside the tile, and for
+    // every pixel of a set without tiles. The same fallback rule as tile.
+    // The pixels come from the archive (no GL needed); those of the last
+    // few tiles asked for are kept. Archive errors pass through.
+    bool opaqueAt(int number, int x, int y);
 
     Vell::Color surfaceColor(int paletteNumber, int shade) const;
     const Vell::Color& paletteColor(int index) const { return palette[index & 0xFF]; }
@@ -89,6 +95,9 @@ private:
     bool hasEntry(const Vell::String& name) const;
     void readArtFile(const Vell::String& name);
     void makeTexture(Tile& tile);
+    // The tile's colour indices as stored, column by column; checked against
+    // the art file's size before anything is allocated.
+    std::vector<std::uint8_t> readPixels(const Tile& tile) const;
     void releaseTextures();
 
     // Owns the textures made so far. Only the GL part makes one
@@ -108,6 +117,12 @@ private:
     Vell::Color tintColors[tintCount];
     std::int32_t shades = 0;
     Tile emptyTile;    // what an empty set hands out
+    // The pixels opaqueAt read last, by slot; the most recent last.
+    struct KeptPixels {
+        std::size_t slot;
+        std::vector<std::uint8_t> indices;
+    };
+    std::vector<KeptPixels> keptPixels;
     // Null until the first texture. Not a unique_ptr: a texture still in use
     // throws "server busy" from its destructor, and that has to reach the
     // caller rather than end the program.

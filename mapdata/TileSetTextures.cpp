@@ -8,8 +8,6 @@
 #include <vector>
 
 #include "3d/Texture.h"
-#include "core/Exception.h"
-#include "mapdata/GroupEntryStream.h"
 
 namespace Vell3D {
 
@@ -35,17 +33,7 @@ const Tile& TileSet::textureFor(int number)
 void TileSet::makeTexture(Tile& tile)
 {
     const std::int64_t count = std::int64_t(tile.width) * tile.height;
-    std::vector<std::uint8_t> indices;
-    if (count > 0) {
-        GroupEntryStream stream(tile.artFile.text(), *archive);
-        // Checked before anything is allocated for the picture: a tile can
-        // claim up to 32767 x 32767 pixels in an entry of a few bytes.
-        if (tile.dataOffset + count > stream.size())
-            throw Vell::Exception("bad size while read");
-        indices.resize(std::size_t(count));
-        stream.seek(tile.dataOffset, 0);
-        stream.readFully(indices.data(), int(count));
-    }
+    const std::vector<std::uint8_t> indices = readPixels(tile);
 
     // Stored column by column; the texture wants rows from the top.
     std::vector<std::uint8_t> rgba(std::size_t(count) * 4);

@@ -66,18 +66,22 @@ int printHelp(const char* text)
 }
 
 std::optional<int> answerOptions(int argc, char** argv, const char* usage,
-                                 std::initializer_list<std::string_view> ownOptions)
+                                 std::initializer_list<std::string_view> ownOptions,
+                                 std::initializer_list<std::string_view> valueOptions)
 {
     const auto isOption = [](std::string_view argument) { return argument.size() > 1 && argument[0] == '-'; };
-    const auto isOwn = [&](std::string_view argument) {
-        return std::find(ownOptions.begin(), ownOptions.end(), argument) != ownOptions.end();
+    const auto among = [](std::initializer_list<std::string_view> options, std::string_view argument) {
+        return std::find(options.begin(), options.end(), argument) != options.end();
     };
     bool unknown = false;
+    bool value = false;   // the argument is the value of the option before it
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument == "--help")
             return printHelp(usage);
-        unknown = unknown || (isOption(argument) && !isOwn(argument));
+        unknown = unknown || (!value && isOption(argument) && !among(ownOptions, argument) &&
+                              !among(valueOptions, argument));
+        value = !value && among(valueOptions, argument);
     }
     if (unknown)
         return printUsage(usage);

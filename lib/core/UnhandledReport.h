@@ -35,7 +35,11 @@ int printHelp(const char* text);
 // program's own options is a wrong command line (printUsage). Returns the
 // exit status then, and nothing when the arguments are the program's to
 // read. Files whose names start with "-" are reached as "./-name".
+// Options among valueOptions take the argument after them as their value,
+// which is not read as an option even when it starts with "-" (a number
+// may be negative).
 std::optional<int> answerOptions(int argc, char** argv, const char* usage,
-                                 std::initializer_list<std::string_view> ownOptions = {});
+                                 std::initializer_list<std::string_view> ownOptions = {},
+                                 std::initializer_list<std::string_view> valueOptions = {});
 
 } // namespace Vell

@@ -137,3 +137,22 @@ TEST(UnhandledReport, OptionsEveryProgramAnswers)
     EXPECT_EQ(answer({}), std::nullopt);
     EXPECT_EQ(answer({"-", "--large", "x"}), std::nullopt);
 }
+
+// The value after an option that takes one is no option itself, even when
+// it starts with "-"; anywhere else the same word is a wrong command line.
+TEST(UnhandledReport, ValuesOfOptionsMayStartWithADash)
+{
+    using testing::internal::CaptureStderr;
+    using testing::internal::GetCapturedStderr;
+    auto answer = [](std::vector<const char*> arguments) {
+        arguments.insert(arguments.begin(), "program");
+        return answerOptions(int(arguments.size()), const_cast<char**>(arguments.data()), "use: program\n", {},
+                             {"--wall"});
+    };
+    EXPECT_EQ(answer({"--wall", "-1", "x"}), std::nullopt);
+    EXPECT_EQ(answer({"--wall", "--wall", "x"}), std::nullopt) << "an option's value is not an option";
+    CaptureStderr();
+    EXPECT_EQ(answer({"--wall", "1", "-1"}), usageStatus);
+    EXPECT_EQ(answer({"-1", "--wall", "2"}), usageStatus);
+    EXPECT_EQ(GetCapturedStderr(), "use: program\nuse: program\n");
+}

@@ -161,12 +161,16 @@ TEST_F(MapinfoTest, FailuresAreReportedAsUnhandledExceptions)
 
 TEST_F(MapinfoTest, WrongCommandLinePrintsUsage)
 {
-    for (const char* arguments : {"", "game.grp", "game.grp '$' extra"}) {
+    for (const char* arguments : {"", "game.grp", "game.grp '$' extra", "--wall game.grp '$'",
+                                  "--wall 1x game.grp '$'", "--wall 99999999999 game.grp '$'",
+                                  "game.grp '$' --sector", "--sectors 1 game.grp '$'"}) {
         Outcome outcome = TestSupport::runCommandWithErrors("cd '" + scratch.path("") + "' && '" + MAPINFO_PATH +
                                                             "' " + arguments);
         EXPECT_EQ(outcome.status, 2) << arguments;
         EXPECT_EQ(outcome.output, "") << arguments;
-        EXPECT_EQ(outcome.errors.rfind("use: mapinfo <grpfile> <mapname>\n", 0), 0u) << arguments;
+        EXPECT_EQ(outcome.errors.rfind("use: mapinfo [--sector N] [--wall N] [--sprite N] <grpfile> <mapname>\n", 0),
+                  0u)
+            << arguments;
     }
 }
 
@@ -294,4 +298,46 @@ TEST_F(MapinfoTest, UnbuildableMapOrMissingPaletteFailsBeforeAnyLine)
     writer.add("E3L1.MAP", mapBytes(1, 0, 0, 0, 0, 0));
     scratch.write("nopalette.grp", writer.bytes());
     EXPECT_EQ(output("nopalette.grp '$'", 1), report("Exception", "can't find grp entry palette.dat"));
+}
+
+// The records alone, in the order asked, as the info panel shows them; the
+// map is found by the same rule as without them.
+TEST_F(MapinfoTest, RecordsAskedForArePrintedAlone)
+{
+    VellTools::MapBuilder builder;
+    builder.addSector({{0, 0}, {1024, 0}, {1024, 1024}, {0, 1024}}, 0, -8192);
+    builder.addSector({{1024, 0}, {2048, 0}, {2048, 1024}, {1024, 1024}}, 512, -8192);
+    builder.sector(1).floorFlags = Vell3D::SurfaceBits::sloped;
+    builder.sector(1).lowTag = 7;
+    builder.wall(1, 3).flags = Vell3D::WallBits::masked | Vell3D::WallBits::oneWay;
+    builder.addSprite(1, 1500, 500, 0, 3, Vell3D::SpriteBits::floorKind);
+    builder.setStart(512, 512, 0, 0, 0);
+    scratch.write("rooms.map", VellTools::MapWriter::bytes(builder.build()));
+    const std::string out = output("--sprite 0 game.grp --sector 1 rooms.map --wall 7");
+    EXPECT_EQ(out, "sprite 0 of sector 1: at 1500 500 z 0, angle 0\n"
+                   "  tile 3, palette 0, shade 0\n"
+                   "  repeat 64 64, offset 0 0\n"
+                   "  tags    low 0, high 0, extra 0\n"
+                   "  status 0x0020: floor kind\n"
+                   "sector 1: 4 walls from wall 4, visibility 0\n"
+                   "  floor   z 512, tile 0, palette 0, shade 0, panning 0 0, slope 0\n"
+                   "          status 0x0002: sloped\n"
+                   "  ceiling z -8192, tile 0, palette 0, shade 0, panning 0 0, slope 0\n"
+                   "          status 0x0000: none\n"
+                   "  tags    low 7, high 0, extra 0\n"
+                   "wall 7 of sector 1: from 1024 1024 to wall 4, behind: sector 0, wall 1\n"
+                   "  tile 0, over-tile 0, palette 0, shade 0\n"
+                   "  repeat 8 8, panning 0 0\n"
+                   "  tags    low 0, high 0, extra 0\n"
+                   "  status 0x0030: masked, one-way\n");
+}
+
+// A number outside its table fails before any record is written, naming
+// the map as found and the number; a negative one too.
+TEST_F(MapinfoTest, RecordNumberOutsideItsTableIsAnError)
+{
+    EXPECT_EQ(output("--sector 0 --sector 2 game.grp '$'", 1),
+              report("Exception", "no sector 2 in E3L1.MAP: it holds 2"));
+    EXPECT_EQ(output("--wall -1 game.grp '$'", 1), report("Exception", "no wall -1 in E3L1.MAP: it holds 8"));
+    EXPECT_EQ(output("--sprite 0 game.grp e1l2.map", 1), report("Exception", "no sprite 0 in E1L2.MAP: it holds 0"));
 }
