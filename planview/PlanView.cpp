@@ -3,6 +3,8 @@
 #include <GL/gl.h>
 
 #include "gui/platform/Platform.h"
+#include "planview/PlanPointer.h"
+#include "render/Placement.h"
 #include "world/World.h"
 
 namespace Vell3D {
@@ -76,6 +78,42 @@ void PlanView::render()
 std::vector<StatusLine> PlanView::statusLines() const
 {
     return StatusOverlay::playerLines(playerNode);
+}
+
+PanelSubject PlanView::pointedAt()
+{
+    if (!world || !pointer)
+        return InfoPanel::pointer(-1, -1, World());
+    const PlanPointer under(viewCamera, playerNode, *world, clientRect().size);
+    const double x = pointer->x + 0.5, y = pointer->y + 0.5;
+    const int sector = under.sectorAt(x, y);
+    return InfoPanel::pointer(sector, under.wallNear(x, y, wallReach, sector), *world);
+}
+
+void PlanView::onMouseMove(const Vell::Point& point, int)
+{
+    const PanelSubject before = pointedAt();
+    pointer = point;
+    if (showsPanel() && pointedAt() != before)
+        repaint();
+}
+
+void PlanView::onLeftButtonDown(const Vell::Point& point, int)
+{
+    pointer = point;
+    if (!showsPanel() || !world)
+        return;
+    Vector3 floor;
+    const int sector =
+        PlanPointer(viewCamera, playerNode, *world, clientRect().size).sectorAt(point.x + 0.5, point.y + 0.5, &floor);
+    if (sector < 0)
+        return;
+    Placement spot;
+    spot.x = floor.x;
+    spot.y = floor.y;
+    spot.sector = sector;
+    spot.placePlayer(playerNode);
+    repaint();
 }
 
 bool PlanView::handleKey(int key)

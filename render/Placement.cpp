@@ -39,10 +39,13 @@ void Placement::placePlayer(PlayerNode& player) const
     if (x && y) {
         // Through a copy, so that the place and the sector change together
         // and the player's change hook runs once, on both.
+        // Moved, not set: setting a node's position resets its turn too, and
+        // an unset heading keeps the one he has.
         PlayerNode spot;
         spot.takePlacement(player);
-        spot.setPosition(*x, *y, spot.position().z);
-        spot.sector = player.world ? player.world->sectorAt(*x, *y) : -1;
+        const Vector3 from = spot.position();
+        spot.translateGlobal(*x - from.x, *y - from.y, 0.0);
+        spot.sector = sector ? *sector : player.world ? player.world->sectorAt(*x, *y) : -1;
         player.takePlacement(spot);
     }
     if (heading)

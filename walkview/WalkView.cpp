@@ -101,6 +101,9 @@ void WalkView::render()
     watch.start();
     if (scene.world()) {
         scene.drawFrame(clientRect().size);
+        // Part of the frame, and timed with it.
+        if (showsPanel())
+            sight = lookAhead();
     } else {
         // Nothing to show before start-up hands over the world.
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -109,6 +112,19 @@ void WalkView::render()
     watch.stop();
     frameMicroseconds = watch.elapsedMicroseconds();
     frameTime = std::int32_t(watch.elapsed());
+}
+
+PanelSubject WalkView::lookAhead() const
+{
+    const PlayerNode& player = scene.playerCamera;
+    const PortalCamera& eye = scene.portalCamera;
+    World& world = *scene.world();
+    RayHit hit;
+    hit.origin = player.toParent(eye.toParent(Vector3(0.0, 0.0, 0.0)));
+    hit.target = player.toParent(eye.toParent(Vector3(0.0, 0.0, -eye.far())));
+    hit.sector = player.sector;
+    world.castSight(hit, eye.visible, world.textureCache);
+    return InfoPanel::fromSight(hit, world);
 }
 
 bool WalkView::handleKey(int key)

@@ -72,6 +72,23 @@ TEST_F(Placing, thePlayerStandsOnTheFloorOfTheSectorFoundThere)
     EXPECT_EQ(scene.player.sector, -1);
 }
 
+// Put down elsewhere without a heading, the player faces as he did (the
+// plan's click moves him so); a sector given is taken as it is.
+TEST_F(Placing, aPlaceAloneKeepsTheHeadingAndTakesTheSectorGiven)
+{
+    scene.resetCamera();
+    scene.player.rotate(30.0, 0.0, 0.0, 1.0);
+    const double heading = scene.player.heading();
+    Vell3D::Placement spot = at(3072, 1024);
+    spot.placePlayer(scene.player);
+    EXPECT_NEAR(scene.player.heading(), heading, 1e-9);
+    EXPECT_NEAR(scene.player.position().x, -3072.0, 1e-9);
+    spot.sector = 0;
+    spot.placePlayer(scene.player);
+    EXPECT_EQ(scene.player.sector, 0);
+    EXPECT_NEAR(scene.player.heading(), heading, 1e-9);
+}
+
 // The heading is the one the overlay reads, from any heading before, also
 // between the quarters, where the overlay's angle is not the turn itself.
 TEST_F(Placing, theHeadingIsTheOverlaysAngleWhateverItWasBefore)

@@ -1,0 +1,150 @@
+#include "viewer/InfoPanel.h"
+
+#include <algorithm>
+
+#include "gui/Color.h"
+#include "gui/DC.h"
+#include "gui/Size.h"
+#include "mapdata/RecordText.h"
+#include "viewer/StatusOverlay.h"
+#include "world/World.h"
+
+namespace Vell3D::InfoPanel {
+
+namespace {
+
+using Kind = PanelSubject::Kind;
+using RecordText::Table;
+using StatusOverlay::format;
+
+constexpr int lineHeight = 16;   // the overlay's rows
+constexpr int margin = 6;        // between the box's edge and its text
+constexpr int edge = 4;          // between the box and the view's edge
+
+// The sector on the other side of a wall as the world draws it.
+int behindOf(int wall, const World& world)
+{
+    return inRange(wall, world.walls.size()) ? world.walls[std::size_t(wall)].nextSector : -1;
+}
+
+const char* pieceName(Kind kind)
+{
+    switch (kind) {
+    case Kind::upper: return "upper piece";
+    case Kind::lower: return "lower piece";
+    case Kind::middle: return "middle piece";
+    default: return "mirror";
+    }
+}
+
+std::string wallHeading(const PanelSubject& s)
+{
+    if (s.behind < 0)
+        return format("aim: wall %d of sector %d, solid", s.wall, s.sector);
+    return format("aim: %s of wall %d of sector %d, sector %d behind", pieceName(s.kind), s.wall, s.sector,
+                  s.behind);
+}
+
+// The heading, and the records that follow it.
+struct Part {
+    std::string heading;
+    Table table;
+    int index;   // -1: no record follows
+};
+
+std::vector<Part> partsOf(const PanelSubject& s)
+{
+    switch (s.kind) {
+    case Kind::nothing: return {{"aim: nothing (a sky, or past the far plane)", Table::sector, -1}};
+    case Kind::upper:
+    case Kind::lower:
+    case Kind::middle:
+    case Kind::mirror: return {{wallHeading(s), Table::wall, s.wall}};
+    case Kind::floor: return {{format("aim: floor of sector %d", s.sector), Table::sector, s.sector}};
+    case Kind::ceiling: return {{format("aim: ceiling of sector %d", s.sector), Table::sector, s.sector}};
+    case Kind::sprite: return {{format("aim: sprite %d in sector %d", s.sprite, s.sector), Table::sprite, s.sprite}};
+    default: break;
+    }
+    std::vector<Part> parts;
+    parts.push_back(s.sector < 0 ? Part{"pointer: no sector", Table::sector, -1}
+                                 : Part{format("pointer: sector %d", s.sector), Table::sector, s.sector});
+    parts.push_back(s.wall < 0 ? Part{"nearest wall: none close to the pointer", Table::wall, -1}
+                               : Part{format("nearest wall: %d", s.wall), Table::wall, s.wall});
+    return parts;
+}
+
+} // namespace
+
+PanelSubject fromSight(const RayHit& hit, const World& world)
+{
+    PanelSubject s;
+    s.sector = hit.sector;
+    switch (hit.kind) {
+    case surfaceFloor: s.kind = Kind::floor; break;
+    case surfaceCeiling: s.kind = Kind::ceiling; break;
+    case surfaceSprite:
+        s.kind = Kind::sprite;
+        s.sprite = hit.sprite;
+        break;
+    case surfaceUpper:
+    case surfaceLower:
+    case surfaceMiddle: {
+        const bool mirror = hit.kind == surfaceMiddle && inRange(hit.wall, world.walls.size()) &&
+                            (world.walls[std::size_t(hit.wall)].middle.flags & pieceMirror);
+        s.kind = mirror ? Kind::mirror : hit.kind == surfaceUpper ? Kind::upper
+                                       : hit.kind == surfaceLower ? Kind::lower
+                                                                  : Kind::middle;
+        s.wall = hit.wall;
+        s.behind = behindOf(hit.wall, world);
+        break;
+    }
+    default: return PanelSubject();
+    }
+    return s;
+}
+
+PanelSubject pointer(int sector, int wall, const World& world)
+{
+    PanelSubject s;
+    s.kind = Kind::pointer;
+    s.sector = sector;
+    s.wall = wall;
+    s.behind = behindOf(wall, world);
+    return s;
+}
+
+std::vector<std::string> lines(const Map* map, const PanelSubject& subject)
+{
+    std::vector<std::string> text;
+    for (const Part& part : partsOf(subject)) {
+        text.push_back(part.heading);
+        if (part.index < 0)
+            continue;
+        if (!map) {
+            text.push_back("  (the map's records are not at hand)");
+            continue;
+        }
+        for (std::string& line : RecordText::lines(*map, part.table, part.index))
+            text.push_back(std::move(line));
+    }
+    return text;
+}
+
+void draw(Vell::DC& dc, const std::vector<std::string>& lines, const Vell::Size& view)
+{
+    if (lines.empty())
+        return;
+    int width = 0;
+    for (const std::string& line : lines)
+        width = std::max(width, dc.textExtent(line.c_str()).width);
+    const int height = lineHeight * int(lines.size()) + 2 * margin;
+    const int left = edge;
+    const int top = view.height - edge - height;
+    dc.fillRect(left, top, left + width + 2 * margin - 1, top + height - 1, Vell::Color(0, 0, 0));
+    dc.setBackgroundMode(Vell::DC::transparent);
+    dc.setTextColor(Vell::Color(255, 255, 255));
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        dc.textOut(left + margin, top + margin + lineHeight * int(i), lines[i].c_str());
+}
+
+} // namespace Vell3D::InfoPanel
