@@ -1,49 +1,37 @@
 #include "mapdata/RecordText.h"
 
-#include <cstdarg>
-#include <cstdio>
-
+#include "core/Formatted.h"
 #include "mapdata/Map.h"
 
 namespace Vell3D::RecordText {
 
 namespace {
 
-std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
-
-std::string format(const char* pattern, ...)
-{
-    char line[256];
-    va_list args;
-    va_start(args, pattern);
-    std::vsnprintf(line, sizeof line, pattern, args);
-    va_end(args);
-    return line;
-}
+using Vell::formatted;
 
 std::string tags(int low, int high, int extra)
 {
-    return format("  tags    low %d, high %d, extra %d", low, high, extra);
+    return formatted("  tags    low %d, high %d, extra %d", low, high, extra);
 }
 
 std::string behind(const Wall& wall)
 {
     if (wall.otherSector == -1 && wall.otherWall == -1)
         return "solid";
-    return format("behind: sector %d, wall %d", int(wall.otherSector), int(wall.otherWall));
+    return formatted("behind: sector %d, wall %d", int(wall.otherSector), int(wall.otherWall));
 }
 
 std::vector<std::string> sectorLines(const Map& map, int index)
 {
     const Sector& s = map.sectors()[std::size_t(index)];
     return {
-        format("sector %d: %d walls from wall %d, visibility %d", index, int(s.wallCount), int(s.firstWall),
+        formatted("sector %d: %d walls from wall %d, visibility %d", index, int(s.wallCount), int(s.firstWall),
                int(s.visibility)),
-        format("  floor   z %d, tile %d, palette %d, shade %d, panning %d %d, slope %d", int(s.floorZ),
+        formatted("  floor   z %d, tile %d, palette %d, shade %d, panning %d %d, slope %d", int(s.floorZ),
                int(s.floorTile), int(s.floorPalette), int(s.floorShade), int(s.floorPanX), int(s.floorPanY),
                int(s.floorSlope)),
         "          status " + status(s.floorFlags, surfaceBitWords),
-        format("  ceiling z %d, tile %d, palette %d, shade %d, panning %d %d, slope %d", int(s.ceilingZ),
+        formatted("  ceiling z %d, tile %d, palette %d, shade %d, panning %d %d, slope %d", int(s.ceilingZ),
                int(s.ceilingTile), int(s.ceilingPalette), int(s.ceilingShade), int(s.ceilingPanX),
                int(s.ceilingPanY), int(s.ceilingSlope)),
         "          status " + status(s.ceilingFlags, surfaceBitWords),
@@ -55,12 +43,12 @@ std::vector<std::string> wallLines(const Map& map, int index)
 {
     const Wall& w = map.walls()[std::size_t(index)];
     return {
-        format("wall %d of sector %d: from %d %d to wall %d, ", index, sectorOfWall(map, index), int(w.x), int(w.y),
+        formatted("wall %d of sector %d: from %d %d to wall %d, ", index, sectorOfWall(map, index), int(w.x), int(w.y),
                int(w.nextPoint)) +
             behind(w),
-        format("  tile %d, over-tile %d, palette %d, shade %d", int(w.tile), int(w.overTile), int(w.palette),
+        formatted("  tile %d, over-tile %d, palette %d, shade %d", int(w.tile), int(w.overTile), int(w.palette),
                int(w.shade)),
-        format("  repeat %d %d, panning %d %d", int(w.repeatX), int(w.repeatY), int(w.panX), int(w.panY)),
+        formatted("  repeat %d %d, panning %d %d", int(w.repeatX), int(w.repeatY), int(w.panX), int(w.panY)),
         tags(w.lowTag, w.highTag, w.extra),
         "  status " + status(w.flags, wallBitWords),
     };
@@ -70,10 +58,10 @@ std::vector<std::string> spriteLines(const Map& map, int index)
 {
     const Sprite& s = map.sprites()[std::size_t(index)];
     return {
-        format("sprite %d of sector %d: at %d %d z %d, angle %d", index, int(s.sector), int(s.x), int(s.y), int(s.z),
+        formatted("sprite %d of sector %d: at %d %d z %d, angle %d", index, int(s.sector), int(s.x), int(s.y), int(s.z),
                int(s.angle)),
-        format("  tile %d, palette %d, shade %d", int(s.tile), int(s.palette), int(s.shade)),
-        format("  repeat %d %d, offset %d %d", int(s.repeatX), int(s.repeatY), int(s.offsetX), int(s.offsetY)),
+        formatted("  tile %d, palette %d, shade %d", int(s.tile), int(s.palette), int(s.shade)),
+        formatted("  repeat %d %d, offset %d %d", int(s.repeatX), int(s.repeatY), int(s.offsetX), int(s.offsetY)),
         tags(s.lowTag, s.highTag, s.extra),
         "  status " + status(s.flags, spriteBitWords),
     };
@@ -102,7 +90,7 @@ int count(const Map& map, Table table)
 std::vector<std::string> lines(const Map& map, Table table, int index)
 {
     if (index < 0 || index >= count(map, table))
-        return {format("no %s %d: the map holds %d", tableName(table), index, count(map, table))};
+        return {formatted("no %s %d: the map holds %d", tableName(table), index, count(map, table))};
     switch (table) {
     case Table::sector: return sectorLines(map, index);
     case Table::wall: return wallLines(map, index);
@@ -112,7 +100,7 @@ std::vector<std::string> lines(const Map& map, Table table, int index)
 
 std::string status(std::uint16_t word, std::span<const BitWord> words)
 {
-    std::string text = format("0x%04X: ", unsigned(word));
+    std::string text = formatted("0x%04X: ", unsigned(word));
     std::uint16_t rest = word;
     const char* separator = "";
     for (const BitWord& named : words) {
@@ -124,7 +112,7 @@ std::string status(std::uint16_t word, std::span<const BitWord> words)
         rest &= std::uint16_t(~named.bit);
     }
     if (rest)
-        text += separator + format("other 0x%04X", unsigned(rest));
+        text += separator + formatted("other 0x%04X", unsigned(rest));
     else if (!word)
         text += "none";
     return text;

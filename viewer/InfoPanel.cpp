@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
+#include "core/Formatted.h"
 #include "gui/Color.h"
 #include "gui/DC.h"
 #include "gui/Size.h"
 #include "mapdata/RecordText.h"
-#include "viewer/StatusOverlay.h"
 #include "world/World.h"
 
 namespace Vell3D::InfoPanel {
@@ -15,7 +15,7 @@ namespace {
 
 using Kind = PanelSubject::Kind;
 using RecordText::Table;
-using StatusOverlay::format;
+using Vell::formatted;
 
 constexpr int lineHeight = 16;   // the overlay's rows
 constexpr int margin = 6;        // between the box's edge and its text
@@ -40,8 +40,8 @@ const char* pieceName(Kind kind)
 std::string wallHeading(const PanelSubject& s)
 {
     if (s.behind < 0)
-        return format("aim: wall %d of sector %d, solid", s.wall, s.sector);
-    return format("aim: %s of wall %d of sector %d, sector %d behind", pieceName(s.kind), s.wall, s.sector,
+        return formatted("aim: wall %d of sector %d, solid", s.wall, s.sector);
+    return formatted("aim: %s of wall %d of sector %d, sector %d behind", pieceName(s.kind), s.wall, s.sector,
                   s.behind);
 }
 
@@ -60,16 +60,16 @@ std::vector<Part> partsOf(const PanelSubject& s)
     case Kind::lower:
     case Kind::middle:
     case Kind::mirror: return {{wallHeading(s), Table::wall, s.wall}};
-    case Kind::floor: return {{format("aim: floor of sector %d", s.sector), Table::sector, s.sector}};
-    case Kind::ceiling: return {{format("aim: ceiling of sector %d", s.sector), Table::sector, s.sector}};
-    case Kind::sprite: return {{format("aim: sprite %d in sector %d", s.sprite, s.sector), Table::sprite, s.sprite}};
+    case Kind::floor: return {{formatted("aim: floor of sector %d", s.sector), Table::sector, s.sector}};
+    case Kind::ceiling: return {{formatted("aim: ceiling of sector %d", s.sector), Table::sector, s.sector}};
+    case Kind::sprite: return {{formatted("aim: sprite %d in sector %d", s.sprite, s.sector), Table::sprite, s.sprite}};
     default: break;
     }
     std::vector<Part> parts;
     parts.push_back(s.sector < 0 ? Part{"pointer: no sector", Table::sector, -1}
-                                 : Part{format("pointer: sector %d", s.sector), Table::sector, s.sector});
+                                 : Part{formatted("pointer: sector %d", s.sector), Table::sector, s.sector});
     parts.push_back(s.wall < 0 ? Part{"nearest wall: none close to the pointer", Table::wall, -1}
-                               : Part{format("nearest wall: %d", s.wall), Table::wall, s.wall});
+                               : Part{formatted("nearest wall: %d", s.wall), Table::wall, s.wall});
     return parts;
 }
 

@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "core/Formatted.h"
 #include "gui/DC.h"
 #include "gui/platform/Platform.h"
 #include "render/Renderer.h"
@@ -191,14 +192,14 @@ void WalkView::onMouseMove(const Vell::Point&, int)
 
 std::vector<StatusLine> WalkView::statusLines() const
 {
-    using StatusOverlay::format;
+    using Vell::formatted;
     // The rate comes from the microsecond duration, so a frame shorter than
     // a millisecond still shows a finite rate.
     double rate = 1e6 / double(frameMicroseconds > 0 ? frameMicroseconds : 1);
     std::vector<StatusLine> lines = StatusOverlay::playerLines(scene.playerCamera);
-    lines.push_back({1, 6, format("elapsed: %ld (%.2lf fps)", long(frameTime), rate)});
-    lines.push_back({1, 7, format("visible sectors: %ld", long(scene.portalCamera.visible.size()))});
-    lines.push_back({1, 8, format("visible mirrors: %ld", long(scene.renderer()->mirrorCount()))});
+    lines.push_back({1, 6, formatted("elapsed: %ld (%.2lf fps)", long(frameTime), rate)});
+    lines.push_back({1, 7, formatted("visible sectors: %ld", long(scene.portalCamera.visible.size()))});
+    lines.push_back({1, 8, formatted("visible mirrors: %ld", long(scene.renderer()->mirrorCount()))});
     return lines;
 }
 

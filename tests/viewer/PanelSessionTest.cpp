@@ -16,16 +16,6 @@ namespace {
 using TestSupport::Picture;
 using TestSupport::readPpm;
 
-// Pixels that differ between two pictures, every other one.
-int differing(const Picture& a, const Picture& b)
-{
-    int count = 0;
-    for (int y = 0; y < 600; y += 2)
-        for (int x = 0; x < 800; x += 2)
-            count += a.at(x, y) != b.at(x, y);
-    return count;
-}
-
 // Where the first line at or after from that starts with the text begins.
 std::size_t lineAt(const std::string& output, const std::string& start, std::size_t from = 0)
 {
@@ -73,8 +63,8 @@ void askWhatThingsAre(const char* program, const char* title, const char* first)
     const Picture panel = readPpm(folder.path("panel.ppm")), pointedAt = readPpm(folder.path("pointed.ppm"));
     const Picture clicked = readPpm(folder.path("clicked.ppm")), after = readPpm(folder.path("after.ppm"));
     ASSERT_EQ(after.width, 800) << out;
-    EXPECT_GT(differing(pointedAt, clicked), 500) << "the plan slid under the player";
-    EXPECT_GT(differing(clicked, after), 2000) << "the 3D view";
+    EXPECT_GT(TestSupport::differingPixels(pointedAt, clicked), 500) << "the plan slid under the player";
+    EXPECT_GT(TestSupport::differingPixels(clicked, after), 2000) << "the 3D view";
     // The panel's black box at the bottom left, in both views.
     for (const Picture* picture : {&panel, &after}) {
         int black = 0;
