@@ -30,9 +30,10 @@ public:
     // one of the preferred sector wins.
     int wallNear(double x, double y, double maxPixels, int preferred) const;
 
-private:
     // Where a world point is drawn; false behind the eye.
     bool toView(const Vector3& point, double& x, double& y) const;
+
+private:
     // The ray from the eye through the pixel, to the far plane.
     void rayThrough(double x, double y, Vector3& from, Vector3& to) const;
 

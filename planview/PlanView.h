@@ -48,6 +48,8 @@ public:
     void onLeftButtonDown(const Vell::Point& point, int flags) override;
     // How far from the pointer a wall is still named, in pixels.
     static constexpr double wallReach = 6.0;
+    // The wall the panel names, marked over the plan where it is drawn.
+    void drawPanelMarks(Vell::DC& dc, const PanelSubject& subject) override;
 
     PlanCamera viewCamera;
     PlanMapNode mapNode;

@@ -103,13 +103,13 @@ PanelSubject fromSight(const RayHit& hit, const World& world)
     return s;
 }
 
-PanelSubject pointer(int sector, int wall, const World& world)
+PanelSubject pointer(int sector, int wall, const World* world)
 {
     PanelSubject s;
     s.kind = Kind::pointer;
     s.sector = sector;
     s.wall = wall;
-    s.behind = behindOf(wall, world);
+    s.behind = world ? behindOf(wall, *world) : -1;
     return s;
 }
 

@@ -49,8 +49,8 @@ namespace InfoPanel {
 // What World::castSight met, as the panel names it.
 PanelSubject fromSight(const RayHit& hit, const World& world);
 // The plan's pointer over a sector and near a wall (-1 for none), the wall's
-// far side as the world has it.
-PanelSubject pointer(int sector, int wall, const World& world);
+// far side as the world has it (none without a world).
+PanelSubject pointer(int sector, int wall, const World* world);
 // The heading for the subject, then its records from the map (null: the
 // records are not at hand, which the panel says).
 std::vector<std::string> lines(const Map* map, const PanelSubject& subject);

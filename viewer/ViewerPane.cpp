@@ -41,7 +41,9 @@ std::vector<std::string> ViewerPane::panelLines()
 
 void ViewerPane::paintPanel(Vell::DC& dc)
 {
-    std::vector<std::string> lines = panelLines();
+    const PanelSubject subject = pointedAt();
+    std::vector<std::string> lines = InfoPanel::lines(records, subject);
+    drawPanelMarks(dc, subject);
     InfoPanel::draw(dc, lines, clientRect().size);
     if (lines == panelWritten)
         return;

@@ -96,6 +96,8 @@ protected:
     virtual void placed() {}
     // What the view points at, for the panel.
     virtual PanelSubject pointedAt() { return PanelSubject(); }
+    // Marks over the picture for what the panel names, drawn before it.
+    virtual void drawPanelMarks(Vell::DC&, const PanelSubject&) {}
 
 private:
     // Asks the window the view sits in to close.

@@ -33,6 +33,7 @@ protected:
         records = WorldFixtures::loadMap(content);
         buildPlan(world, content);
         main = std::make_unique<Vell3D::ViewerWindow>("planview panel test");
+        Platform::setFrameCapture(main->handle(), true);
         main->show(true);
         view = new PlanView(Rect(0, 0, 800, 600), main.get());
         view->records = &records;
@@ -109,6 +110,28 @@ TEST_F(PlanPanelTest, namesTheWallNearestThePointerOfTheRoomUnderIt)
     EXPECT_EQ(view->panelLines()[7].find("none"), std::string::npos);
     send(Platform::WM_MOUSEMOVE, 424, 205);
     EXPECT_EQ(view->panelLines()[7], "nearest wall: none close to the pointer");
+}
+
+// The wall named is marked in yellow where the plan draws it, over the
+// picture like the panel; with nothing named nothing is marked.
+TEST_F(PlanPanelTest, theWallNamedIsMarkedOverThePlan)
+{
+    auto yellowAlongTheSideWall = [&] {
+        TestSupport::pumpMessages();
+        int width = 0, height = 0;
+        const std::vector<std::uint32_t> frame = Platform::readFrame(main->handle(), width, height);
+        int yellow = 0;
+        for (int y = 180; y < 230; ++y)
+            for (int x = 429; x < 436; ++x)
+                yellow += (frame[std::size_t(y * width + x)] & 0xFFFFFF) == 0xFFFF00;
+        return yellow;
+    };
+    send(Platform::WM_MOUSEMOVE, 428, 205);
+    EXPECT_EQ(yellowAlongTheSideWall(), 0) << "the panel is off";
+    view->onKeyDown('I', 0);
+    EXPECT_GT(yellowAlongTheSideWall(), 100);
+    send(Platform::WM_MOUSEMOVE, 400, 205);
+    EXPECT_EQ(yellowAlongTheSideWall(), 0);
 }
 
 // A click with the panel on stands the player on the floor of the room
