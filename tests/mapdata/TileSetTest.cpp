@@ -328,16 +328,6 @@ TEST_F(TileSetFiles, opaqueAtReadsThePixelsColumnByColumnWithoutGL)
     EXPECT_EQ(tiles->tile(0).texture, nullptr) << "no texture made";
 }
 
-// A tile whose pixels lie past the end of its file fails with the read
-// error, once for every ask rather than being kept as a hole.
-TEST_F(TileSetFiles, opaqueAtOfATileCutShortThrows)
-{
-    load({{"PALETTE.DAT", palette()}, {"TILES000.ART", rawArt(1, 0, 0, {4}, {4}, 10)}});
-    ASSERT_EQ(tiles->tileCount(), 1);
-    EXPECT_THROW(tiles->opaqueAt(0, 0, 0), Vell::Exception);
-    EXPECT_THROW(tiles->opaqueAt(0, 1, 1), Vell::Exception);
-}
-
 // Many tiles asked for in turn: only a few are kept, and the answers stay
 // right when an old one comes back.
 TEST_F(TileSetFiles, opaqueAtKeepsAnsweringRightPastItsKeptTiles)

@@ -80,26 +80,6 @@ void standSprite(TwoRooms& rooms, std::int16_t tile, std::uint16_t flags)
 
 } // namespace
 
-TEST(SightCast, namesTheWallPieceAndNormalAsTheRayCastDoes)
-{
-    SightScene scene(twoRooms(0, 256, 64, 128));
-    const int opening = [&] {
-        for (std::size_t w = 0; w < scene.world.walls.size(); ++w)
-            if (scene.world.walls[w].sector == 0 && scene.world.walls[w].isOpening())
-                return int(w);
-        return -1;
-    }();
-    RayHit upper = scene.look(512, 200);
-    EXPECT_EQ(upper.kind, surfaceUpper);
-    EXPECT_EQ(upper.wall, opening);
-    EXPECT_EQ(upper.sector, 0);
-    EXPECT_NEAR(upper.point.x, -1024, 1e-9);
-    RayHit lower = scene.look(512, 30);
-    EXPECT_EQ(lower.kind, surfaceLower);
-    EXPECT_EQ(lower.wall, opening);
-    EXPECT_NEAR(lower.normal.x, 1, 1e-9) << "facing back at the viewer";
-}
-
 // Between the pieces the ray passes into room 1, down to its floor.
 TEST(SightCast, namesAFloorThroughAnOpening)
 {
