@@ -86,11 +86,11 @@ std::vector<StatusLine> PlanView::statusLines() const
 PanelSubject PlanView::pointedAt()
 {
     if (!world || !pointer)
-        return InfoPanel::pointer(-1, -1, nullptr);
+        return InfoPanel::pointer(-1, -1);
     const PlanPointer under(viewCamera, playerNode, *world, clientRect().size);
     const double x = pointer->x + 0.5, y = pointer->y + 0.5;
     const int sector = under.sectorAt(x, y);
-    return InfoPanel::pointer(sector, under.wallNear(x, y, wallReach, sector), world);
+    return InfoPanel::pointer(sector, under.wallNear(x, y, wallReach, sector));
 }
 
 void PlanView::onMouseMove(const Vell::Point& point, int)

@@ -21,12 +21,6 @@ constexpr int lineHeight = 16;   // the overlay's rows
 constexpr int margin = 6;        // between the box's edge and its text
 constexpr int edge = 4;          // between the box and the view's edge
 
-// The sector on the other side of a wall as the world draws it.
-int behindOf(int wall, const World& world)
-{
-    return inRange(wall, world.walls.size()) ? world.walls[std::size_t(wall)].nextSector : -1;
-}
-
 const char* pieceName(Kind kind)
 {
     switch (kind) {
@@ -89,13 +83,14 @@ PanelSubject fromSight(const RayHit& hit, const World& world)
     case surfaceUpper:
     case surfaceLower:
     case surfaceMiddle: {
-        const bool mirror = hit.kind == surfaceMiddle && inRange(hit.wall, world.walls.size()) &&
-                            (world.walls[std::size_t(hit.wall)].middle.flags & pieceMirror);
+        const WorldWall* wall = inRange(hit.wall, world.walls.size()) ? &world.walls[std::size_t(hit.wall)] : nullptr;
+        const bool mirror = hit.kind == surfaceMiddle && wall && (wall->middle.flags & pieceMirror);
         s.kind = mirror ? Kind::mirror : hit.kind == surfaceUpper ? Kind::upper
                                        : hit.kind == surfaceLower ? Kind::lower
                                                                   : Kind::middle;
         s.wall = hit.wall;
-        s.behind = behindOf(hit.wall, world);
+        // The sector behind as the world draws it.
+        s.behind = wall ? wall->nextSector : -1;
         break;
     }
     default: return PanelSubject();
@@ -103,13 +98,12 @@ PanelSubject fromSight(const RayHit& hit, const World& world)
     return s;
 }
 
-PanelSubject pointer(int sector, int wall, const World* world)
+PanelSubject pointer(int sector, int wall)
 {
     PanelSubject s;
     s.kind = Kind::pointer;
     s.sector = sector;
     s.wall = wall;
-    s.behind = world ? behindOf(wall, *world) : -1;
     return s;
 }
 
@@ -121,7 +115,7 @@ std::vector<std::string> lines(const Map* map, const PanelSubject& subject)
         if (part.index < 0)
             continue;
         if (!map) {
-            text.push_back("  (the map's records are not at hand)");
+            text.push_back("(the map's records are not at hand)");
             continue;
         }
         for (std::string& line : RecordText::lines(*map, part.table, part.index))

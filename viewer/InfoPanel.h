@@ -38,7 +38,7 @@ struct PanelSubject {
     Kind kind = Kind::nothing;
     int sector = -1;
     int wall = -1;
-    int behind = -1;     // the sector behind a wall piece, -1 for a solid wall
+    int behind = -1;     // the sector behind a wall piece (3D), -1 for a solid wall
     int sprite = -1;
 
     bool operator==(const PanelSubject&) const = default;
@@ -48,9 +48,8 @@ namespace InfoPanel {
 
 // What World::castSight met, as the panel names it.
 PanelSubject fromSight(const RayHit& hit, const World& world);
-// The plan's pointer over a sector and near a wall (-1 for none), the wall's
-// far side as the world has it (none without a world).
-PanelSubject pointer(int sector, int wall, const World* world);
+// The plan's pointer over a sector and near a wall (-1 for none).
+PanelSubject pointer(int sector, int wall);
 // The heading for the subject, then its records from the map (null: the
 // records are not at hand, which the panel says).
 std::vector<std::string> lines(const Map* map, const PanelSubject& subject);
