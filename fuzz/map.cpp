@@ -12,17 +12,24 @@
 #include "mapdata/GroupEntryStream.h"
 #include "mapdata/Map.h"
 #include "mapdata/MapSource.h"
+#include "mapdata/RecordText.h"
 #include "tools/authoring/GroupWriter.h"
 
 using namespace Vell3D;
 
 namespace {
 
+// The counts, and the first and last record of each table as the info
+// panel and mapinfo write them, whatever their numbers.
 void printMap(const Map& map)
 {
     Vell::String text;
     Vell::TextStream out(text);
     out << map;
+    for (RecordText::Table table : {RecordText::Table::sector, RecordText::Table::wall, RecordText::Table::sprite})
+        for (int index : {0, RecordText::count(map, table) - 1})
+            for (const std::string& line : RecordText::lines(map, table, index))
+                out << line.c_str();
 }
 
 void loadFromFile(const char* path)

@@ -6,6 +6,7 @@
 // GL context is made.
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "MemoryFile.h"
 #include "core/Exception.h"
@@ -38,7 +39,9 @@ struct Tiles {
             VellTools::ArtTile tile;
             tile.width = w;
             tile.height = h;
-            tile.pixels.assign(std::size_t(w * h), 7);
+            // Drawn and transparent pixels, for the sight's sprite test.
+            for (int i = 0; i < w * h; ++i)
+                tile.pixels.push_back(i % 3 ? 7 : 255);
             art.add(tile);
         }
         VellTools::GroupWriter writer;
@@ -51,7 +54,18 @@ struct Tiles {
     }
 };
 
-void walkAndLook(World& world)
+// The aim marker's ray and the info panel's line of sight, which looks at
+// the sprites of every sector.
+void look(World& world, RayHit hit, TileSet* tiles)
+{
+    world.castRay(hit);
+    std::vector<int> everySector(world.sectors.size());
+    for (std::size_t s = 0; s < everySector.size(); ++s)
+        everySector[s] = int(s);
+    world.castSight(hit, everySector, tiles);
+}
+
+void walkAndLook(World& world, TileSet* tiles)
 {
     PlayerNode player;
     player.world = &world;
@@ -64,9 +78,9 @@ void walkAndLook(World& world)
         hit.origin = player.position();
         hit.target = player.toParent(Vell3D::Vector3(0, 20000, -3000));
         hit.sector = player.sector;
-        world.castRay(hit);
+        look(world, hit, tiles);
         hit.target = player.toParent(Vell3D::Vector3(300, 300, 5000));
-        world.castRay(hit);
+        look(world, hit, tiles);
     }
 }
 
@@ -79,14 +93,14 @@ void buildWorlds(const Map& map, TileSet& tiles)
         return;
     }
     world.attachTextures(tiles);
-    walkAndLook(world);
+    walkAndLook(world, &tiles);
 
     World plan;
     World::BuildOptions options;
     options.planOnly = true;
     plan.build(map, options);
     plan.buildPieces();
-    walkAndLook(plan);
+    walkAndLook(plan, nullptr);
 }
 
 } // namespace

@@ -33,10 +33,11 @@ public:
 
     // Reads a map from the stream's current position; the stream is neither
     // owned nor closed. Exception "bad map format" for a version other than 7,
-    // 8 or 9, a table count that is negative or above its version's limits
-    // (MapLimits), or two sectors whose wall ranges overlap (checked before
-    // the walls are read); stream errors pass through. On any failure the map
-    // keeps what it held before.
+    // 8 or 9; "bad map format: <what>" for a table count that is negative or
+    // above its version's limits (MapLimits: "1100 sectors, version 7 allows
+    // 1024"), or two sectors whose wall ranges overlap (checked before the
+    // walls are read: "sectors 2 and 5 share walls"). Stream errors pass
+    // through. On any failure the map keeps what it held before.
     void load(Vell::Stream& stream);
 
     // The three table sizes, one labelled line each.
@@ -68,5 +69,11 @@ private:
     std::vector<Wall> wallTable;
     std::vector<Sprite> spriteTable;
 };
+
+// Throws Exception "bad map format: <what>", what written as printf would;
+// for the loader and for the consumers that find what it does not check.
+// The reason follows a colon, so that the map's name can go before it
+// (rethrowNamingMap: "bad map format in e1l2.map: <what>").
+[[noreturn]] void throwBadMapFormat(const char* what, ...) __attribute__((format(printf, 1, 2)));
 
 } // namespace Vell3D

@@ -67,6 +67,35 @@ constexpr SpriteKind spriteKind(std::uint16_t status)
     }
 }
 
+// The words the info panel and mapinfo use for the status bits named above,
+// in bit order. Bits not listed here mean nothing to the viewers.
+struct BitWord {
+    std::uint16_t bit;
+    const char* word;
+};
+
+inline constexpr BitWord surfaceBitWords[] = {
+    {SurfaceBits::sky, "sky"},           {SurfaceBits::sloped, "sloped"},
+    {SurfaceBits::swapped, "swapped axes"}, {SurfaceBits::doubleSize, "double size"},
+    {SurfaceBits::flipX, "x-flipped"},   {SurfaceBits::flipY, "y-flipped"},
+    {SurfaceBits::alignToWall, "aligned to first wall"},
+};
+
+inline constexpr BitWord wallBitWords[] = {
+    {WallBits::swapBottoms, "swapped bottoms"}, {WallBits::bottomAligned, "bottom aligned"},
+    {WallBits::flipX, "x-flipped"},             {WallBits::masked, "masked"},
+    {WallBits::oneWay, "one-way"},              {WallBits::translucent, "translucent"},
+    {WallBits::flipY, "y-flipped"},             {WallBits::moreTranslucent, "more translucent"},
+};
+
+inline constexpr BitWord spriteBitWords[] = {
+    {SpriteBits::translucent, "translucent"}, {SpriteBits::flipX, "x-flipped"},
+    {SpriteBits::flipY, "y-flipped"},         {SpriteBits::wallKind, "wall kind"},
+    {SpriteBits::floorKind, "floor kind"},    {SpriteBits::oneSided, "one-sided"},
+    {SpriteBits::centred, "centred"},         {SpriteBits::moreTranslucent, "more translucent"},
+    {SpriteBits::invisible, "invisible"},
+};
+
 // Tiles with a meaning of their own.
 namespace SpecialTiles {
 constexpr int mirror = 560;        // as the over-tile of a one-way wall: a mirror

@@ -53,9 +53,14 @@ void rethrowNamingMap(const char* name)
     } catch (const Vell::Exception& e) {
         if (std::strcmp(e.className(), "Exception") != 0)
             throw;
+        // "<what>: <why>" keeps its reason behind the name; a long name is
+        // what gets cut.
+        const char* message = e.message();
+        const char* colon = std::strstr(message, ": ");
+        const int whatLength = colon ? int(colon - message) : int(std::strlen(message));
         char lead[128];
-        std::snprintf(lead, sizeof lead, "%s in", e.message());
-        throw Vell::Exception(Vell::SubjectMessage(lead, name));
+        std::snprintf(lead, sizeof lead, "%.*s in", whatLength, message);
+        throw Vell::Exception(Vell::SubjectMessage(lead, name, colon ? colon + 2 : nullptr));
     }
 }
 

@@ -25,8 +25,10 @@ Map loadMapEntry(GroupArchive& archive, const char* entryName);
 
 // From a catch block: rethrows the exception being handled, a plain Exception
 // (a bad map, a read past an entry's end) with the map's name added ("bad
-// map format in e1l2.map"). Other classes pass unchanged: an IOException from
-// a file on disk is what sends the search on to the archive.
+// map format in e1l2.map"), before the reason when there is one ("bad map
+// format in e1l2.map: sector count -1"). A name too long for the message
+// loses its front, never the reason. Other classes pass unchanged: an
+// IOException from a file on disk is what sends the search on to the archive.
 [[noreturn]] void rethrowNamingMap(const char* name);
 
 } // namespace Vell3D

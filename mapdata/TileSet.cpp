@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "3d/Texture.h"
 #include "core/Exception.h"
 #include "core/LittleEndian.h"
 #include "core/TextStream.h"
@@ -42,12 +41,12 @@ TileSet::~TileSet() noexcept(false)
 
 void TileSet::releaseTextures()
 {
-    for (Tile& tile : tiles) {
-        delete tile.texture;
+    for (Tile& tile : tiles)
         tile.texture = nullptr;
-    }
-    delete emptyTile.texture;
     emptyTile.texture = nullptr;
+    TextureStore* made = textures;
+    textures = nullptr;
+    delete made;
 }
 
 void TileSet::load(GroupArchive& groupArchive, const char* baseName, const char* paletteName, Index255 index255)
@@ -57,6 +56,7 @@ void TileSet::load(GroupArchive& groupArchive, const char* baseName, const char*
     readPalette(paletteName, index255);
     releaseTextures();
     tiles.clear();
+    keptPixels.clear();
     problem = Vell::String();
     // Art files are numbered without gaps; the first one that is missing or
     // unreadable ends the set, and the tiles read so far stay usable.
@@ -152,6 +152,23 @@ const Tile& TileSet::tile(int number) const
     return tiles.empty() ? emptyTile : tiles[slotOf(number)];
 }
 
+std::vector<std::uint8_t> TileSet::readPixels(const Tile& tile) const
+{
+    const std::int64_t count = std::int64_t(tile.width) * tile.height;
+    std::vector<std::uint8_t> indices;
+    if (count <= 0)
+        return indices;
+    GroupEntryStream stream(tile.artFile.text(), *archive);
+    // Checked before anything is allocated for the picture: a tile can
+    // claim up to 32767 x 32767 pixels in an entry of a few bytes.
+    if (tile.dataOffset + count > stream.size())
+        throw Vell::Exception("bad size while read");
+    indices.resize(std::size_t(count));
+    stream.seek(tile.dataOffset, 0);
+    stream.readFully(indices.data(), int(count));
+    return indices;
+}
+
 std::vector<std::uint8_t> TileSet::pixels(int number) const
 {
     return pixelsOf(tile(number));
@@ -159,21 +176,10 @@ std::vector<std::uint8_t> TileSet::pixels(int number) const
 
 std::vector<std::uint8_t> TileSet::pixelsOf(const Tile& tile) const
 {
-    const std::int64_t count = std::int64_t(tile.width) * tile.height;
-    std::vector<std::uint8_t> indices;
-    if (count > 0) {
-        GroupEntryStream stream(tile.artFile.text(), *archive);
-        // Checked before anything is allocated for the picture: a tile can
-        // claim up to 32767 x 32767 pixels in an entry of a few bytes.
-        if (tile.dataOffset + count > stream.size())
-            throw Vell::Exception("bad size while read");
-        indices.resize(std::size_t(count));
-        stream.seek(tile.dataOffset, 0);
-        stream.readFully(indices.data(), int(count));
-    }
+    const std::vector<std::uint8_t> indices = readPixels(tile);
 
     // Stored column by column; pictures go in rows from the top.
-    std::vector<std::uint8_t> rgba(std::size_t(count) * 4);
+    std::vector<std::uint8_t> rgba(indices.size() * 4);
     for (int y = 0; y < tile.height; ++y) {
         for (int x = 0; x < tile.width; ++x) {
             std::uint8_t index = indices[std::size_t(x) * std::size_t(tile.height) + std::size_t(y)];
@@ -186,6 +192,28 @@ std::vector<std::uint8_t> TileSet::pixelsOf(const Tile& tile) const
         }
     }
     return rgba;
+}
+
+bool TileSet::opaqueAt(int number, int x, int y)
+{
+    // Enough for the few sprites one line of sight may cross.
+    constexpr std::size_t keptTiles = 8;
+    if (tiles.empty())
+        return false;
+    const std::size_t slot = slotOf(number);
+    const Tile& record = tiles[slot];
+    if (x < 0 || y < 0 || x >= record.width || y >= record.height)
+        return false;
+    auto kept = std::find_if(keptPixels.begin(), keptPixels.end(),
+                             [&](const KeptPixels& entry) { return entry.slot == slot; });
+    if (kept == keptPixels.end()) {
+        KeptPixels entry{slot, readPixels(record)};
+        if (keptPixels.size() >= keptTiles)
+            keptPixels.erase(keptPixels.begin());
+        keptPixels.push_back(std::move(entry));
+        kept = keptPixels.end() - 1;
+    }
+    return kept->indices[std::size_t(x) * std::size_t(record.height) + std::size_t(y)] != transparentIndex;
 }
 
 Vell::Color TileSet::surfaceColor(int paletteNumber, int shade) const

@@ -4,6 +4,10 @@
 // textureFor, which makes its texture (a current GL context is needed then).
 // Surfaces drawn with a palette number take one of 16 tint colours darkened
 // by their shade (surfaceColor).
+//
+// Two libraries: the reading (TileSet.cpp, in mapdata_files) needs no GL, so
+// programs that only want sizes and colours link none; the textures
+// (TileSetTextures.cpp, in mapdata) are made and kept by the GL part.
 #pragma once
 
 #include <cstdint>
@@ -67,6 +71,12 @@ public:
     // with alpha 0. Same fallback rule; needs no GL context. Archive errors
     // of the pixel read pass through.
     std::vector<std::uint8_t> pixels(int number) const;
+    // Whether the tile's pixel in column x, row y (rows from the top) is
+    // drawn: not the transparent index. False outside the tile, and for
+    // every pixel of a set without tiles. The same fallback rule as tile.
+    // The pixels come from the archive (no GL needed); those of the last
+    // few tiles asked for are kept. Archive errors pass through.
+    bool opaqueAt(int number, int x, int y);
 
     Vell::Color surfaceColor(int paletteNumber, int shade) const;
     const Vell::Color& paletteColor(int index) const { return palette[index & 0xFF]; }
@@ -91,7 +101,19 @@ private:
     void readArtFile(const Vell::String& name);
     std::vector<std::uint8_t> pixelsOf(const Tile& tile) const;
     void makeTexture(Tile& tile);
+    // The tile's colour indices as stored, column by column; checked against
+    // the art file's size before anything is allocated.
+    std::vector<std::uint8_t> readPixels(const Tile& tile) const;
     void releaseTextures();
+
+    // Owns the textures made so far. Only the GL part makes one
+    // (OwnedTextures, TileSetTextures.cpp); this side merely lets go of it,
+    // through the virtual destructor, and so never names the texture code.
+    class TextureStore {
+    public:
+        virtual ~TextureStore() noexcept(false) = default;
+    };
+    class OwnedTextures;
 
     Vell::String base;
     Vell::String problem;
@@ -101,6 +123,16 @@ private:
     Vell::Color tintColors[tintCount];
     std::int32_t shades = 0;
     Tile emptyTile;    // what an empty set hands out
+    // The pixels opaqueAt read last, by slot; the most recent last.
+    struct KeptPixels {
+        std::size_t slot;
+        std::vector<std::uint8_t> indices;
+    };
+    std::vector<KeptPixels> keptPixels;
+    // Null until the first texture. Not a unique_ptr: a texture still in use
+    // throws "server busy" from its destructor, and that has to reach the
+    // caller rather than end the program.
+    TextureStore* textures = nullptr;
 };
 
 } // namespace Vell3D

@@ -1,15 +1,26 @@
-// The tile set's textures, made on first use from the pixels in the archive.
-// Kept apart from the rest of the tile set so that programs that only read
-// tile sizes (mapinfo) do not link the GL texture code.
+// The tile set's textures, made on first use from the pixels in the archive
+// and kept until the set is loaded again or destroyed. Kept apart from the
+// rest of the tile set so that programs that only read tile sizes (mapinfo)
+// link no GL code.
 #include "mapdata/TileSet.h"
 
 #include <memory>
 #include <vector>
 
 #include "3d/Texture.h"
-#include "core/Exception.h"
 
 namespace Vell3D {
+
+class TileSet::OwnedTextures : public TileSet::TextureStore {
+public:
+    ~OwnedTextures() noexcept(false) override
+    {
+        for (Texture* texture : made)
+            delete texture;
+    }
+
+    std::vector<Texture*> made;
+};
 
 const Tile& TileSet::textureFor(int number)
 {
@@ -26,7 +37,13 @@ void TileSet::makeTexture(Tile& tile)
     texture->create(tile.width, tile.height);
     texture->fill(rgba.data(), tile.width, tile.height);
     texture->upload(true);
+    if (!textures)
+        textures = new OwnedTextures;
+    auto& owned = static_cast<OwnedTextures&>(*textures);
+    // Its slot first: once the texture has left its unique_ptr nothing may throw.
+    owned.made.push_back(nullptr);
     tile.texture = texture.release();
+    owned.made.back() = tile.texture;
     tile.textureRange[0] = 0.0;
     tile.textureRange[1] = 1.0;
     tile.textureRange[2] = 0.0;

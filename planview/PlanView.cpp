@@ -2,7 +2,12 @@
 
 #include <GL/gl.h>
 
+#include <cmath>
+
+#include "gui/DC.h"
 #include "gui/platform/Platform.h"
+#include "planview/PlanPointer.h"
+#include "render/Placement.h"
 #include "world/World.h"
 
 namespace Vell3D {
@@ -76,6 +81,59 @@ void PlanView::render()
 std::vector<StatusLine> PlanView::statusLines() const
 {
     return StatusOverlay::playerLines(playerNode);
+}
+
+PanelSubject PlanView::pointedAt()
+{
+    if (!world || !pointer)
+        return InfoPanel::pointer(-1, -1);
+    const PlanPointer under(viewCamera, playerNode, *world, clientRect().size);
+    const double x = pointer->x + 0.5, y = pointer->y + 0.5;
+    const int sector = under.sectorAt(x, y);
+    return InfoPanel::pointer(sector, under.wallNear(x, y, wallReach, sector));
+}
+
+void PlanView::onMouseMove(const Vell::Point& point, int)
+{
+    if (!showsPanel()) {
+        pointer = point;
+        return;
+    }
+    const PanelSubject before = pointedAt();
+    pointer = point;
+    if (pointedAt() != before)
+        repaint();
+}
+
+void PlanView::drawPanelMarks(Vell::DC& dc, const PanelSubject& subject)
+{
+    if (!world || !world->hasPoints(subject.wall))
+        return;
+    const PlanPointer drawn(viewCamera, playerNode, *world, clientRect().size);
+    double ax, ay, bx, by;
+    if (!drawn.toView(world->wallStart(subject.wall).floorPoint(), ax, ay) ||
+        !drawn.toView(world->wallEnd(subject.wall).floorPoint(), bx, by))
+        return;
+    dc.select(Vell::Pen(Vell::Color(255, 255, 0), 3));
+    dc.line(int(std::lround(ax)), int(std::lround(ay)), int(std::lround(bx)), int(std::lround(by)));
+}
+
+void PlanView::onLeftButtonDown(const Vell::Point& point, int)
+{
+    pointer = point;
+    if (!showsPanel() || !world)
+        return;
+    Vector3 floor;
+    const int sector =
+        PlanPointer(viewCamera, playerNode, *world, clientRect().size).sectorAt(point.x + 0.5, point.y + 0.5, &floor);
+    if (sector < 0)
+        return;
+    Placement spot;
+    spot.x = floor.x;
+    spot.y = floor.y;
+    spot.sector = sector;
+    spot.placePlayer(playerNode);
+    repaint();
 }
 
 bool PlanView::handleKey(int key)

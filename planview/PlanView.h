@@ -4,10 +4,14 @@
 // player). The arrow keys turn and walk the player, A and Z bring the camera
 // closer and further, R puts everything back at the start and Esc closes
 // the window. After every paint a status overlay gives the player's
-// position, heading and sector.
+// position, heading and sector. The mouse stays free over the plan: with the
+// info panel on (I) the panel names the sector under the pointer and the
+// wall drawn nearest to it, and a click on a sector puts the player there,
+// on its floor, facing the same way.
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "planview/PlanCamera.h"
@@ -37,6 +41,15 @@ public:
     void render() override;
     // The player's position, heading and sector.
     std::vector<StatusLine> statusLines() const override;
+    // The pointer's place, for the panel; repaints when what it names
+    // changed.
+    void onMouseMove(const Vell::Point& point, int flags) override;
+    // With the panel on, the player goes to the sector clicked.
+    void onLeftButtonDown(const Vell::Point& point, int flags) override;
+    // How far from the pointer a wall is still named, in pixels.
+    static constexpr double wallReach = 6.0;
+    // The wall the panel names, marked over the plan where it is drawn.
+    void drawPanelMarks(Vell::DC& dc, const PanelSubject& subject) override;
 
     PlanCamera viewCamera;
     PlanMapNode mapNode;
@@ -45,6 +58,11 @@ public:
 
 protected:
     bool handleKey(int key) override;
+    // The sector under the pointer and the wall nearest it.
+    PanelSubject pointedAt() override;
+
+private:
+    std::optional<Vell::Point> pointer;   // in the view; none before the mouse came
 };
 
 } // namespace Vell3D

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "mapdata/Map.h"
+#include "mapdata/TileSet.h"
 #include "world/World.h"
 
 namespace VellTools {
@@ -30,8 +31,9 @@ void MapSummary::warn(const char* pattern, Values... values)
     ++warningCount;
 }
 
-MapSummary::MapSummary(const Map& map, const World& planWorld)
+MapSummary::MapSummary(const Map& map, const World& planWorld, const TileSet& tiles)
 {
+    checkTiles(tiles);
     for (const WorldSector& sector : planWorld.sectors) {
         if (sector.pieceStarts.size() > 1)
             pieces += int(sector.pieceStarts.size()) - 1;
@@ -39,6 +41,16 @@ MapSummary::MapSummary(const Map& map, const World& planWorld)
     countSectors(map, planWorld);
     countSprites(map);
     checkStart(map, planWorld);
+}
+
+// First among the warnings, so that no number of broken references in the
+// map can push it out of the lines written.
+void MapSummary::checkTiles(const TileSet& tiles)
+{
+    tileBase = tiles.baseName().text();
+    tileCount = tiles.tileCount();
+    if (!tiles.artProblem().isEmpty())
+        warn("%s; tiles from %d on not loaded", tiles.artProblem().text(), tileCount);
 }
 
 void MapSummary::countSectors(const Map& map, const World& world)
@@ -94,7 +106,9 @@ void MapSummary::checkStart(const Map& map, const World& world)
 
 void MapSummary::print(Vell::TextStream& out) const
 {
-    out << "pieces     : " << pieces << "\n"
+    out << "tile base  : " << tileBase.c_str() << "\n"
+        << "tiles      : " << tileCount << "\n"
+        << "pieces     : " << pieces << "\n"
         << "openings   : " << openings << "\n"
         << "sky ceiling: " << skyCeilings << "\n"
         << "sky floor  : " << skyFloors << "\n"

@@ -1,7 +1,8 @@
-// MapSummary: what mapinfo adds after a map's tables and start: the number
-// of convex pieces the plan view cuts the map into, a short count of what the
-// map holds (openings, skies, slopes, mirrors, masked walls, sprites by kind)
-// and a warning for every reference the viewers have to work around.
+// MapSummary: what mapinfo adds after a map's tables and start: the tile
+// set, the number of convex pieces the plan view cuts the map into, a short
+// count of what the map holds (openings, skies, slopes, mirrors, masked
+// walls, sprites by kind) and a warning for every reference the viewers have
+// to work around, and for an art file that ended the tile set early.
 #pragma once
 
 #include <string>
@@ -11,6 +12,7 @@
 
 namespace Vell3D {
 class Map;
+class TileSet;
 class World;
 }
 
@@ -18,14 +20,17 @@ namespace VellTools {
 
 class MapSummary {
 public:
-    // planWorld: the plan view's world built from map, with its pieces.
-    MapSummary(const Vell3D::Map& map, const Vell3D::World& planWorld);
+    // planWorld: the plan view's world built from map, with its pieces;
+    // tiles: the archive's tile set, as the viewers load it.
+    MapSummary(const Vell3D::Map& map, const Vell3D::World& planWorld, const Vell3D::TileSet& tiles);
 
     void print(Vell::TextStream& out) const;
 
     // At most this many warnings are written one by one; the rest are counted.
     static constexpr std::size_t warningLines = 20;
 
+    std::string tileBase;
+    int tileCount = 0;
     int pieces = 0;
     int openings = 0;
     int skyCeilings = 0;
@@ -43,6 +48,7 @@ public:
 private:
     template <typename... Values>
     void warn(const char* pattern, Values... values);
+    void checkTiles(const Vell3D::TileSet& tiles);
     void countSectors(const Vell3D::Map& map, const Vell3D::World& world);
     void countSprites(const Vell3D::Map& map);
     void checkStart(const Vell3D::Map& map, const Vell3D::World& world);

@@ -5,7 +5,8 @@
 // Outputs are replaced only once they are completely written; extract never
 // writes onto its own archive, and pack refuses what readers could not use.
 // Failures are reported like any unhandled exception of the library (exit
-// status 1); a wrong command line prints the usage text (exit status 2).
+// status 1); a wrong command line prints the usage text on standard error
+// (exit status 2), --help on standard output (exit status 0).
 #include <sys/stat.h>
 
 #include <csignal>
@@ -29,12 +30,9 @@ using Vell3D::GroupEntryStream;
 
 namespace {
 
-int usage()
-{
-    return Vell::printUsage("use: grptool list <grpfile>\n"
-                            "     grptool extract <grpfile> <name> <outfile>\n"
-                            "     grptool pack <outgrp> <file>...\n");
-}
+constexpr const char* usageText = "use: grptool list <grpfile>\n"
+                                  "     grptool extract <grpfile> <name> <outfile>\n"
+                                  "     grptool pack <outgrp> <file>...\n";
 
 // In name order, as lookups see the directory: a later duplicate has
 // replaced an earlier one.
@@ -136,6 +134,8 @@ void pack(const char* outGrp, char** files, int count)
 
 int run(int argc, char** argv)
 {
+    if (const auto status = Vell::answerOptions(argc, argv, usageText))
+        return *status;
     std::string command = argc > 1 ? argv[1] : "";
     if (command == "list" && argc == 3)
         list(argv[2]);
@@ -144,7 +144,7 @@ int run(int argc, char** argv)
     else if (command == "pack" && argc >= 4)
         pack(argv[2], argv + 3, argc - 3);
     else
-        return usage();
+        return Vell::printUsage(usageText);
     return 0;
 }
 

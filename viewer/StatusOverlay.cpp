@@ -1,32 +1,21 @@
 #include "viewer/StatusOverlay.h"
 
-#include <cstdarg>
-#include <cstdio>
-
+#include "core/Formatted.h"
 #include "gui/Color.h"
 #include "gui/DC.h"
 #include "world/PlayerNode.h"
 
 namespace Vell3D::StatusOverlay {
 
-std::string format(const char* format, ...)
-{
-    char buffer[4096];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    return buffer;
-}
-
 std::vector<StatusLine> playerLines(const PlayerNode& player)
 {
+    using Vell::formatted;
     const Vector3 position = player.position();
     return {
         {1, 1, "Player position:"},
-        {2, 2, format("x: %.3f, y: %.3f", position.x, position.y)},
-        {2, 3, format("angle: %.3f", player.heading())},
-        {2, 4, format("sector: %d", player.sector)},
+        {2, 2, formatted("x: %.3f, y: %.3f", position.x, position.y)},
+        {2, 3, formatted("angle: %.3f", player.heading())},
+        {2, 4, formatted("sector: %d", player.sector)},
     };
 }
 

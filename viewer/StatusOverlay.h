@@ -23,8 +23,6 @@ struct StatusLine {
 
 namespace StatusOverlay {
 
-// printf into one line (at most 4095 characters).
-std::string format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // "Player position:", then x and y, the angle and the sector, on rows 1 to 4.
 std::vector<StatusLine> playerLines(const PlayerNode& player);
 // White on a transparent background, at x = 10 * column, y = 16 * row.

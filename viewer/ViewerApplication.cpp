@@ -103,6 +103,8 @@ ViewerPane& ViewerApplication::viewOf(Slot& slot)
     if (!slot.view) {
         slot.view = slot.make(Vell::Rect(0, 0, ViewerWindow::viewWidth, ViewerWindow::viewHeight), main);
         slot.view->shell = this;
+        // The same map object throughout: each map shown is moved into it.
+        slot.view->records = &map;
     }
     return *slot.view;
 }
@@ -192,6 +194,7 @@ void ViewerApplication::switchView()
         return;
     }
     to.view->placeLike(from.view->player());
+    to.view->showPanel(from.view->showsPanel());
     from.view->setShown(false);
     shown = 1 - shown;
     main->view = to.view;

@@ -10,6 +10,8 @@
 // other one (the 3D view and the plan), made when first asked for; Tab
 // switches between them with the player where he stood. PageDown and PageUp
 // open the archive's next and previous maps; F12 saves what the view shows.
+// The info panel (I) stays on or off across Tab, and reads the records of
+// the map kept here.
 // Each view keeps the world it needs, built once per map; the map itself is
 // kept, so the other view's world can be built when it is first shown.
 #pragma once

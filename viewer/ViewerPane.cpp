@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "core/Console.h"
 #include "gui/Window.h"
 #include "gui/platform/Platform.h"
 #include "world/PlayerNode.h"
@@ -22,6 +23,33 @@ void ViewerPane::paintContents(Vell::DC& dc)
     glFlush();
     if (showsOverlay)
         StatusOverlay::draw(dc, overlayLines());
+    if (panelShown)
+        paintPanel(dc);
+}
+
+void ViewerPane::showPanel(bool shown)
+{
+    panelShown = shown;
+    panelWritten.clear();
+    repaint();
+}
+
+std::vector<std::string> ViewerPane::panelLines()
+{
+    return panelShown ? InfoPanel::lines(records, pointedAt()) : std::vector<std::string>();
+}
+
+void ViewerPane::paintPanel(Vell::DC& dc)
+{
+    const PanelSubject subject = pointedAt();
+    std::vector<std::string> lines = InfoPanel::lines(records, subject);
+    drawPanelMarks(dc, subject);
+    InfoPanel::draw(dc, lines, clientRect().size);
+    if (lines == panelWritten)
+        return;
+    for (const std::string& line : lines)
+        Vell::console() << line.c_str() << "\n";
+    panelWritten = std::move(lines);
 }
 
 std::vector<StatusLine> ViewerPane::overlayLines() const
@@ -41,6 +69,8 @@ void ViewerPane::onKeyDown(int key, std::int64_t)
         closeWindow();
     else if (shell && shell->shellKey(key))
         return;
+    else if (key == 'I')
+        showPanel(!panelShown);
     else if (handleKey(key))
         repaint();
 }

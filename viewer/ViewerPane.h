@@ -4,7 +4,10 @@
 // closes the window, which ends the program. The window's shell (Tab,
 // PageDown, PageUp, F12) sees every other key before the view does; it
 // moves the player between the views, gives each view the world it needs,
-// and puts short notices in the overlay.
+// and puts short notices in the overlay. I turns the info panel on and off:
+// what the view points at, with the map's own numbers (viewer/InfoPanel.h),
+// drawn over the picture like the overlay and written to standard output
+// whenever it changes, so it can be copied.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +16,7 @@
 
 #include "gui/GLWidget.h"
 #include "gui/PngFile.h"
+#include "viewer/InfoPanel.h"
 #include "viewer/StatusOverlay.h"
 
 namespace Vell3D {
@@ -54,8 +58,9 @@ public:
     // while it is shown).
     virtual void setShown(bool shown);
 
-    // Esc closes the window; the shell's keys go to the shell; any other
-    // key goes to the view's handleKey, which says whether to repaint.
+    // Esc closes the window; the shell's keys go to the shell; I turns the
+    // panel on and off; any other key goes to the view's handleKey, which
+    // says whether to repaint.
     void onKeyDown(int key, std::int64_t flags) override;
 
     // What the view shows, without the overlay, drawn now.
@@ -71,8 +76,17 @@ public:
     // repaint asked for).
     bool expireNotice(std::uint64_t now);
 
+    // The info panel (I).
+    void showPanel(bool shown);
+    bool showsPanel() const { return panelShown; }
+    // What the panel says now; empty while it is off.
+    std::vector<std::string> panelLines();
+
     bool showsOverlay = true;
     ShellKeys* shell = nullptr;   // not owned
+    // The records of the map shown, for the panel; not owned (the shell
+    // keeps the map). Null: the panel says they are not at hand.
+    const Map* records = nullptr;
 
 protected:
     // Whether the key changed the view so that it must be drawn again.
@@ -80,11 +94,20 @@ protected:
     // After placeLike moved the player: what the view works out from his
     // place.
     virtual void placed() {}
+    // What the view points at, for the panel.
+    virtual PanelSubject pointedAt() { return PanelSubject(); }
+    // Marks over the picture for what the panel names, drawn before it.
+    virtual void drawPanelMarks(Vell::DC&, const PanelSubject&) {}
 
 private:
     // Asks the window the view sits in to close.
     void closeWindow();
 
+    // The panel over the picture, and on standard output when it changed.
+    void paintPanel(Vell::DC& dc);
+
+    bool panelShown = false;
+    std::vector<std::string> panelWritten;   // the panel text last written out
     std::vector<std::string> notice;
     bool noticeReplaces = false;
     std::uint64_t noticeUntil = 0;

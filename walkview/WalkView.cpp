@@ -2,6 +2,7 @@
 
 #include <GL/gl.h>
 
+#include "core/Formatted.h"
 #include "gui/DC.h"
 #include "gui/platform/Platform.h"
 #include "render/Renderer.h"
@@ -101,6 +102,9 @@ void WalkView::render()
     watch.start();
     if (scene.world()) {
         scene.drawFrame(clientRect().size);
+        // Part of the frame, and timed with it.
+        if (showsPanel())
+            sight = lookAhead();
     } else {
         // Nothing to show before start-up hands over the world.
         glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -109,6 +113,19 @@ void WalkView::render()
     watch.stop();
     frameMicroseconds = watch.elapsedMicroseconds();
     frameTime = std::int32_t(watch.elapsed());
+}
+
+PanelSubject WalkView::lookAhead() const
+{
+    const PlayerNode& player = scene.playerCamera;
+    const PortalCamera& eye = scene.portalCamera;
+    World& world = *scene.world();
+    RayHit hit;
+    hit.origin = player.toParent(eye.toParent(Vector3(0.0, 0.0, 0.0)));
+    hit.target = player.toParent(eye.toParent(Vector3(0.0, 0.0, -eye.far())));
+    hit.sector = player.sector;
+    world.castSight(hit, eye.visible, world.textureCache);
+    return InfoPanel::fromSight(hit, world);
 }
 
 bool WalkView::handleKey(int key)
@@ -175,14 +192,14 @@ void WalkView::onMouseMove(const Vell::Point&, int)
 
 std::vector<StatusLine> WalkView::statusLines() const
 {
-    using StatusOverlay::format;
+    using Vell::formatted;
     // The rate comes from the microsecond duration, so a frame shorter than
     // a millisecond still shows a finite rate.
     double rate = 1e6 / double(frameMicroseconds > 0 ? frameMicroseconds : 1);
     std::vector<StatusLine> lines = StatusOverlay::playerLines(scene.playerCamera);
-    lines.push_back({1, 6, format("elapsed: %ld (%.2lf fps)", long(frameTime), rate)});
-    lines.push_back({1, 7, format("visible sectors: %ld", long(scene.portalCamera.visible.size()))});
-    lines.push_back({1, 8, format("visible mirrors: %ld", long(scene.renderer()->mirrorCount()))});
+    lines.push_back({1, 6, formatted("elapsed: %ld (%.2lf fps)", long(frameTime), rate)});
+    lines.push_back({1, 7, formatted("visible sectors: %ld", long(scene.portalCamera.visible.size()))});
+    lines.push_back({1, 8, formatted("visible mirrors: %ld", long(scene.renderer()->mirrorCount()))});
     return lines;
 }
 

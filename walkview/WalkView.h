@@ -4,7 +4,9 @@
 // mouse moves change the scene and ask for a repaint; each paint draws one
 // timed frame and writes the status overlay over it. The view owns its two
 // renderers, the textured sector renderer and the wire renderer, since their
-// display lists belong to its GL context; F1 swaps them (showWire).
+// display lists belong to its GL context; F1 swaps them (showWire). With
+// the info panel on, each frame also finds what the line of sight meets
+// first (World::castSight), for the panel to name.
 #pragma once
 
 #include <cstdint>
@@ -69,6 +71,8 @@ protected:
     bool handleKey(int key) override;
     // The visible sectors from where the player now stands.
     void placed() override { scene.portalCamera.updateVisibility(); }
+    // What the last frame's line of sight met.
+    PanelSubject pointedAt() override { return sight; }
 
 private:
     // Turning the view takes the mouse: relative moves, no pointer.
@@ -77,12 +81,15 @@ private:
     void walk(double dx, double dy);
     // The scene's renderer switch, in the view's own GL context.
     void useRenderer(Renderer* renderer);
+    // What the eye sees first straight ahead, up to the far plane.
+    PanelSubject lookAhead() const;
 
     std::unique_ptr<Renderer> sectorRenderer;
     std::unique_ptr<Renderer> wireRenderer;
     Vell::Point centre{300, 300};
     std::int32_t frameTime = 0;
     std::int64_t frameMicroseconds = 0;
+    PanelSubject sight;
 };
 
 } // namespace Vell3D

@@ -1,8 +1,8 @@
 // PlayerNode: a scene node that knows which world sector holds it. The
-// world's start placement and the viewers' players are PlayerNodes; a player
-// moves with move, which stops at solid walls, passes through openings and
-// keeps the node above the floor of the sector it ends in. Turning is the
-// plain node rotation.
+// viewers' players are PlayerNodes, put at the world's start
+// (StartPlacement) by takePlacement; a player moves with move, which stops
+// at solid walls, passes through openings and keeps the node above the
+// floor of the sector it ends in. Turning is the plain node rotation.
 //
 // The node's parent frame is the world's: its matrix is its placement in the
 // world, and world points reach its own frame through its inverse.
@@ -12,6 +12,7 @@
 
 namespace Vell3D {
 
+class StartPlacement;
 class World;
 
 class PlayerNode : public Node {
@@ -24,6 +25,8 @@ public:
     // Copies the other node's sector and transform (not its world), then
     // runs the change hook. Nothing happens for the node itself.
     void takePlacement(const PlayerNode& other);
+    // The same for the world's start (World::camera).
+    void takePlacement(const StartPlacement& start);
 
     // The collision-checked translation in the node's own frame (PlayerMove.cpp).
     // A node without a world or without a valid sector moves freely.
@@ -50,6 +53,9 @@ protected:
     // Translation in the own frame that bypasses the virtual translate, so
     // that subclasses may route translate through move.
     void shift(double dx, double dy, double dz);
+
+private:
+    void place(const Matrix4& matrix, const Matrix4& inverse, int newSector);
 };
 
 } // namespace Vell3D

@@ -17,6 +17,13 @@ bool between0And1(double v)
     return v >= 0.0 && v <= 1.0;
 }
 
+// What is drawn of an opening's middle: a masked or one-way picture, or a
+// mirror.
+bool drawnMiddle(const WallPiece& middle)
+{
+    return middle.flags & (pieceMasked | pieceSolid | pieceMirror);
+}
+
 Vector3 pointAt(const RayHit& hit, double t)
 {
     return hit.origin.plus(hit.target.minus(hit.origin).times(t));
@@ -93,10 +100,16 @@ int World::sectorAt(double x, double y) const
 
 void World::castRay(RayHit& hit) const
 {
+    trace(hit, false);
+}
+
+void World::trace(RayHit& hit, bool middles) const
+{
     hit.point = hit.target;
     hit.kind = surfaceNone;
     hit.normal = Vector3();
     hit.wall = -1;
+    hit.sprite = -1;
     if (!inRange(hit.sector, sectors.size()))
         return;
     // Kept from call to call: the 3D view casts a ray for its aim marker in
@@ -124,6 +137,8 @@ void World::castRay(RayHit& hit) const
                 scan.offer(c.r, surfaceUpper, w);
             } else if (wall.lower.rayHit(hit)) {
                 scan.offer(c.r, surfaceLower, w);
+            } else if (middles && drawnMiddle(wall.middle) && wall.middle.rayHit(hit)) {
+                scan.offer(c.r, surfaceMiddle, w);
             } else if (c.r < scan.through && !passed[std::size_t(w)] &&
                        headsOutOf(winding, w, direction)) {
                 scan.through = c.r;
@@ -146,7 +161,10 @@ void World::castRay(RayHit& hit) const
                 hit.normal = Vector3(sector.ceilingPlane.a, sector.ceilingPlane.b, sector.ceilingPlane.c);
             } else {
                 const WorldWall& wall = walls[std::size_t(scan.bestWall)];
-                hit.normal = scan.bestKind == surfaceLower ? wall.lower.normal() : wall.upper.normal();
+                const WallPiece& piece = scan.bestKind == surfaceLower    ? wall.lower
+                                         : scan.bestKind == surfaceMiddle ? wall.middle
+                                                                          : wall.upper;
+                hit.normal = piece.normal();
                 hit.wall = scan.bestWall;
             }
             return;

@@ -186,6 +186,11 @@ void World::attachTextures(TileSet& tiles)
 
 void WorldSprite::faceCamera(const Vector3& cameraPosition)
 {
+    faceCorners(cameraPosition, corners);
+}
+
+void WorldSprite::faceCorners(const Vector3& cameraPosition, Vector3 out[4]) const
+{
     double dx = position.x - cameraPosition.x;
     double dy = position.y - cameraPosition.y;
     double distance = std::sqrt(dx * dx + dy * dy);
@@ -200,7 +205,7 @@ void WorldSprite::faceCamera(const Vector3& cameraPosition)
     Vector3 offsets[4] = {Vector3(-dy * k, dx * k, 0), Vector3(dy * k, -dx * k, 0), Vector3(dy * k, -dx * k, height),
                           Vector3(-dy * k, dx * k, height)};
     for (int i = 0; i < 4; ++i)
-        corners[i] = offsets[i].plus(position);
+        out[i] = offsets[i].plus(position);
 }
 
 } // namespace Vell3D

@@ -5,11 +5,6 @@
 
 namespace Vell3D {
 
-World::World()
-{
-    camera.world = this;
-}
-
 double WorldSector::floorZAt(double x, double y) const
 {
     return -(floorPlane.a * x + floorPlane.b * y + floorPlane.d) / floorPlane.c;

@@ -13,11 +13,15 @@
 // Where the code lives:
 //   world/WorldBuilder.cpp    build, placeCameraAtStart, wall pieces and their clipping
 //   world/TextureMapping.cpp  texture matrices, attachTextures, sprite corners
-//   world/PlayerNode.cpp      PlayerNode construction and takePlacement
-//   world/PlayerMove.cpp      PlayerNode::move, the collision-checked move
 //   world/RayCast.cpp         castRay, sectorPlaneHit, holds, sectorAt,
 //                             WallPiece::rayHit/normal
+//   world/SightCast.cpp       castSight: the ray cast with middle pieces
+//                             and sprites, as the info panel names them
 //   world/PlanPieces.cpp      buildPieces: the plan pieces and partition trees
+// The model draws nothing and links no GL (library world_model). The player
+// that walks in it is a scene node, in the library above it (world):
+//   world/PlayerNode.cpp      PlayerNode construction and takePlacement
+//   world/PlayerMove.cpp      PlayerNode::move, the collision-checked move
 #pragma once
 
 #include <cmath>
@@ -30,7 +34,7 @@
 #include "3d/Vector2.h"
 #include "3d/Vector3.h"
 #include "mapdata/MapRecords.h"
-#include "world/PlayerNode.h"
+#include "world/StartPlacement.h"
 
 namespace Vell3D {
 
@@ -52,6 +56,7 @@ enum SurfaceKind {
     surfaceLower = 3,
     surfaceUpper = 4,
     surfaceMiddle = 5,
+    surfaceSprite = 6,    // met by castSight only
 };
 
 // WallPiece::flags values.
@@ -81,6 +86,7 @@ struct RayHit {
     Vector3 point;
     Vector3 normal;
     int wall = -1;
+    int sprite = -1;      // the sprite met (castSight)
 };
 
 // One textured quad of a wall. Corners: 0 end top, 1 start top, 2 start
@@ -208,6 +214,8 @@ struct WorldSprite {
 
     // Turns a face sprite's quad towards a viewer at cameraPosition.
     void faceCamera(const Vector3& cameraPosition);
+    // The corners faceCamera would give, left as they are in the sprite.
+    void faceCorners(const Vector3& cameraPosition, Vector3 out[4]) const;
 };
 
 // A node of a sector's partition tree (plan view).
@@ -292,13 +300,14 @@ class World {
 public:
     using BuildOptions = WorldBuildOptions;
 
-    World();
+    World() = default;
     World(const World&) = delete;
     World& operator=(const World&) = delete;
 
-    // Rebuilds everything from the map. Exception "bad map format" when a
-    // sector's wall range or a wall's next point lies outside the wall table;
-    // the world is then left empty (built false).
+    // Rebuilds everything from the map. Exception "bad map format: ..." when
+    // a sector's wall range or a wall's next point lies outside the wall
+    // table, naming the sector ("sector 4: 10 walls from wall 10, outside
+    // the 12 walls of the map"); the world is then left empty (built false).
     void build(const Map& map, BuildOptions options = {});
     void placeCameraAtStart(const Map& map);
     // Computes every texture coordinate from the tile sizes and keeps the
@@ -326,6 +335,14 @@ public:
     // Fills hit with the first surface between its origin and its target
     // (RayCast.cpp); kind stays surfaceNone when nothing is in the way.
     void castRay(RayHit& hit) const;
+    // What a viewer at hit.origin looking at hit.target sees first
+    // (SightCast.cpp): castRay's surfaces, the middle pieces that are drawn
+    // (masked, one-way, mirrors: kind surfaceMiddle) and the sprites held by
+    // the listed sectors, each as its quad is drawn for that viewer, with
+    // the tile's transparent pixels read through tiles (null: whole quads)
+    // let through (kind surfaceSprite, sprite and sector set). Sprites count
+    // once the textures are attached.
+    void castSight(RayHit& hit, const std::vector<int>& spriteSectors, TileSet* tiles) const;
     bool sectorPlaneHit(const RayHit& hit, int sector, const Plane& plane, double& t) const;
     // Whether the point (world x and y) lies in the sector, by the even-odd
     // rule over all its loops (crossesTowardsMinusX); false for a sector
@@ -342,7 +359,7 @@ public:
     std::vector<WorldWall> walls;
     std::vector<WallPoint> points;
     std::vector<WorldSprite> sprites;
-    PlayerNode camera;     // the start placement
+    StartPlacement camera;   // where the player starts
     bool built = false;
     bool texturesReady = false;
     // How many different skies the sectors show: 0, 1, or 2 for more.
@@ -370,6 +387,9 @@ protected:
     // range, the wall behind among its sector's walls and pointing back.
     // Anything else is treated as a solid wall.
     static bool validOpening(const Map& map, int s, int w);
+
+    // castRay, stopping at drawn middle pieces too when asked (RayCast.cpp).
+    void trace(RayHit& hit, bool middles) const;
 };
 
 } // namespace Vell3D

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 #include "core/Exception.h"
 #include "mapdata/Map.h"
@@ -121,17 +122,17 @@ void registerSurface(WorldSector& sector, int tile, int kind, int wall)
 
 int spriteFlags(std::uint16_t status)
 {
+    // The map's status bit and the world's flag it becomes.
+    static constexpr std::pair<int, int> flagOf[] = {{SpriteBits::centred, spriteCentred},
+                                                     {SpriteBits::flipX, spriteFlipX},
+                                                     {SpriteBits::flipY, spriteFlipY},
+                                                     {SpriteBits::oneSided, spriteOneSided},
+                                                     {SpriteBits::invisible, spriteInvisible}};
     int flags = 0;
-    if (status & SpriteBits::centred)
-        flags |= spriteCentred;
-    if (status & SpriteBits::flipX)
-        flags |= spriteFlipX;
-    if (status & SpriteBits::flipY)
-        flags |= spriteFlipY;
-    if (status & SpriteBits::oneSided)
-        flags |= spriteOneSided;
-    if (status & SpriteBits::invisible)
-        flags |= spriteInvisible;
+    for (const auto& [bit, flag] : flagOf) {
+        if (status & bit)
+            flags |= flag;
+    }
     return flags;
 }
 
@@ -265,7 +266,6 @@ void World::clear()
     bspNodes.clear();
     pieceIndices.clear();
     camera.reset();
-    camera.sector = -1;
     built = false;
     texturesReady = false;
     skyKinds = 0;
@@ -275,15 +275,18 @@ void World::checkMap(const Map& map)
 {
     const auto& mapWalls = map.walls();
     const std::int64_t wallCount = std::int64_t(mapWalls.size());
-    for (const Sector& sector : map.sectors()) {
+    for (int s = 0; s < map.sectorCount(); ++s) {
+        const Sector& sector = map.sectors()[std::size_t(s)];
         std::int64_t first = sector.firstWall;
         std::int64_t count = sector.wallCount;
         if (first < 0 || count < 0 || first + count > wallCount)
-            throw Vell::Exception("bad map format");
+            throwBadMapFormat("sector %d: %d walls from wall %d, outside the %d walls of the map", s, int(count), int(first),
+                              int(wallCount));
         for (std::int64_t w = first; w < first + count; ++w) {
             std::int64_t next = mapWalls[std::size_t(w)].nextPoint;
             if (next < 0 || next >= wallCount)
-                throw Vell::Exception("bad map format");
+                throwBadMapFormat("wall %d of sector %d: next wall %d, outside the %d walls of the map", int(w), s, int(next),
+                                  int(wallCount));
         }
     }
 }
@@ -313,10 +316,7 @@ void World::placeCameraAtStart(const Map& map)
         z = mapHeight(map.sectors()[std::size_t(startSector)].floorZ);
     else
         startSector = -1;
-    camera.reset();
-    camera.rotate(heading, 0.0, 0.0, 1.0);
-    camera.translateGlobal(-map.start().x, map.start().y, z);
-    camera.sector = startSector;
+    camera.place(heading, Vector3(-map.start().x, map.start().y, z), startSector);
 }
 
 void World::buildSectors(const Map& map, BuildOptions options)

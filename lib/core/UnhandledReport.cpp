@@ -2,6 +2,9 @@
 
 #include <cxxabi.h>
 
+#include <algorithm>
+#include <cstdio>
+
 #include "core/Console.h"
 
 namespace Vell {
@@ -51,8 +54,38 @@ int runGuarded(const std::function<int()>& body)
 
 int printUsage(const char* text)
 {
-    console() << text;
+    std::fflush(stdout);
+    std::fputs(text, stderr);
     return usageStatus;
+}
+
+int printHelp(const char* text)
+{
+    console() << text;
+    return 0;
+}
+
+std::optional<int> answerOptions(int argc, char** argv, const char* usage,
+                                 std::initializer_list<std::string_view> ownOptions,
+                                 std::initializer_list<std::string_view> valueOptions)
+{
+    const auto isOption = [](std::string_view argument) { return argument.size() > 1 && argument[0] == '-'; };
+    const auto among = [](std::initializer_list<std::string_view> options, std::string_view argument) {
+        return std::find(options.begin(), options.end(), argument) != options.end();
+    };
+    bool unknown = false;
+    bool value = false;   // the argument is the value of the option before it
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--help")
+            return printHelp(usage);
+        unknown = unknown || (!value && isOption(argument) && !among(ownOptions, argument) &&
+                              !among(valueOptions, argument));
+        value = !value && among(valueOptions, argument);
+    }
+    if (unknown)
+        return printUsage(usage);
+    return std::nullopt;
 }
 
 } // namespace Vell

@@ -214,29 +214,22 @@ void DC::drawEdge(int x1, int y1, int x2, int y2, int style)
         line(r, b, r, t);
         line(r, b, l, b);
     };
-    switch (style) {
-    case 0:
-        break;
-    case 1:
-        sides(darkPen, darkPen, x1, y1, x2, y2);
-        break;
-    case 2:
-        sides(lightPen, darkPen, x1, y1, x2, y2);
-        break;
-    case 3:
-        sides(darkPen, lightPen, x1, y1, x2, y2);
-        break;
-    case 4:
-        sides(lightPen, darkPen, x1, y1, x2, y2);
-        sides(darkPen, lightPen, x1 + 1, y1 + 1, x2 - 1, y2 - 1);
-        break;
-    case 5:
-        sides(darkPen, lightPen, x1, y1, x2, y2);
-        sides(lightPen, darkPen, x1 + 1, y1 + 1, x2 - 1, y2 - 1);
-        break;
-    default:
+    if (style < 0 || style > 5)
         throw InternalException("unknown edge style");
+    if (style == 0)
+        return;
+    if (style == 1) {
+        sides(darkPen, darkPen, x1, y1, x2, y2);
+        return;
     }
+    // Raised is lit from the top left, sunken the other way round; the
+    // double edges (4 and 5) turn the other way one pixel inside.
+    const bool raised = style == 2 || style == 4;
+    const Pen& lit = raised ? lightPen : darkPen;
+    const Pen& shaded = raised ? darkPen : lightPen;
+    sides(lit, shaded, x1, y1, x2, y2);
+    if (style >= 4)
+        sides(shaded, lit, x1 + 1, y1 + 1, x2 - 1, y2 - 1);
 }
 
 int DC::save() { return canvas->save(); }

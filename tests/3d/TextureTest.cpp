@@ -34,12 +34,17 @@ std::vector<std::uint8_t> header(std::uint32_t magic, std::int32_t w, std::int32
     return s.bytes;
 }
 
-GLint minFilter(const Texture& t)
+GLint parameter(const Texture& t, GLenum name)
 {
     glBindTexture(GL_TEXTURE_2D, t.name());
     GLint value = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &value);
+    glGetTexParameteriv(GL_TEXTURE_2D, name, &value);
     return value;
+}
+
+GLint minFilter(const Texture& t)
+{
+    return parameter(t, GL_TEXTURE_MIN_FILTER);
 }
 
 } // namespace
@@ -180,9 +185,7 @@ TEST_F(TextureGL, bindSelectsMinificationByMipmaps)
     EXPECT_EQ(minFilter(t), GL_NEAREST_MIPMAP_NEAREST);
     t.bind(true, true);
     EXPECT_EQ(minFilter(t), GL_LINEAR_MIPMAP_LINEAR);
-    GLint wrap = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, &wrap);
-    EXPECT_EQ(wrap, GL_REPEAT);
+    EXPECT_EQ(parameter(t, GL_TEXTURE_WRAP_S), GL_REPEAT);
 
     MemoryStream s;
     t.writeObject(s);
@@ -193,8 +196,7 @@ TEST_F(TextureGL, bindSelectsMinificationByMipmaps)
     EXPECT_EQ(minFilter(read), GL_NEAREST);
     read.bind(true, false);
     EXPECT_EQ(minFilter(read), GL_LINEAR);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, &wrap);
-    EXPECT_EQ(wrap, GL_CLAMP);
+    EXPECT_EQ(parameter(read, GL_TEXTURE_WRAP_T), GL_CLAMP);
 }
 
 TEST_F(TextureGL, fileFormBytes)

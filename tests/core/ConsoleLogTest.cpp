@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <fstream>
+#include <optional>
+#include <vector>
 
 #include "core/Console.h"
 #include "core/Exception.h"
@@ -107,4 +109,50 @@ TEST(UnhandledReport, ReportsAndExitsWithOne)
     EXPECT_EQ(status, 1);
 
     EXPECT_EQ(runGuarded([] { return 7; }), 7);
+}
+
+// "-" alone is an argument (standard input or output, for programs that
+// take it); "--help" wins over anything else on the line.
+TEST(UnhandledReport, OptionsEveryProgramAnswers)
+{
+    using testing::internal::CaptureStderr;
+    using testing::internal::GetCapturedStderr;
+    auto answer = [](std::vector<const char*> arguments) {
+        arguments.insert(arguments.begin(), "program");
+        return answerOptions(int(arguments.size()), const_cast<char**>(arguments.data()), "use: program\n",
+                             {"--large"});
+    };
+    CaptureStdout();
+    CaptureStderr();
+    EXPECT_EQ(answer({"--bogus", "--help"}), 0);
+    EXPECT_EQ(GetCapturedStdout(), "use: program\n");
+    EXPECT_EQ(GetCapturedStderr(), "");
+
+    CaptureStdout();
+    CaptureStderr();
+    EXPECT_EQ(answer({"x", "-y"}), usageStatus);
+    EXPECT_EQ(GetCapturedStdout(), "");
+    EXPECT_EQ(GetCapturedStderr(), "use: program\n");
+
+    EXPECT_EQ(answer({}), std::nullopt);
+    EXPECT_EQ(answer({"-", "--large", "x"}), std::nullopt);
+}
+
+// The value after an option that takes one is no option itself, even when
+// it starts with "-"; anywhere else the same word is a wrong command line.
+TEST(UnhandledReport, ValuesOfOptionsMayStartWithADash)
+{
+    using testing::internal::CaptureStderr;
+    using testing::internal::GetCapturedStderr;
+    auto answer = [](std::vector<const char*> arguments) {
+        arguments.insert(arguments.begin(), "program");
+        return answerOptions(int(arguments.size()), const_cast<char**>(arguments.data()), "use: program\n", {},
+                             {"--wall"});
+    };
+    EXPECT_EQ(answer({"--wall", "-1", "x"}), std::nullopt);
+    EXPECT_EQ(answer({"--wall", "--wall", "x"}), std::nullopt) << "an option's value is not an option";
+    CaptureStderr();
+    EXPECT_EQ(answer({"--wall", "1", "-1"}), usageStatus);
+    EXPECT_EQ(answer({"-1", "--wall", "2"}), usageStatus);
+    EXPECT_EQ(GetCapturedStderr(), "use: program\nuse: program\n");
 }

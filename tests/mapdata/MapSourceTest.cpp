@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "MapdataFiles.h"
@@ -101,4 +102,36 @@ TEST_F(MapSourceTest, BadMapOnDiskIsFinal)
     image.version = 5;
     writeFile(scratch.path("e1l2.map"), image.bytes());
     EXPECT_EQ(inScratch([&] { return failureOf("e1l2.map"); }), "bad map format in e1l2.map");
+}
+
+// The name goes between what is wrong and why; a name too long for the
+// message gives up its front, never the reason.
+TEST_F(MapSourceTest, TheMapsNameGoesBeforeTheReason)
+{
+    MapImage image;
+    image.sectorCount = 1100;
+    writeFile(scratch.path("e1l2.map"), image.bytes());
+    EXPECT_EQ(inScratch([&] { return failureOf("e1l2.map"); }),
+              "bad map format in e1l2.map: 1100 sectors, version 7 allows 1024");
+
+    const std::string folder = scratch.path(std::string(150, 'd'));
+    ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
+    writeFile(folder + "/e1l2.map", image.bytes());
+    const std::string message = failureOf(folder + "/e1l2.map");
+    EXPECT_EQ(message.rfind("bad map format in ...ddd", 0), 0u) << message;
+    EXPECT_TRUE(message.ends_with("ddd/e1l2.map: 1100 sectors, version 7 allows 1024")) << message;
+    EXPECT_EQ(message.size(), 127u);
+}
+
+// Exceptions without a reason, such as a read past an entry's end, only
+// get the name.
+TEST_F(MapSourceTest, AFailureWithoutAReasonGetsTheNameAtTheEnd)
+{
+    Bytes cut = mapMarked(fromArchive);
+    cut.resize(cut.size() - 1);
+    writeFile(scratch.path("cut.grp"), archiveWith({{"CUT.MAP", cut}}));
+    GroupArchive cutArchive;
+    cutArchive.open(scratch.path("cut.grp").c_str());
+    EXPECT_EQ(TestSupport::thrownMessage([&] { loadMapByName(cutArchive, "cut.map"); }, "loaded"),
+              "bad size while read in cut.map");
 }

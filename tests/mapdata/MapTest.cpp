@@ -2,6 +2,8 @@
 
 #include <cstring>
 #include <functional>
+#include <string>
+#include <utility>
 
 #include "MapdataFiles.h"
 #include "core/Exception.h"
@@ -152,6 +154,7 @@ TEST_F(MapTest, EachVersionLoadsUpToItsLimitsAndRefusesOneMore)
         loadEntry(map, full.bytes());
         expectSameTables(map, full);
         EXPECT_EQ(map.version(), row.version);
+        const char* names[3] = {"sector", "wall", "sprite"};
         for (int table = 0; table < 3; ++table) {
             for (int count : {row.counts[table] + 1, -1, -32768}) {
                 MapImage bad = numberedMap(2, 2, 2);
@@ -159,9 +162,14 @@ TEST_F(MapTest, EachVersionLoadsUpToItsLimitsAndRefusesOneMore)
                 std::optional<std::int16_t>* stored[3] = {&bad.sectorCount, &bad.wallCount, &bad.spriteCount};
                 *stored[table] = std::int16_t(count);
                 Bytes bytes = bad.bytes();
-                EXPECT_EQ(failure([&] { loadFile(map, bytes); }), "Exception: bad map format")
-                    << row.version << " " << table << " " << count;
-                EXPECT_EQ(failure([&] { loadEntry(map, bytes); }), "Exception: bad map format");
+                // What is wrong, and for a count past the limit which limit.
+                const std::string name = names[table];
+                const std::string why =
+                    count < 0 ? name + " count " + std::to_string(count)
+                              : std::to_string(count) + " " + name + "s, version " + std::to_string(row.version) +
+                                    " allows " + std::to_string(row.counts[table]);
+                EXPECT_EQ(failure([&] { loadFile(map, bytes); }), "Exception: bad map format: " + why);
+                EXPECT_EQ(failure([&] { loadEntry(map, bytes); }), "Exception: bad map format: " + why);
             }
         }
         expectSameTables(map, full);
@@ -186,12 +194,20 @@ TEST_F(MapTest, OverlappingWallRangesAreRefused)
     MapImage good = withRanges({{4, 4}, {0, 4}, {2, 0}, {8, -3}, {100, 5}});
     loadFile(map, good.bytes());
     expectSameTables(map, good);
-    for (const Ranges& bad : {Ranges{{0, 4}, {3, 2}}, Ranges{{0, 4}, {0, 4}},
-                              // the third lies inside the first, though not inside the second
-                              Ranges{{0, 10}, {2, 1}, {5, 1}}, Ranges{{-2, 4}, {1, 1}}}) {
+    // The message names two sectors that share a wall, the lower number first.
+    const std::pair<Ranges, const char*> refused[] = {
+        {{{0, 4}, {3, 2}}, "sectors 0 and 1 share walls"},
+        {{{0, 4}, {0, 4}}, "sectors 0 and 1 share walls"},
+        // the third lies inside the first, though not inside the second
+        {{{0, 10}, {2, 1}, {5, 1}}, "sectors 0 and 1 share walls"},
+        {{{0, 2}, {2, 10}, {5, 1}}, "sectors 1 and 2 share walls"},
+        // out of order: found after sorting, still named by sector number
+        {{{8, 2}, {4, 2}, {0, 5}}, "sectors 1 and 2 share walls"},
+        {{{-2, 4}, {1, 1}}, "sectors 0 and 1 share walls"}};
+    for (const auto& [bad, why] : refused) {
         Bytes bytes = withRanges(bad).bytes();
-        EXPECT_EQ(failure([&] { loadFile(map, bytes); }), "Exception: bad map format");
-        EXPECT_EQ(failure([&] { loadEntry(map, bytes); }), "Exception: bad map format");
+        EXPECT_EQ(failure([&] { loadFile(map, bytes); }), std::string("Exception: bad map format: ") + why);
+        EXPECT_EQ(failure([&] { loadEntry(map, bytes); }), std::string("Exception: bad map format: ") + why);
     }
     expectSameTables(map, good);
 }

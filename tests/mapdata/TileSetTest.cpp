@@ -280,3 +280,65 @@ TEST_F(TileSetTextures, pixelsOutsideTheEntryFailTheTexture)
     EXPECT_THROW(tiles->textureFor(0), Vell::Exception);
     EXPECT_EQ(tiles->tile(0).texture, nullptr);
 }
+
+TEST_F(TileSetTextures, loadingAgainLetsGoOfTheTexturesMade)
+{
+    load({{"PALETTE.DAT", palette()}, {"TILES000.ART", artFile({{4, 4}, {8, 8}})}});
+    tiles->textureFor(0);
+    tiles->textureFor(1);
+    tiles->load(*archive, "tiles", "palette.dat");
+    EXPECT_EQ(tiles->tile(0).texture, nullptr);
+    EXPECT_EQ(tiles->tile(1).texture, nullptr);
+    ASSERT_NE(tiles->textureFor(1).texture, nullptr);
+    EXPECT_EQ(tiles->textureFor(1).texture->width(), 8);
+}
+
+// A texture that something still draws with refuses to go ("server busy"),
+// and the tile set's destruction says so rather than ending the program.
+TEST_F(TileSetTextures, aTextureStillInUseIsReportedWhenTheSetGoes)
+{
+    load({{"PALETTE.DAT", palette()}, {"TILES000.ART", artFile({{4, 4}})}});
+    tiles->textureFor(0).texture->attach();
+    TileSet* set = tiles.release();
+    try {
+        delete set;
+        FAIL() << "a texture in use was destroyed silently";
+    } catch (Vell::InternalException& e) {
+        EXPECT_STREQ(e.message(), "server busy");
+    }
+}
+
+// Pixels are stored column by column: in a 2 x 3 tile the byte at x * 3 + y
+// is the pixel in column x, row y. Index 255 is the transparent one.
+TEST_F(TileSetFiles, opaqueAtReadsThePixelsColumnByColumnWithoutGL)
+{
+    VellTools::ArtWriter art(0);
+    art.add({2, 3, 0, Bytes{1, 255, 1, 255, 255, 2}});
+    art.add({1, 1, 0, Bytes{255}});
+    load({{"PALETTE.DAT", palette()}, {"TILES000.ART", art.bytes()}});
+    const bool expected[2][3] = {{true, false, true}, {false, false, true}};
+    for (int x = 0; x < 2; ++x)
+        for (int y = 0; y < 3; ++y)
+            EXPECT_EQ(tiles->opaqueAt(0, x, y), expected[x][y]) << x << "," << y;
+    EXPECT_FALSE(tiles->opaqueAt(0, 2, 0)) << "outside the tile";
+    EXPECT_FALSE(tiles->opaqueAt(0, 0, -1));
+    EXPECT_FALSE(tiles->opaqueAt(1, 0, 0));
+    // A number the set lacks is its tile 0, as for tile().
+    EXPECT_TRUE(tiles->opaqueAt(-7, 0, 0));
+    EXPECT_EQ(tiles->tile(0).texture, nullptr) << "no texture made";
+}
+
+// Many tiles asked for in turn: only a few are kept, and the answers stay
+// right when an old one comes back.
+TEST_F(TileSetFiles, opaqueAtKeepsAnsweringRightPastItsKeptTiles)
+{
+    VellTools::ArtWriter art(0);
+    for (int i = 0; i < 20; ++i)
+        art.add({1, 2, 0, Bytes{std::uint8_t(i % 2 ? 255 : 3), std::uint8_t(i % 2 ? 3 : 255)}});
+    load({{"PALETTE.DAT", palette()}, {"TILES000.ART", art.bytes()}});
+    for (int round = 0; round < 2; ++round)
+        for (int i = 0; i < 20; ++i) {
+            EXPECT_EQ(tiles->opaqueAt(i, 0, 0), i % 2 == 0) << i;
+            EXPECT_EQ(tiles->opaqueAt(i, 0, 1), i % 2 == 1) << i;
+        }
+}

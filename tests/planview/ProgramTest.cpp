@@ -41,7 +41,7 @@ bool wall(std::uint32_t c) { return green(c) > 100 && green(c) > red(c) + 40 && 
 void aUsersSessionUnderX(const std::string& map)
 {
     TestSupport::ScratchFolder out("planview-x11");
-    auto run = runCommand(std::string(PLANVIEW_X11_SCRIPT) + " " + planview + " " + DEMO_GRP + " '" + map + "' " +
+    auto run = runCommand(std::string(SESSION_SCRIPT) + " " + planview + " " + DEMO_ARCHIVE + " '" + map + "' " +
                           out.path("") + " Up Left a");
     if (run.status == 77)
         GTEST_SKIP() << run.output << "(scripts/deps installs it)";

@@ -172,7 +172,8 @@ TEST(Startup, theProgramsReportAndStatusForUsageAndFailures)
         {"nopalette.grp '$'", 1, notFound + "palette.dat ]\n"},
         {"demo.grp nosuch.map", 1, notFound + "nosuch.map ]\n"},
         {"demo.grp unbuildable.map", 1,
-         "unhandled exception: Exception\n[exception message: bad map format in unbuildable.map ]\n"},
+         "unhandled exception: Exception\n[exception message: bad map format in unbuildable.map: sector 0: 4 walls "
+         "from wall 4096, outside the 4 walls of the map ]\n"},
     };
     for (const Case& c : cases) {
         TestSupport::ProgramRun run = runIn(folder, c.arguments);

@@ -48,10 +48,8 @@ TEST_F(Allocation, SteadyFramesAllocateNothing)
     for (int k = 0; k < 8; ++k)
         b.addSprite(0, 1000 + 300 * k, 700 + 50 * k, mapZ(0), std::int16_t(k % tileCount), std::uint16_t(k % 2 ? 0 : SpriteBits::wallKind));
     b.setStart(3072, 1024, 0, 0, 0);
-    SolidTiles tiles(basicColours());
-    Scene scene(b.build(), tiles.tiles);
-    scene.use(scene.sectors);
-    scene.resetCamera();
+    SolidScene solid(b.build());
+    Scene& scene = solid.scene;
     scene.frame();
     scene.frame();
     ASSERT_EQ(scene.sectors.mirrorCount(), 32);

@@ -37,10 +37,8 @@ class Frame : public RenderTest {};
 
 TEST_F(Frame, SurfacesShowTheirTilesAndUnknownTilesTheNeutralOne)
 {
-    SolidTiles tiles(basicColours());
-    Scene scene(bigRoom(yellow).build(), tiles.tiles);
-    scene.use(scene.sectors);
-    scene.resetCamera();
+    SolidScene solid(bigRoom(yellow).build());
+    Scene& scene = solid.scene;
     scene.frame();
     Rgb wall = scene.pixel(16, 32), top = scene.pixel(32, 62), bottom = scene.pixel(32, 1);
     EXPECT_TRUE(wall.red > 200 && wall.green > 200 && wall.blue < 40) << wall.red << " " << wall.green;
@@ -50,7 +48,7 @@ TEST_F(Frame, SurfacesShowTheirTilesAndUnknownTilesTheNeutralOne)
     EXPECT_EQ(scene.sectors.mirrorCount(), 0);
 
     // A tile number past the end of the set draws the set's neutral tile.
-    Scene unknown(bigRoom(30000).build(), tiles.tiles);
+    Scene unknown(bigRoom(30000).build(), solid.tiles.tiles);
     unknown.use(unknown.sectors);
     unknown.resetCamera();
     unknown.frame();

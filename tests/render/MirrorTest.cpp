@@ -44,10 +44,8 @@ class Mirrors : public RenderTest {};
 
 TEST_F(Mirrors, MirrorShowsTheRoomBehindTheViewerOrYellowWhereNothingIs)
 {
-    SolidTiles tiles(basicColours());
-    Scene scene(mirrorRoom(false), tiles.tiles);
-    scene.use(scene.sectors);
-    scene.resetCamera();
+    SolidScene solid(mirrorRoom(false));
+    Scene& scene = solid.scene;
     scene.frame();
     EXPECT_EQ(scene.sectors.mirrorCount(), 1);
     // The green wall behind the player, under the faint (neutral) glass.
@@ -56,7 +54,7 @@ TEST_F(Mirrors, MirrorShowsTheRoomBehindTheViewerOrYellowWhereNothingIs)
 
     // A room without surfaces reflects nothing: the mirror's area keeps the
     // yellow it was opened with, under the glass.
-    Scene empty(mirrorRoom(false), tiles.tiles);
+    Scene empty(mirrorRoom(false), solid.tiles.tiles);
     empty.world.sectors[0].surfacesByTile.clear();
     empty.use(empty.sectors);
     empty.resetCamera();
@@ -70,10 +68,8 @@ TEST_F(Mirrors, MirrorShowsTheRoomBehindTheViewerOrYellowWhereNothingIs)
 // that mirrors change is as it was.
 TEST_F(Mirrors, FacingMirrorsNestThirtyTwoLevelsAndLeaveTheStateAsTheyFoundIt)
 {
-    SolidTiles tiles(basicColours());
-    Scene scene(mirrorRoom(true), tiles.tiles);
-    scene.use(scene.sectors);
-    scene.resetCamera();
+    SolidScene solid(mirrorRoom(true));
+    Scene& scene = solid.scene;
 
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -132,10 +128,8 @@ TEST_F(Mirrors, MirrorInAMirrorIsWalkedFromTheComposedEye)
     makeMirror(b, 0, -w, w);   // A
     makeMirror(b, 0, 0, w);    // B
     b.setStart(-w / 2, w / 4, 0, 0, 0);
-    SolidTiles tiles(basicColours());
-    Scene scene(b.build(), tiles.tiles);
-    scene.use(scene.sectors);
-    scene.resetCamera();
+    SolidScene solid(b.build());
+    Scene& scene = solid.scene;
     scene.turnPlayer(180.0);
     scene.frame();
 

@@ -72,11 +72,29 @@ TEST_F(Placing, thePlayerStandsOnTheFloorOfTheSectorFoundThere)
     EXPECT_EQ(scene.player.sector, -1);
 }
 
-// The heading is the one the overlay reads, from any heading before.
+// Put down elsewhere without a heading, the player faces as he did (the
+// plan's click moves him so); a sector given is taken as it is.
+TEST_F(Placing, aPlaceAloneKeepsTheHeadingAndTakesTheSectorGiven)
+{
+    scene.resetCamera();
+    scene.player.rotate(30.0, 0.0, 0.0, 1.0);
+    const double heading = scene.player.heading();
+    Vell3D::Placement spot = at(3072, 1024);
+    spot.placePlayer(scene.player);
+    EXPECT_NEAR(scene.player.heading(), heading, 1e-9);
+    EXPECT_NEAR(scene.player.position().x, -3072.0, 1e-9);
+    spot.sector = 0;
+    spot.placePlayer(scene.player);
+    EXPECT_EQ(scene.player.sector, 0);
+    EXPECT_NEAR(scene.player.heading(), heading, 1e-9);
+}
+
+// The heading is the one the overlay reads, from any heading before, also
+// between the quarters, where the overlay's angle is not the turn itself.
 TEST_F(Placing, theHeadingIsTheOverlaysAngleWhateverItWasBefore)
 {
-    for (double before : {0.0, 90.0, 180.0, 270.0}) {
-        for (double wanted : {0.0, 90.0, 180.0, 270.0}) {
+    for (double before : {0.0, 90.0, 180.0, 270.0, 33.0}) {
+        for (double wanted : {0.0, 90.0, 180.0, 270.0, 26.36, 100.0, 200.0, 359.0}) {
             scene.resetCamera();
             scene.player.rotate(before, 0.0, 0.0, 1.0);
             Vell3D::Placement p;

@@ -107,6 +107,12 @@ Rgb Scene::pixel(int x, int y) const
     return Rgb{rgba[0], rgba[1], rgba[2]};
 }
 
+SolidScene::SolidScene(const VellTools::MapContent& content) : scene(content, tiles.tiles)
+{
+    scene.use(scene.sectors);
+    scene.resetCamera();
+}
+
 void RenderTest::SetUp()
 {
     TestSupport::makeSharedGLCurrent();

@@ -76,6 +76,15 @@ public:
     Vell3D::WireRenderer wires;
 };
 
+// A map in the basic colours, its sector renderer in use, the player at
+// the start.
+struct SolidScene {
+    explicit SolidScene(const VellTools::MapContent& content);
+
+    SolidTiles tiles{basicColours()};
+    Scene scene;
+};
+
 class RenderTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -79,10 +79,8 @@ TEST_F(AimMarker, DrawsWhereTheRayHitsAndNothingWhenItHitsNothing)
     VellTools::MapBuilder b = builder();
     b.addSector(box(0, 0, 4096, 4096), mapZ(0), mapZ(1024));
     b.setStart(3700, 2048, 0, 0, 0);
-    SolidTiles tiles(basicColours());
-    Scene scene(b.build(), tiles.tiles);
-    scene.use(scene.sectors);
-    scene.resetCamera();
+    SolidScene solid(b.build());
+    Scene& scene = solid.scene;
     scene.frame();
     // In the portal camera's frame the model-view is the identity.
     auto markerPixels = [&](const Vell3D::Vector3& point) {

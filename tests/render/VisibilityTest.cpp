@@ -129,10 +129,8 @@ TEST_F(FrustumVisibility, VisibleSetFollowsTheFrustumThatIsDrawn)
     b.keepSolid(0, 0, 0);
     b.keepSolid(1, 1400, 0);
     b.setStart(200, 1800, 0, 0, 0);
-    SolidTiles tiles(basicColours());
-    Scene scene(b.build(), tiles.tiles);
-    scene.use(scene.sectors);
-    scene.resetCamera();
+    SolidScene solid(b.build());
+    Scene& scene = solid.scene;
     EXPECT_EQ(scene.camera.visible, (std::vector<int>{0, 1})) << "default frustum";
 
     scene.frame();

@@ -28,6 +28,17 @@ inline int red(std::uint32_t pixel) { return int(pixel >> 16 & 0xFF); }
 inline int green(std::uint32_t pixel) { return int(pixel >> 8 & 0xFF); }
 inline int blue(std::uint32_t pixel) { return int(pixel & 0xFF); }
 
+// Pixels that differ between two pictures from the given row down, every
+// other pixel of every other row.
+inline int differingPixels(const Picture& a, const Picture& b, int fromRow = 0)
+{
+    int count = 0;
+    for (int y = fromRow; y < a.height; y += 2)
+        for (int x = 0; x < a.width; x += 2)
+            count += a.at(x, y) != b.at(x, y);
+    return count;
+}
+
 // The next header field of a PPM, past comments ("# ..." to the line end:
 // ImageMagick keeps the window's title as one).
 inline std::string ppmField(std::istream& in)

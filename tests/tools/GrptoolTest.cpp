@@ -184,8 +184,9 @@ TEST_F(GrptoolTest, BadArchiveIsReported)
 TEST_F(GrptoolTest, WrongCommandLinePrintsUsage)
 {
     for (const char* arguments : {"", "list", "extract a b", "pack out.grp", "frobnicate x"}) {
-        Outcome outcome = runGrptool(arguments);
+        Outcome outcome = TestSupport::runCommandWithErrors(std::string("'") + GRPTOOL_PATH + "' " + arguments);
         EXPECT_EQ(outcome.status, 2) << arguments;
-        EXPECT_EQ(outcome.output.rfind("use: grptool", 0), 0u) << arguments;
+        EXPECT_EQ(outcome.output, "") << arguments;
+        EXPECT_EQ(outcome.errors.rfind("use: grptool", 0), 0u) << arguments;
     }
 }

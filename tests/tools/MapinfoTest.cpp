@@ -5,12 +5,15 @@
 #include "tests/support/ProgramRun.h"
 #include <sys/wait.h>
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "core/FileOutput.h"
+#include "mapdata/TileSet.h"
 #include "tests/support/ScratchFolder.h"
 #include "tools/MapSummary.h"
 #include "tools/authoring/ArtWriter.h"
@@ -78,6 +81,24 @@ std::string report(const char* className, const char* message)
     return std::string("unhandled exception: ") + className + "\n[exception message: " + message + " ]\n";
 }
 
+// A palette and tiles000.art with three tiles, then the given art files.
+VellTools::GroupWriter tileArchive(const std::vector<Bytes>& moreArtFiles)
+{
+    VellTools::ArtWriter art(0);
+    for (int i = 0; i < 3; ++i)
+        art.add(VellTools::ArtTile{8, 8, 0, Bytes(64, 1)});
+    VellTools::GroupWriter writer;
+    writer.add("PALETTE.DAT", paletteBytes());
+    writer.add("TILES000.ART", art.bytes());
+    for (std::size_t i = 0; i < moreArtFiles.size(); ++i) {
+        std::string name = Vell3D::TileSet::artFileName("tiles", int(i) + 1).text();
+        for (char& c : name)
+            c = char(std::toupper(static_cast<unsigned char>(c)));
+        writer.add(name, moreArtFiles[i]);
+    }
+    return writer;
+}
+
 class MapinfoTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -140,8 +161,16 @@ TEST_F(MapinfoTest, FailuresAreReportedAsUnhandledExceptions)
 
 TEST_F(MapinfoTest, WrongCommandLinePrintsUsage)
 {
-    for (const char* arguments : {"", "game.grp", "game.grp '$' extra"}) {
-        EXPECT_EQ(output(arguments, 2).rfind("use: mapinfo <grpfile> <mapname>\n", 0), 0u) << arguments;
+    for (const char* arguments : {"", "game.grp", "game.grp '$' extra", "--wall game.grp '$'",
+                                  "--wall 1x game.grp '$'", "--wall 99999999999 game.grp '$'",
+                                  "game.grp '$' --sector", "--sectors 1 game.grp '$'"}) {
+        Outcome outcome = TestSupport::runCommandWithErrors("cd '" + scratch.path("") + "' && '" + MAPINFO_PATH +
+                                                            "' " + arguments);
+        EXPECT_EQ(outcome.status, 2) << arguments;
+        EXPECT_EQ(outcome.output, "") << arguments;
+        EXPECT_EQ(outcome.errors.rfind("use: mapinfo [--sector N] [--wall N] [--sprite N] <grpfile> <mapname>\n", 0),
+                  0u)
+            << arguments;
     }
 }
 
@@ -160,16 +189,11 @@ TEST_F(MapinfoTest, TileSetPiecesAndSummaryFollowTheMapLines)
     builder.setStart(512, 512, 0, 0, 0);
     scratch.write("rooms.map", VellTools::MapWriter::bytes(builder.build()));
 
-    VellTools::ArtWriter art(0);
-    for (int i = 0; i < 3; ++i)
-        art.add(VellTools::ArtTile{8, 8, 0, Bytes(64, 1)});
-    VellTools::GroupWriter writer;
-    writer.add("PALETTE.DAT", paletteBytes());
-    writer.add("TILES000.ART", art.bytes());
-    scratch.write("tiles.grp", writer.bytes());
+    scratch.write("tiles.grp", tileArchive({}).bytes());
 
+    // tiles001.art is missing: the normal end of a tile set, not a warning.
     std::string rest = tail(output("tiles.grp rooms.map"));
-    EXPECT_EQ(rest.rfind("base name   : tilestiles count : 3\npieces     : ", 0), 0u) << rest;
+    EXPECT_EQ(rest.rfind("tile base  : tiles\ntiles      : 3\npieces     : ", 0), 0u) << rest;
     int pieces = std::atoi(rest.c_str() + rest.find("pieces     : ") + 13);
     EXPECT_GE(pieces, 3);   // one for the square, at least two for the L
     EXPECT_NE(rest.find("openings   : 2\n"), std::string::npos) << rest;
@@ -199,6 +223,27 @@ TEST_F(MapinfoTest, BrokenReferencesAreWarnedAbout)
     map.startSector = 4;
     scratch.write("broken.map", VellTools::MapWriter::bytes(map));
     EXPECT_NE(output("game.grp broken.map").find("warning    : start sector 4 out of range"), std::string::npos);
+}
+
+// The tiles before a bad art file stay and loading stops there; the warning
+// says which file stopped the set and where, ahead of the map's own warnings.
+TEST_F(MapinfoTest, BadArtFileIsTheFirstWarning)
+{
+    VellTools::ArtWriter art(3);
+    art.add(VellTools::ArtTile{8, 8, 0, Bytes(64, 1)});
+    Bytes badArt = art.bytes();
+    badArt[0] = 2;   // a version the loader does not read
+    VellTools::GroupWriter writer = tileArchive({badArt, art.bytes()});
+    writer.add("E3L1.MAP", mapBytes(1, 0, 0, 0, 0, 0));   // start sector 1 of 1
+    scratch.write("tiles.grp", writer.bytes());
+
+    const std::string rest = tail(output("tiles.grp '$'"));
+    EXPECT_EQ(rest.rfind("tile base  : tiles\ntiles      : 3\n", 0), 0u) << rest;
+    EXPECT_NE(rest.find("warnings   : 2\n"
+                        "warning    : tiles001.art: bad art file; tiles from 3 on not loaded\n"
+                        "warning    : start sector 1 out of range"),
+              std::string::npos)
+        << rest;
 }
 
 // Maps may lie far beyond 100000: a start inside its sector is not
@@ -245,10 +290,54 @@ TEST_F(MapinfoTest, UnbuildableMapOrMissingPaletteFailsBeforeAnyLine)
     VellTools::MapContent map = builder.build();
     map.sectors[0].wallCount = 9;   // beyond the wall table
     scratch.write("bad.map", VellTools::MapWriter::bytes(map));
-    EXPECT_EQ(output("game.grp bad.map", 1), report("Exception", "bad map format in bad.map"));
+    EXPECT_EQ(output("game.grp bad.map", 1),
+              report("Exception", "bad map format in bad.map: sector 0: 9 walls from wall 0, outside the 4 walls "
+                                  "of the map"));
 
     VellTools::GroupWriter writer;
     writer.add("E3L1.MAP", mapBytes(1, 0, 0, 0, 0, 0));
     scratch.write("nopalette.grp", writer.bytes());
     EXPECT_EQ(output("nopalette.grp '$'", 1), report("Exception", "can't find grp entry palette.dat"));
+}
+
+// The records alone, in the order asked, as the info panel shows them; the
+// map is found by the same rule as without them.
+TEST_F(MapinfoTest, RecordsAskedForArePrintedAlone)
+{
+    VellTools::MapBuilder builder;
+    builder.addSector({{0, 0}, {1024, 0}, {1024, 1024}, {0, 1024}}, 0, -8192);
+    builder.addSector({{1024, 0}, {2048, 0}, {2048, 1024}, {1024, 1024}}, 512, -8192);
+    builder.sector(1).floorFlags = Vell3D::SurfaceBits::sloped;
+    builder.sector(1).lowTag = 7;
+    builder.wall(1, 3).flags = Vell3D::WallBits::masked | Vell3D::WallBits::oneWay;
+    builder.addSprite(1, 1500, 500, 0, 3, Vell3D::SpriteBits::floorKind);
+    builder.setStart(512, 512, 0, 0, 0);
+    scratch.write("rooms.map", VellTools::MapWriter::bytes(builder.build()));
+    const std::string out = output("--sprite 0 game.grp --sector 1 rooms.map --wall 7");
+    EXPECT_EQ(out, "sprite 0 of sector 1: at 1500 500 z 0, angle 0\n"
+                   "  tile 3, palette 0, shade 0\n"
+                   "  repeat 64 64, offset 0 0\n"
+                   "  tags    low 0, high 0, extra 0\n"
+                   "  status 0x0020: floor kind\n"
+                   "sector 1: 4 walls from wall 4, visibility 0\n"
+                   "  floor   z 512, tile 0, palette 0, shade 0, panning 0 0, slope 0\n"
+                   "          status 0x0002: sloped\n"
+                   "  ceiling z -8192, tile 0, palette 0, shade 0, panning 0 0, slope 0\n"
+                   "          status 0x0000: none\n"
+                   "  tags    low 7, high 0, extra 0\n"
+                   "wall 7 of sector 1: from 1024 1024 to wall 4, behind: sector 0, wall 1\n"
+                   "  tile 0, over-tile 0, palette 0, shade 0\n"
+                   "  repeat 8 8, panning 0 0\n"
+                   "  tags    low 0, high 0, extra 0\n"
+                   "  status 0x0030: masked, one-way\n");
+}
+
+// A number outside its table fails before any record is written, naming
+// the map as found and the number; a negative one too.
+TEST_F(MapinfoTest, RecordNumberOutsideItsTableIsAnError)
+{
+    EXPECT_EQ(output("--sector 0 --sector 2 game.grp '$'", 1),
+              report("Exception", "no sector 2 in E3L1.MAP: it holds 2"));
+    EXPECT_EQ(output("--wall -1 game.grp '$'", 1), report("Exception", "no wall -1 in E3L1.MAP: it holds 8"));
+    EXPECT_EQ(output("--sprite 0 game.grp e1l2.map", 1), report("Exception", "no sprite 0 in E1L2.MAP: it holds 0"));
 }

@@ -18,11 +18,7 @@ using TestSupport::readPpm;
 // Pixels that differ between two pictures below the overlay.
 int differing(const Picture& a, const Picture& b)
 {
-    int count = 0;
-    for (int y = 200; y < 600; y += 2)
-        for (int x = 0; x < 800; x += 2)
-            count += a.at(x, y) != b.at(x, y);
-    return count;
+    return TestSupport::differingPixels(a, b, 200);
 }
 
 // Tab shows the other view and Tab again the first, PageDown the archive's

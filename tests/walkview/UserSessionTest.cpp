@@ -40,7 +40,7 @@ void walkLookSwapAndEsc(const std::string& map)
 {
     TestSupport::ScratchFolder folder("walkview-session");
     TestSupport::ProgramRun run = TestSupport::runCommand(
-        std::string("bash '" USER_SESSION_SCRIPT "' '" WALKVIEW_PATH "' '" DEMO_ARCHIVE "' '") + map + "' '" +
+        std::string("bash '" SESSION_SCRIPT "' '" WALKVIEW_PATH "' '" DEMO_ARCHIVE "' '") + map + "' '" +
         folder.path("") + "' 2>&1");
     if (run.status == 77)
         GTEST_SKIP() << run.output;

@@ -2,10 +2,12 @@
 
 #include <cmath>
 #include <cstring>
+#include <string>
 
 #include "WorldFixtures.h"
 #include "core/Exception.h"
 #include "tools/demo/DemoMaps.h"
+#include "world/PlayerNode.h"
 #include "world/World.h"
 
 using namespace Vell3D;
@@ -298,7 +300,7 @@ TEST(WorldSprites, recordsFollowTheStatusWord)
 // Indices read from the map are checked before use.
 class WorldBadMaps : public ::testing::Test {
 protected:
-    void expectRefused(const VellTools::MapContent& content)
+    void expectRefused(const VellTools::MapContent& content, const std::string& why)
     {
         World world;
         world.build(loadMap(squareRoom()));
@@ -306,7 +308,7 @@ protected:
             world.build(loadMap(content));
             FAIL() << "bad map accepted";
         } catch (Vell::Exception& e) {
-            EXPECT_STREQ(e.message(), "bad map format");
+            EXPECT_EQ(e.message(), "bad map format: " + why);
         }
         EXPECT_FALSE(world.built);
         EXPECT_TRUE(world.sectors.empty());
@@ -320,22 +322,22 @@ TEST_F(WorldBadMaps, wallRangeOutsideTheTableIsRefused)
 {
     auto content = squareRoom();
     content.sectors[0].wallCount = 5;
-    expectRefused(content);
+    expectRefused(content, "sector 0: 5 walls from wall 0, outside the 4 walls of the map");
     content = squareRoom();
     content.sectors[0].firstWall = -1;
-    expectRefused(content);
+    expectRefused(content, "sector 0: 4 walls from wall -1, outside the 4 walls of the map");
     content = squareRoom();
     content.sectors[0].wallCount = -2;
-    expectRefused(content);
+    expectRefused(content, "sector 0: -2 walls from wall 0, outside the 4 walls of the map");
 }
 
 TEST_F(WorldBadMaps, nextPointOutsideTheTableIsRefused)
 {
     auto content = squareRoom();
     content.walls[2].nextPoint = 4;
-    expectRefused(content);
+    expectRefused(content, "wall 2 of sector 0: next wall 4, outside the 4 walls of the map");
     content.walls[2].nextPoint = -1;
-    expectRefused(content);
+    expectRefused(content, "wall 2 of sector 0: next wall -1, outside the 4 walls of the map");
 }
 
 TEST(WorldBadReferences, brokenNeighboursAreSolidWalls)
@@ -431,6 +433,25 @@ TEST(WorldStart, takePlacementCopiesSectorAndTransformOnly)
     EXPECT_EQ(player.world, nullptr);
     EXPECT_TRUE(player.matrix() == world.camera.matrix());
     EXPECT_TRUE(player.inverse() == world.camera.inverse());
+}
+
+// The start is plain data, so that the model needs no scene node; it must
+// still be the transform, and the inverse, that a node reaches by turning
+// and then moving.
+TEST(WorldStart, placementIsWhatANodeGetsByTurningThenMoving)
+{
+    StartPlacement start;
+    start.place(-123.5, Vector3(-1536, 640, -77), 4);
+    Node node;
+    node.rotate(-123.5, 0.0, 0.0, 1.0);
+    node.translateGlobal(-1536, 640, -77);
+    EXPECT_LT(start.matrix().maxDifference(node.matrix()), 1e-9);
+    EXPECT_LT(start.inverse().maxDifference(node.inverse()), 1e-9);
+    EXPECT_EQ(start.sector, 4);
+    start.reset();
+    EXPECT_TRUE(start.matrix() == Matrix4());
+    EXPECT_TRUE(start.inverse() == Matrix4());
+    EXPECT_EQ(start.sector, -1);
 }
 
 TEST(WorldPlan, planBuildLeavesOutMiddleSpritesAndFog)

@@ -1,5 +1,7 @@
 // mkdemo: writes the demo archive demo.grp into a folder, with demo.map (and
-// large.map and huge.map when asked for) beside it as loose files.
+// large.map and huge.map when asked for) beside it as loose files. A wrong
+// command line prints the usage text on standard error (exit status 2),
+// --help on standard output (exit status 0).
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -32,9 +34,12 @@ void writeDemo(const std::string& folder, bool large)
 
 int main(int argc, char** argv)
 {
+    constexpr const char* usageText = "use: mkdemo [--large] <outdir>\n";
+    if (const auto status = Vell::answerOptions(argc, argv, usageText, {"--large"}))
+        return *status;
     bool large = argc == 3 && std::strcmp(argv[1], "--large") == 0;
     if (!(argc == 2 && argv[1][0] != '-') && !large)
-        return Vell::printUsage("use: mkdemo [--large] <outdir>\n");
+        return Vell::printUsage(usageText);
     return Vell::runGuarded([&] {
         writeDemo(argv[argc - 1], large);
         return 0;

@@ -108,10 +108,8 @@ int run(int argc, char** argv)
     std::string why;
     if (!options.parse(argc, argv, sideLimit, why))
         return usage(why);
-    if (options.help) {
-        Vell::console() << shotUsage();
-        return 0;
-    }
+    if (options.help)
+        return Vell::printHelp(shotUsage());
     // The map is started as the viewers start it (viewer/ViewerStartup.h).
     Vell3D::GroupArchive archive;
     Vell3D::ViewerStartup::openArchive(archive, options.archive.c_str());
