@@ -1,0 +1,236 @@
+// Resident memory of the viewers, headless on Mesa's software GL, on an
+// archive with maps of every size (the demo's two, large.map, huge.map):
+//
+//   peakAlone/<view>/<map>  each map opened alone in a fresh process: its
+//                           first frame, five repaints and five steps
+//                           forward; the peak resident memory, and how far
+//                           it lies above the same for a map of one empty
+//                           room (the process itself: libraries, window,
+//                           GL context).
+//   paging/<view>           one process pages through the archive three
+//                           rounds, each map shown in both views (PageDown,
+//                           Tab, Tab), back at the first map after each
+//                           round; the resident memory at the start and
+//                           after each round, the third against the first,
+//                           and a fresh process on the first map shown in
+//                           both views.
+//
+// Every figure comes from a process of its own, forked before anything
+// opens a window: a child inherits its parent's pages, so a process that had
+// drawn once would measure its past.
+#include <benchmark/benchmark.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+#include <string>
+#include <type_traits>
+
+#include "BenchFile.h"
+#include "gui/platform/Platform.h"
+#include "programs/PlanApplication.h"
+#include "programs/WalkApplication.h"
+#include "tools/authoring/MapBuilder.h"
+#include "tools/authoring/MapWriter.h"
+#include "tools/demo/DemoArchive.h"
+
+namespace {
+
+using namespace Vell3D;
+namespace Platform = Vell::Platform;
+
+using Figures = std::map<std::string, double>;
+
+// A line of the kernel's account of this process, in MiB.
+double statusMiB(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    const std::string key = std::string(field) + ":";
+    while (std::getline(status, line))
+        if (line.rfind(key, 0) == 0)
+            return double(std::strtol(line.c_str() + key.size(), nullptr, 10)) / 1024.0;
+    return 0.0;
+}
+
+// Runs the work in a child process and returns the figures it reported.
+Figures inChild(const std::function<void(Figures&)>& work)
+{
+    int channel[2];
+    if (pipe(channel) != 0)
+        return {};
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        close(channel[0]);
+        Figures figures;
+        work(figures);
+        std::ostringstream text;
+        for (const auto& [name, value] : figures)
+            text << name << ' ' << value << '\n';
+        const std::string bytes = text.str();
+        [[maybe_unused]] ssize_t written = write(channel[1], bytes.data(), bytes.size());
+        _exit(0);
+    }
+    close(channel[1]);
+    std::string bytes;
+    char buffer[4096];
+    for (ssize_t n; (n = read(channel[0], buffer, sizeof buffer)) > 0;)
+        bytes.append(buffer, std::size_t(n));
+    close(channel[0]);
+    waitpid(child, nullptr, 0);
+    Figures figures;
+    std::istringstream text(bytes);
+    std::string name;
+    double value;
+    while (text >> name >> value)
+        figures[name] = value;
+    return figures;
+}
+
+// A viewer on a map, its first frame presented; keys as the keyboard sends
+// them, each followed by the loop until a new frame is presented.
+template <class Application>
+class Session {
+public:
+    Session(const char* archive, const char* map)
+    {
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        for (const char* value : {"viewer", archive, map})
+            application.arguments.append(Vell::String(value));
+        application.init();
+        top = application.mainWindow->handle();
+        waitForFrame(0);
+    }
+    ~Session() { application.mainWindow->close(true); }
+
+    void key(int virtualKey)
+    {
+        const int presented = Platform::presentCount(top);
+        Platform::simulateKey(virtualKey, true);
+        Platform::simulateKey(virtualKey, false);
+        waitForFrame(presented);
+    }
+
+    void repaint()
+    {
+        const int presented = Platform::presentCount(top);
+        application.pane()->repaint();
+        waitForFrame(presented);
+    }
+
+    Application application;
+
+private:
+    void waitForFrame(int presented)
+    {
+        Platform::Message m;
+        while (Platform::presentCount(top) <= presented)
+            if (Platform::peekMessage(m)) {
+                Platform::translateMessage(m);
+                Platform::dispatchMessage(m);
+            }
+    }
+
+    Platform::Handle top = 0;
+};
+
+BenchFile& archive()
+{
+    static BenchFile file("memory.grp", VellTools::demoArchive(true));
+    return file;
+}
+
+// The smallest map there is: one room, nothing in it.
+BenchFile& emptyRoom()
+{
+    static BenchFile file("room.map", [] {
+        VellTools::MapBuilder builder;
+        builder.addSector({{0, 0}, {2048, 0}, {2048, 2048}, {0, 2048}}, 0, -16 * 1024);
+        builder.setStart(1024, 1024, 0, 0, 0);
+        return VellTools::MapWriter::bytes(builder.build());
+    }());
+    return file;
+}
+
+const std::array<const char*, 4> archiveMaps = {"E3L1.MAP", "DEMO.MAP", "LARGE.MAP", "HUGE.MAP"};
+
+template <class Application>
+double peakAlone(const char* map)
+{
+    return inChild([map](Figures& figures) {
+        Session<Application> session(archive().path(), map);
+        for (int i = 0; i < 5; ++i)
+            session.repaint();
+        // A step forward: W in the 3D view, the Up arrow in the plan.
+        const int forward = std::is_same_v<Application, WalkApplication> ? 'W' : Platform::VK_UP;
+        for (int i = 0; i < 5; ++i)
+            session.key(forward);
+        figures["peak"] = statusMiB("VmHWM");
+    })["peak"];
+}
+
+// The argument: the map's place in archiveMaps.
+template <class Application>
+void peakAlone(benchmark::State& state)
+{
+    static const double empty = peakAlone<Application>(emptyRoom().path());
+    const char* map = archiveMaps[std::size_t(state.range(0))];
+    double peak = 0.0;
+    for (auto _ : state)
+        peak = peakAlone<Application>(map);
+    state.counters["peak_MiB"] = peak;
+    state.counters["empty_MiB"] = empty;
+    state.counters["above_empty_MiB"] = peak - empty;
+    state.SetLabel(map);
+}
+BENCHMARK_TEMPLATE(peakAlone, WalkApplication)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_TEMPLATE(peakAlone, PlanApplication)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+template <class Application>
+void paging(benchmark::State& state)
+{
+    constexpr int rounds = 3;
+    Figures figures;
+    for (auto _ : state) {
+        figures = inChild([](Figures& out) {
+            Session<Application> session(archive().path(), "$");
+            session.key(Platform::VK_TAB);
+            session.key(Platform::VK_TAB);
+            out["start"] = statusMiB("VmRSS");
+            for (int round = 1; round <= rounds; ++round) {
+                for (std::size_t i = 0; i < archiveMaps.size(); ++i) {
+                    session.key(Platform::VK_NEXT);
+                    session.key(Platform::VK_TAB);
+                    session.key(Platform::VK_TAB);
+                }
+                out["round" + std::to_string(round)] = statusMiB("VmRSS");
+            }
+            out["peak"] = statusMiB("VmHWM");
+        });
+        figures["fresh"] = inChild([](Figures& out) {
+            Session<Application> session(archive().path(), "$");
+            session.key(Platform::VK_TAB);
+            session.key(Platform::VK_TAB);
+            out["fresh"] = statusMiB("VmRSS");
+        })["fresh"];
+    }
+    for (const auto& [name, value] : figures)
+        state.counters[name + "_MiB"] = value;
+    if (figures["round1"] > 0.0)
+        state.counters["round3_vs_round1_pct"] = 100.0 * (figures["round3"] / figures["round1"] - 1.0);
+    state.counters["round3_above_fresh_MiB"] = figures["round3"] - figures["fresh"];
+}
+BENCHMARK_TEMPLATE(paging, WalkApplication)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK_TEMPLATE(paging, PlanApplication)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+BENCHMARK_MAIN();
