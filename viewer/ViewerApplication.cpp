@@ -5,6 +5,7 @@
 
 #include "core/Console.h"
 #include "core/FileOutput.h"
+#include "core/FreeMemory.h"
 #include "gui/platform/Platform.h"
 #include "mapdata/MapSource.h"
 #include "viewer/ViewerStartup.h"
@@ -224,6 +225,9 @@ void ViewerApplication::stepMap(int by)
         slot.world = std::move(built);
         takeMap(std::move(next), entry);
         slot.builtFor = mapSerial;
+        // The last map's worlds, lists, textures and the driver's frames of
+        // it are freed by now: what the process took for them goes back.
+        Vell::returnFreeMemory();
     } catch (const Vell::Exception& failure) {
         report(failure);
     }
