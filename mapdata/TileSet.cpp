@@ -56,6 +56,7 @@ void TileSet::load(GroupArchive& groupArchive, const char* baseName, const char*
     readPalette(paletteName, index255);
     releaseTextures();
     tiles.clear();
+    textureAsked.clear();
     keptPixels.clear();
     problem = Vell::String();
     // Art files are numbered without gaps; the first one that is missing or

@@ -62,6 +62,16 @@ public:
     // 1 x 1 grey texture. Archive errors of the pixel read pass through.
     // The reference stays valid until the next load.
     const Tile& textureFor(int number);
+    // Deletes every texture made so far, in the GL context that is current
+    // (the one they were made in); textureFor makes them again when asked.
+    void releaseTextures();
+    // Marks the textures asked for from now on (through textureFor) as in
+    // use; releaseUnusedTextures then deletes the others. A view that turns
+    // to another map keeps the tiles both maps show and gives back the rest.
+    void beginTextureUse();
+    void releaseUnusedTextures();
+    // How many textures the set holds now.
+    int textureCount() const;
     // The record as it stands (texture possibly null), same fallback rule;
     // for callers that only need sizes and need no GL context.
     const Tile& tile(int number) const;
@@ -104,7 +114,6 @@ private:
     // The tile's colour indices as stored, column by column; checked against
     // the art file's size before anything is allocated.
     std::vector<std::uint8_t> readPixels(const Tile& tile) const;
-    void releaseTextures();
 
     // Owns the textures made so far. Only the GL part makes one
     // (OwnedTextures, TileSetTextures.cpp); this side merely lets go of it,
@@ -129,6 +138,9 @@ private:
         std::vector<std::uint8_t> indices;
     };
     std::vector<KeptPixels> keptPixels;
+    // By slot (the last one for emptyTile): whether textureFor was asked
+    // for the tile since beginTextureUse.
+    std::vector<bool> textureAsked;
     // Null until the first texture. Not a unique_ptr: a texture still in use
     // throws "server busy" from its destructor, and that has to reach the
     // caller rather than end the program.

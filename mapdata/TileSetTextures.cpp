@@ -1,9 +1,11 @@
 // The tile set's textures, made on first use from the pixels in the archive
-// and kept until the set is loaded again or destroyed. Kept apart from the
+// and kept until they are released (a view that leaves a map gives back
+// those the next map does not show), the set is loaded again or destroyed. Kept apart from the
 // rest of the tile set so that programs that only read tile sizes (mapinfo)
 // link no GL code.
 #include "mapdata/TileSet.h"
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -24,10 +26,46 @@ public:
 
 const Tile& TileSet::textureFor(int number)
 {
-    Tile& record = tiles.empty() ? emptyTile : tiles[slotOf(number)];
+    const std::size_t slot = tiles.empty() ? tiles.size() : slotOf(number);
+    Tile& record = tiles.empty() ? emptyTile : tiles[slot];
     if (!record.texture)
         makeTexture(record);
+    if (slot < textureAsked.size())
+        textureAsked[slot] = true;
     return record;
+}
+
+void TileSet::beginTextureUse()
+{
+    textureAsked.assign(tiles.size() + 1, false);
+}
+
+void TileSet::releaseUnusedTextures()
+{
+    if (!textures)
+        return;
+    auto& owned = static_cast<OwnedTextures&>(*textures);
+    std::vector<Texture*> unused;
+    auto drop = [&](Tile& tile, std::size_t slot) {
+        if (tile.texture && !(slot < textureAsked.size() && textureAsked[slot])) {
+            unused.push_back(tile.texture);
+            tile.texture = nullptr;
+        }
+    };
+    for (std::size_t slot = 0; slot < tiles.size(); ++slot)
+        drop(tiles[slot], slot);
+    drop(emptyTile, tiles.size());
+    std::sort(unused.begin(), unused.end());
+    std::erase_if(owned.made, [&](Texture* texture) {
+        return std::binary_search(unused.begin(), unused.end(), texture);
+    });
+    for (Texture* texture : unused)
+        delete texture;
+}
+
+int TileSet::textureCount() const
+{
+    return textures ? int(static_cast<const OwnedTextures&>(*textures).made.size()) : 0;
 }
 
 void TileSet::makeTexture(Tile& tile)

@@ -75,12 +75,22 @@ WalkView::~WalkView() noexcept(false)
 
 void WalkView::setWorld(World* newWorld)
 {
-    // Display lists live in the view's context: that is where they are
-    // freed and made.
+    // Display lists and tile textures live in the view's context: that is
+    // where they are freed and made.
     makeCurrent();
     sectorRenderer->release();
     wireRenderer->release();
+    TileSet* before = scene.world() ? scene.world()->textureCache : nullptr;
+    TileSet* after = newWorld ? newWorld->textureCache : nullptr;
+    if (after)
+        after->beginTextureUse();
     scene.setWorld(newWorld);
+    // The textures go with the lists that bound them, all but those the
+    // new world's lists and frames bind (the renderer made those just now).
+    if (before && before != after)
+        before->releaseTextures();
+    if (after)
+        after->releaseUnusedTextures();
     resetCamera();
 }
 

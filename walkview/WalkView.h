@@ -36,7 +36,9 @@ public:
     void buildWorld(World& world, const Map& map, TileSet& tiles) const override;
     // Frees both renderers' lists of the world shown so far, wires and
     // prepares the current renderer, then puts the player at the world's
-    // start. Null only frees.
+    // start. The tile textures the old world's drawing made are freed
+    // too, all but those the new world's renderer made again. Null only
+    // frees.
     void setWorld(World* newWorld) override;
     PlayerNode& player() override { return scene.playerCamera; }
     // Holds the mouse while shown, and lets it go while hidden.
