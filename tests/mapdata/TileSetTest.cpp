@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <GL/gl.h>
+
 #include <memory>
 
 #include "MapdataFiles.h"
@@ -291,6 +293,52 @@ TEST_F(TileSetTextures, loadingAgainLetsGoOfTheTexturesMade)
     EXPECT_EQ(tiles->tile(1).texture, nullptr);
     ASSERT_NE(tiles->textureFor(1).texture, nullptr);
     EXPECT_EQ(tiles->textureFor(1).texture->width(), 8);
+}
+
+// A view that turns to another map keeps the textures both maps bind (the
+// same objects, not made again) and gives the GL back the others.
+TEST_F(TileSetTextures, onlyTheTexturesAskedForSinceTheMarkAreKept)
+{
+    load({{"PALETTE.DAT", palette()}, {"TILES000.ART", artFile({{4, 4}, {8, 8}, {2, 2}})}});
+    Texture* kept = tiles->textureFor(1).texture;
+    const unsigned int keptName = kept->name();
+    const unsigned int droppedName = tiles->textureFor(2).texture->name();
+    tiles->textureFor(0);
+    EXPECT_EQ(tiles->textureCount(), 3);
+
+    tiles->beginTextureUse();
+    tiles->textureFor(1);
+    tiles->textureFor(9);   // outside the set: tile 0
+    tiles->releaseUnusedTextures();
+    EXPECT_EQ(tiles->textureCount(), 2);
+    EXPECT_EQ(tiles->tile(1).texture, kept);
+    EXPECT_NE(tiles->tile(0).texture, nullptr);
+    EXPECT_EQ(tiles->tile(2).texture, nullptr);
+    EXPECT_TRUE(glIsTexture(keptName));
+    EXPECT_FALSE(glIsTexture(droppedName));
+
+    // Nothing asked for since the mark: nothing stays.
+    tiles->beginTextureUse();
+    tiles->releaseUnusedTextures();
+    EXPECT_EQ(tiles->textureCount(), 0);
+    EXPECT_FALSE(glIsTexture(keptName));
+    ASSERT_NE(tiles->textureFor(2).texture, nullptr);   // made again when asked
+    EXPECT_EQ(tiles->textureFor(2).texture->width(), 2);
+}
+
+TEST_F(TileSetTextures, releasingAllLetsGoOfTheEmptySetsTextureToo)
+{
+    load({{"PALETTE.DAT", palette()}});
+    const unsigned int name = tiles->textureFor(5).texture->name();
+    tiles->beginTextureUse();
+    tiles->textureFor(3);
+    tiles->releaseUnusedTextures();
+    EXPECT_EQ(tiles->textureCount(), 1);
+    EXPECT_TRUE(glIsTexture(name));
+    tiles->releaseTextures();
+    EXPECT_EQ(tiles->textureCount(), 0);
+    EXPECT_EQ(tiles->tile(0).texture, nullptr);
+    EXPECT_FALSE(glIsTexture(name));
 }
 
 // A texture that something still draws with refuses to go ("server busy"),
