@@ -68,7 +68,9 @@ void SectorRenderer::makeSectorTextures(const WorldSector& sector)
 
 // What frames bind (sprites, masked walls, skies, the mirror glass) is made
 // now too, so that a frame only binds. A tile that cannot be read here is
-// left to draw untextured.
+// left to draw untextured. Sprites that no frame draws (held by no sector,
+// invisible, of no size or kind: markers and switches, often many) get no
+// texture: it would be kept for nothing.
 void SectorRenderer::makeFrameTextures()
 {
     TileSet* set = tiles();
@@ -83,7 +85,8 @@ void SectorRenderer::makeFrameTextures()
     };
     make(SpecialTiles::mirrorGlass);
     for (const WorldSprite& sprite : world->sprites)
-        make(sprite.tile);
+        if (sprite.sector >= 0 && WorldSurfaces::showsSprite(sprite))
+            make(sprite.tile);
     for (const WorldSector& sector : world->sectors) {
         for (int w : sector.walls)
             if (inRange(w, world->walls.size()) && (world->walls[std::size_t(w)].middle.flags & pieceMasked))

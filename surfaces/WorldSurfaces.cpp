@@ -57,12 +57,16 @@ bool WorldSurfaces::addPiece(SurfaceMesh& mesh, const WallPiece& piece, Surface 
     return true;
 }
 
+bool WorldSurfaces::showsSprite(const WorldSprite& sprite)
+{
+    return !(sprite.flags & spriteInvisible) && sprite.kind != spriteKindNone && sprite.width > 0.0 &&
+           sprite.height > 0.0;
+}
+
 bool WorldSurfaces::addSprite(SurfaceMesh& mesh, const WorldSprite& sprite, int index, const Vector3& eye,
                               const TileSet* tiles)
 {
-    if ((sprite.flags & spriteInvisible) || sprite.kind == spriteKindNone)
-        return false;
-    if (!(sprite.width > 0.0) || !(sprite.height > 0.0))
+    if (!showsSprite(sprite))
         return false;
     WorldSprite placed = sprite;
     if (placed.kind == spriteKindFace)

@@ -49,8 +49,11 @@ public:
     static std::uint8_t alphaByte(double alpha);
     // A wall piece's quad, when it has any height; false otherwise.
     static bool addPiece(SurfaceMesh& mesh, const WallPiece& piece, Surface surface);
+    // Whether a sprite shows any quad at all: not invisible, of some size
+    // and of a known kind.
+    static bool showsSprite(const WorldSprite& sprite);
     // The quad a sprite shows a viewer at eye: false when it shows none
-    // (invisible, of no size, of no known kind).
+    // (showsSprite).
     static bool addSprite(SurfaceMesh& mesh, const WorldSprite& sprite, int index, const Vector3& eye,
                           const TileSet* tiles);
 
