@@ -6,7 +6,9 @@
 //                           forward; the peak resident memory, and how far
 //                           it lies above the same for a map of one empty
 //                           room (the process itself: libraries, window,
-//                           GL context).
+//                           GL context); what the view's world takes, and
+//                           the tile textures' texels (the GL holds the
+//                           same again with a third more for mipmaps).
 //   paging/<view>           one process pages through the archive three
 //                           rounds, each map shown in both views (PageDown,
 //                           Tab, Tab), back at the first map after each
@@ -34,6 +36,7 @@
 #include <type_traits>
 
 #include "BenchFile.h"
+#include "3d/Texture.h"
 #include "gui/platform/Platform.h"
 #include "programs/PlanApplication.h"
 #include "programs/WalkApplication.h"
@@ -162,10 +165,37 @@ BenchFile& emptyRoom()
 
 const std::array<const char*, 4> archiveMaps = {"E3L1.MAP", "DEMO.MAP", "LARGE.MAP", "HUGE.MAP"};
 
-template <class Application>
-double peakAlone(const char* map)
+// What the world's tables take, with each sector's lists.
+double worldMiB(const World& world)
 {
-    return inChild([map](Figures& figures) {
+    std::size_t bytes = world.sectors.capacity() * sizeof(WorldSector) + world.walls.capacity() * sizeof(WorldWall) +
+                        world.points.capacity() * sizeof(WallPoint) + world.sprites.capacity() * sizeof(WorldSprite) +
+                        world.bspNodes.capacity() * sizeof(BspNode) + world.pieceIndices.capacity() * sizeof(int);
+    for (const WorldSector& sector : world.sectors) {
+        bytes += (sector.walls.capacity() + sector.maskedWalls.capacity() + sector.sprites.capacity() +
+                  sector.pieceStarts.capacity()) * sizeof(int);
+        bytes += sector.surfacesByTile.capacity() * sizeof(SurfaceEntry);
+        for (const SurfaceEntry& entry : sector.surfacesByTile)
+            bytes += entry.uses.capacity() * sizeof(SurfaceUse);
+    }
+    return double(bytes) / (1024.0 * 1024.0);
+}
+
+// The tile textures' texels as the tile set keeps them; the GL keeps the
+// same again with its mipmaps, a third more.
+double textureMiB(const TileSet& tiles)
+{
+    std::size_t bytes = 0;
+    for (int i = 0; i < tiles.tileCount(); ++i)
+        if (const Texture* texture = tiles.tile(i).texture)
+            bytes += std::size_t(texture->width()) * std::size_t(texture->height()) * 4;
+    return double(bytes) / (1024.0 * 1024.0);
+}
+
+template <class Application>
+double peakAlone(const char* map, Figures* parts = nullptr)
+{
+    Figures figures = inChild([map](Figures& figures) {
         Session<Application> session(archive().path(), map);
         for (int i = 0; i < 5; ++i)
             session.repaint();
@@ -174,7 +204,13 @@ double peakAlone(const char* map)
         for (int i = 0; i < 5; ++i)
             session.key(forward);
         figures["peak"] = statusMiB("VmHWM");
-    })["peak"];
+        figures["world"] = worldMiB(session.application.world());
+        figures["textures"] = textureMiB(session.application.tiles);
+        figures["texture_count"] = session.application.tiles.textureCount();
+    });
+    if (parts)
+        *parts = figures;
+    return figures["peak"];
 }
 
 // The argument: the map's place in archiveMaps.
@@ -184,9 +220,13 @@ void peakAlone(benchmark::State& state)
     static const double empty = peakAlone<Application>(emptyRoom().path());
     const char* map = archiveMaps[std::size_t(state.range(0))];
     double peak = 0.0;
+    Figures parts;
     for (auto _ : state)
-        peak = peakAlone<Application>(map);
+        peak = peakAlone<Application>(map, &parts);
     state.counters["peak_MiB"] = peak;
+    state.counters["world_MiB"] = parts["world"];
+    state.counters["textures_MiB"] = parts["textures"];
+    state.counters["textures"] = parts["texture_count"];
     state.counters["empty_MiB"] = empty;
     state.counters["above_empty_MiB"] = peak - empty;
     state.SetLabel(map);
