@@ -94,10 +94,19 @@ void WalkView::setWorld(World* newWorld)
     resetCamera();
 }
 
+// The renderer left frees its lists, and the tile textures go unless the
+// renderer coming binds them: coming back prepares everything anew anyway.
 void WalkView::useRenderer(Renderer* renderer)
 {
     makeCurrent();
+    if (Renderer* leaving = scene.renderer(); leaving && leaving != renderer)
+        leaving->release();
+    TileSet* tiles = scene.world() ? scene.world()->textureCache : nullptr;
+    if (tiles)
+        tiles->beginTextureUse();
     scene.useRenderer(renderer);
+    if (tiles)
+        tiles->releaseUnusedTextures();
 }
 
 void WalkView::resetCamera()

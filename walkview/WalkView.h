@@ -46,7 +46,8 @@ public:
     // The player back at the start, the eye 500 units above him, level.
     void resetCamera();
     // The wire view (F1 swaps) or the textured one; a renderer that comes
-    // to be shown is prepared for the world again.
+    // to be shown is prepared for the world again, and the one that goes
+    // frees its lists (and the textured one its tile textures).
     void showWire(bool wire);
     bool showsWire() const { return scene.renderer() == wireRenderer.get(); }
     // The debug drawing (F2 turns it on and off) of the renderer shown:

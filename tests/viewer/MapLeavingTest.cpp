@@ -1,7 +1,7 @@
 // What a map left behind holds in the GL: the 3D view's display lists and
 // the tile textures live in its own context, and turning to another map
 // (PageDown, PageUp) must give back all that the new map does not draw
-// with, also while the plan is shown. Counted two ways: the GL's own names
+// with, also while the plan is shown; so must the wire view (F1). Counted two ways: the GL's own names
 // (glIsList, glIsTexture) in the 3D view's context, and the tile set's.
 #include <gtest/gtest.h>
 
@@ -135,6 +135,23 @@ TEST_F(MapLeaving, theThreeDViewKeepsOnlyWhatTheMapShownDrawsWith)
     press(application, Platform::VK_NEXT);   // round again
     ASSERT_EQ(application.mapName(), "E3L1.MAP");
     EXPECT_EQ(liveObjects(application, walk), first);
+    application.window()->close(true);
+    pumpMessages();
+}
+
+// The wire view (F1) holds no lists and no textures; the textured view
+// comes back with the same objects as before.
+TEST_F(MapLeaving, theWireViewHoldsNothingOfTheTexturedOne)
+{
+    WalkApplication application;
+    start(application);
+    WalkView& walk = *application.view();
+    const LiveObjects textured = liveObjects(application, walk);
+    press(application, Platform::VK_F1);
+    ASSERT_TRUE(walk.showsWire());
+    EXPECT_EQ(liveObjects(application, walk), LiveObjects());
+    press(application, Platform::VK_F1);
+    EXPECT_EQ(liveObjects(application, walk), textured);
     application.window()->close(true);
     pumpMessages();
 }
