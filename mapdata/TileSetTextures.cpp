@@ -6,6 +6,7 @@
 #include "mapdata/TileSet.h"
 
 #include <algorithm>
+#include <exception>
 #include <memory>
 #include <vector>
 
@@ -59,8 +60,18 @@ void TileSet::releaseUnusedTextures()
     std::erase_if(owned.made, [&](Texture* texture) {
         return std::binary_search(unused.begin(), unused.end(), texture);
     });
-    for (Texture* texture : unused)
-        delete texture;
+    // Each one goes even when one before it is still in use ("server busy"),
+    // which is then reported.
+    std::exception_ptr busy;
+    for (Texture* texture : unused) {
+        try {
+            delete texture;
+        } catch (...) {
+            busy = busy ? busy : std::current_exception();
+        }
+    }
+    if (busy)
+        std::rethrow_exception(busy);
 }
 
 int TileSet::textureCount() const
