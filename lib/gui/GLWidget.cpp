@@ -38,6 +38,13 @@ void GLWidget::swapBuffers() { Platform::swapBuffers(handle()); }
 void GLWidget::paintContents(DC&)
 {
     makeCurrent();
+    // The last frame is finished before the next one is drawn. A software
+    // GL rasterises behind the program, and each frame it has not finished
+    // keeps its binned scenes (tens of MB on a large map), so frames asked
+    // for faster than they are rasterised would pile up where the swap does
+    // not wait for them (the offscreen driver's). Where it does (X11) the
+    // last frame is done by now and this costs nothing.
+    glFinish();
     // The viewport follows the client size at every paint; it is placed
     // where the widget lies in its top-level window's frame.
     Platform::Box viewport = Platform::glViewportFor(handle());

@@ -315,13 +315,6 @@ void present(WindowState& top)
     }
     SDL_Window* previousWindow = SDL_GL_GetCurrentWindow();
     SDL_GLContext previousContext = SDL_GL_GetCurrentContext();
-    // The frame is finished before it is shown. A software GL rasterises
-    // behind the program, and each frame it has not finished keeps its
-    // binned scene (tens of MB on a large map): frames asked for faster
-    // than they are drawn would pile up. X11's swap waits for the frame
-    // anyway; the offscreen driver's does not.
-    if (previousContext)
-        glFinish();
     // A context of the layer's own, so the composite leaves the program's
     // GL state exactly as it was.
     if (!top.compositeContext) {
