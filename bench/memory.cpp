@@ -8,7 +8,8 @@
 //                           room (the process itself: libraries, window,
 //                           GL context); what the view's world takes, and
 //                           the tile textures' texels (the GL holds the
-//                           same again with a third more for mipmaps).
+//                           same again with a third more for mipmaps), the
+//                           surfaces the 3D view keeps besides its lists.
 //   paging/<view>           one process pages through the archive three
 //                           rounds, each map shown in both views (PageDown,
 //                           Tab, Tab), back at the first map after each
@@ -40,9 +41,11 @@
 #include "gui/platform/Platform.h"
 #include "programs/PlanApplication.h"
 #include "programs/WalkApplication.h"
+#include "render/SectorRenderer.h"
 #include "tools/authoring/MapBuilder.h"
 #include "tools/authoring/MapWriter.h"
 #include "tools/demo/DemoArchive.h"
+#include "walkview/WalkView.h"
 
 namespace {
 
@@ -192,6 +195,14 @@ double textureMiB(const TileSet& tiles)
     return double(bytes) / (1024.0 * 1024.0);
 }
 
+// The surfaces the 3D view's renderer keeps besides its lists: the masked
+// and translucent pieces it draws frame by frame.
+double surfaceMiB(const SurfaceMesh& mesh)
+{
+    return double(mesh.vertices.capacity() * sizeof(SurfaceVertex) + mesh.surfaces.capacity() * sizeof(Surface)) /
+           (1024.0 * 1024.0);
+}
+
 template <class Application>
 double peakAlone(const char* map, Figures* parts = nullptr)
 {
@@ -207,6 +218,9 @@ double peakAlone(const char* map, Figures* parts = nullptr)
         figures["world"] = worldMiB(session.application.world());
         figures["textures"] = textureMiB(session.application.tiles);
         figures["texture_count"] = session.application.tiles.textureCount();
+        if (auto* walk = dynamic_cast<WalkView*>(session.application.pane()))
+            if (auto* sectors = dynamic_cast<const SectorRenderer*>(walk->currentRenderer()))
+                figures["surfaces"] = surfaceMiB(sectors->middles());
     });
     if (parts)
         *parts = figures;
@@ -227,6 +241,8 @@ void peakAlone(benchmark::State& state)
     state.counters["world_MiB"] = parts["world"];
     state.counters["textures_MiB"] = parts["textures"];
     state.counters["textures"] = parts["texture_count"];
+    if (parts.count("surfaces"))
+        state.counters["surfaces_MiB"] = parts["surfaces"];
     state.counters["empty_MiB"] = empty;
     state.counters["above_empty_MiB"] = peak - empty;
     state.SetLabel(map);

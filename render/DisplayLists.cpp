@@ -19,7 +19,8 @@ void SectorRenderer::prepare()
         throw Vell::Exception("can't allocate gl disp lists");
     listBase_ = base;
     listCount_ = n;
-    surfaces_.build(*world);
+    WorldSurfaces surfaces;
+    surfaces.build(*world);
     for (int s = 0; s < n; ++s) {
         // A texture made while a list is open would have its upload recorded
         // into the list (and replayed every frame): make them all first.
@@ -27,7 +28,7 @@ void SectorRenderer::prepare()
         glNewList(listBase_ + unsigned(s), GL_COMPILE);
         recording = true;
         try {
-            recordSector(s);
+            recordSector(surfaces, s);
         } catch (...) {
             recording = false;
             glEndList();
@@ -36,6 +37,7 @@ void SectorRenderer::prepare()
         recording = false;
         glEndList();
     }
+    keepMiddles(surfaces);
     makeFrameTextures();
     makeSphereList();
     OcclusionQueries::requireCurrent();
@@ -53,6 +55,31 @@ void SectorRenderer::deleteLists()
     listBase_ = 0;
     listCount_ = 0;
     sphereList_ = 0;
+    middles_ = SurfaceMesh();
+    middleOf_ = std::vector<int>();
+}
+
+// The solid surfaces are in the lists by now; keeping them here too would
+// hold a large map's geometry twice.
+void SectorRenderer::keepMiddles(const WorldSurfaces& surfaces)
+{
+    middleOf_.assign(world->walls.size(), -1);
+    for (std::size_t w = 0; w < world->walls.size(); ++w) {
+        const Surface* piece = surfaces.middle(int(w));
+        if (!piece)
+            continue;
+        middleOf_[w] = int(middles_.surfaces.size());
+        middles_.begin(*piece).count = piece->count;
+        const SurfaceVertex* v = surfaces.mesh().verticesOf(*piece);
+        middles_.vertices.insert(middles_.vertices.end(), v, v + piece->count);
+    }
+}
+
+const Surface* SectorRenderer::middle(int wall) const
+{
+    return inRange(wall, middleOf_.size()) && middleOf_[std::size_t(wall)] >= 0
+               ? &middles_.surfaces[std::size_t(middleOf_[std::size_t(wall)])]
+               : nullptr;
 }
 
 void SectorRenderer::makeSectorTextures(const WorldSector& sector)
@@ -108,15 +135,15 @@ void SectorRenderer::makeFrameTextures()
 // surfaces draw nothing (a sky, pieces of no height), as the lists always
 // did: Mesa compiles lists of that shape much faster than the same lists
 // without those binds (huge.map's prepare: 26 ms against 36).
-void SectorRenderer::recordSector(int s)
+void SectorRenderer::recordSector(const WorldSurfaces& surfaces, int s)
 {
     const WorldSector& sector = world->sectors[std::size_t(s)];
     sectorFog(sector.fogFactor);
     // Set once for the whole list, so that the triangles of one tile stay one draw.
     glDisable(GL_POLYGON_OFFSET_FILL);
     glEnable(GL_CULL_FACE);
-    const SurfaceMesh& mesh = surfaces_.mesh();
-    const WorldSurfaces::Range solid = surfaces_.solid(s);
+    const SurfaceMesh& mesh = surfaces.mesh();
+    const WorldSurfaces::Range solid = surfaces.solid(s);
     std::uint32_t i = solid.first;
     for (const SurfaceEntry& entry : sector.surfacesByTile) {
         bindTile(entry.tile, true);

@@ -196,9 +196,9 @@ void SectorRenderer::drawTransparent()
             clipTo(*pass.camera, world->walls[i].sector);
             glDisable(GL_POLYGON_OFFSET_FILL);   // as a sprite may have left them
             glEnable(GL_CULL_FACE);
-            if (const Surface* middle = surfaces_.middle(int(i)); middle && middle->kind != DrawKind::mirror) {
-                bindTile(middle->tile, true);
-                drawQuadSurface(surfaces_.mesh(), *middle);
+            if (const Surface* piece = middle(int(i)); piece && piece->kind != DrawKind::mirror) {
+                bindTile(piece->tile, true);
+                drawQuadSurface(middles_, *piece);
             }
         }
     }

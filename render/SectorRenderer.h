@@ -11,7 +11,9 @@
 //
 // What a surface is (its triangles, texture coordinates, colour and tile)
 // comes from surfaces/ (WorldSurfaces, SkyCylinder), which prepare builds
-// once per world; this renderer only turns those triangles into GL.
+// once per world; this renderer only turns those triangles into GL. Once
+// the lists hold the solid surfaces it keeps only the middle pieces that
+// frames draw one by one.
 //
 // Display lists belong to the context that made them (contexts are not
 // shared), so every list lives in the renderer and the renderer in its view.
@@ -80,8 +82,12 @@ public:
     // freed with the sector lists; 0 before prepare.
     unsigned int sphereList() const { return sphereList_; }
     int listCount() const { return listCount_; }
-    // What the lists were recorded from; empty before prepare.
-    const WorldSurfaces& surfaces() const { return surfaces_; }
+    // The surface of wall w's masked or translucent middle piece (or a
+    // mirror's glass), which frames draw one by one; null for other walls
+    // and before prepare. The solid surfaces live only in the lists: prepare
+    // keeps just these of what it recorded from.
+    const Surface* middle(int wall) const;
+    const SurfaceMesh& middles() const { return middles_; }
     const PassState& rootPass() const { return rootPass_; }
     int mirrorDepth() const { return mirrorDepth_; }
     // The camera of the last mirror drawn at that depth (1 = seen directly),
@@ -101,11 +107,14 @@ private:
     Texture* skyTexture(int tile);
     // One quad: texture coordinate i, then corner i.
     static void drawQuad(const Vector2 texCoords[4], const Vector3 corners[4]);
-    // Sector lists and the sphere list, in the context current now.
+    // Sector lists and the sphere list, in the context current now, and the
+    // middle surfaces kept with them.
     void deleteLists();
     void makeSphereList();
     void drawSphere() const;
-    void recordSector(int sector);
+    void recordSector(const WorldSurfaces& surfaces, int sector);
+    // Keeps the middle pieces' surfaces (middle) out of all recorded.
+    void keepMiddles(const WorldSurfaces& surfaces);
     void makeSectorTextures(const WorldSector& sector);
     void makeFrameTextures();
     void collectItems(int sector, const WorldSector& record);
@@ -120,7 +129,8 @@ private:
     void enterMirror(MirrorLevel& level, const WallPiece& mirror, int sector, const Vector3& normal,
                      const PortalCamera& passCamera, const ViewWindow& window);
 
-    WorldSurfaces surfaces_;
+    SurfaceMesh middles_;
+    std::vector<int> middleOf_;             // per wall: in middles_.surfaces, or -1
     SkyCylinder sky_;
     SurfaceMesh frameMesh;                  // a sprite's or the sky's; kept for its storage
     bool recording = false;                 // a sector's list is open
