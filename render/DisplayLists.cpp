@@ -123,9 +123,11 @@ void SectorRenderer::recordSector(int s)
 }
 
 // Fades to black: f = 1 is a clear sector, smaller values fade nearer.
+bool SectorRenderer::fogShown = true;
+
 void SectorRenderer::sectorFog(double fogFactor)
 {
-    if (fogFactor == 1.0) {
+    if (fogFactor == 1.0 || !fogShown) {
         glDisable(GL_FOG);
         return;
     }
@@ -140,6 +142,10 @@ void SectorRenderer::sectorFog(double fogFactor)
 // The sky cylinder (radius 80000) fades to a dark blue with distance.
 void SectorRenderer::skyFog()
 {
+    if (!fogShown) {
+        glDisable(GL_FOG);
+        return;
+    }
     const GLfloat blue[4] = {0.0f, 0.0f, 0.7f, 1.0f};
     glEnable(GL_FOG);
     glFogi(GL_FOG_MODE, GL_LINEAR);
