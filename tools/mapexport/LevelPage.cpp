@@ -4,6 +4,7 @@
 
 #include <tiny_gltf.h>
 
+#include "tools/HtmlText.h"
 #include "tools/mapexport/PageScript.h"
 
 // tinygltf's own encoder (it writes a .gltf's embedded buffers with it);
@@ -35,24 +36,9 @@ const char* pageStyle =
 
 } // namespace
 
-std::string LevelPage::escaped(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
-
 std::string LevelPage::html(const std::vector<std::uint8_t>& glb, const std::string& mapName)
 {
-    const std::string name = escaped(mapName);
+    const std::string name = htmlEscape(mapName);
     std::string page = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
                        "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\">\n"
                        "<title>" + name + "</title>\n<style>" + pageStyle + "</style>\n</head>\n<body>\n"
@@ -69,21 +55,21 @@ std::string LevelPage::html(const std::vector<std::uint8_t>& glb, const std::str
 
 std::string LevelPage::index(const std::string& folder, const std::string& archive, const std::vector<Entry>& entries)
 {
-    const std::string title = escaped(std::filesystem::path(archive).filename().string());
+    const std::string title = htmlEscape(std::filesystem::path(archive).filename().string());
     std::string page = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n<title>" + title +
                        "</title>\n<style>body{font:14px sans-serif;margin:16px}li{margin:8px 0}"
                        "img{display:block;width:320px;margin-top:4px}</style>\n</head>\n<body>\n<h1>" +
                        title + "</h1>\n<ul>\n";
     for (const Entry& entry : entries) {
-        const std::string name = escaped(entry.mapName);
+        const std::string name = htmlEscape(entry.mapName);
         if (!entry.error.empty()) {
-            page += "<li>" + name + ": " + escaped(entry.error) + "</li>\n";
+            page += "<li>" + name + ": " + htmlEscape(entry.error) + "</li>\n";
             continue;
         }
         const std::string stem = std::filesystem::path(entry.page).stem().string();
-        page += "<li><a href=\"" + escaped(entry.page) + "\">" + name;
+        page += "<li><a href=\"" + htmlEscape(entry.page) + "\">" + name;
         if (std::filesystem::exists(std::filesystem::path(folder) / (stem + ".png")))
-            page += "<img src=\"" + escaped(stem) + ".png\" alt=\"" + name + "\">";
+            page += "<img src=\"" + htmlEscape(stem) + ".png\" alt=\"" + name + "\">";
         page += "</a></li>\n";
     }
     page += "</ul>\n</body>\n</html>\n";

@@ -25,8 +25,6 @@ public:
         std::string error;     // why no page was written, or empty
     };
     static std::string index(const std::string& folder, const std::string& archive, const std::vector<Entry>& entries);
-    // What a text becomes in HTML.
-    static std::string escaped(const std::string& text);
 };
 
 } // namespace VellTools
