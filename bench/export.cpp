@@ -12,6 +12,7 @@
 #include <string>
 
 #include "BenchFile.h"
+#include "ProcessMemory.h"
 #include "tools/demo/DemoArchive.h"
 #include "tools/mapexport/MapExporter.h"
 
@@ -21,17 +22,6 @@ const BenchFile& archiveFile()
 {
     static const BenchFile file("export.grp", VellTools::demoArchive(true));
     return file;
-}
-
-// The kernel's high-water mark of resident memory, in KiB.
-long peakKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-    return 0;
 }
 
 // The bytes of the .glb's binary chunk that its PNG pictures take: every
@@ -65,7 +55,7 @@ void exportMap(benchmark::State& state)
     const double size = double(std::filesystem::file_size(output));
     state.counters["file_MiB"] = size / (1024.0 * 1024.0);
     state.counters["png_share"] = double(pngBytes(output)) / size;
-    state.counters["peak_MiB"] = double(peakKiB()) / 1024.0;
+    state.counters["peak_MiB"] = double(processMemoryKiB("VmHWM")) / 1024.0;
     state.SetLabel(name);
     std::filesystem::remove(output);
 }

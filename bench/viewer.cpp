@@ -12,6 +12,7 @@
 #include <string>
 
 #include "BenchFile.h"
+#include "ProcessMemory.h"
 #include "gui/platform/Platform.h"
 #include "programs/WalkApplication.h"
 #include "tools/demo/DemoArchive.h"
@@ -21,17 +22,6 @@ namespace {
 
 using namespace Vell3D;
 namespace Platform = Vell::Platform;
-
-// Resident set size in KiB, from the kernel's own account.
-long residentKiB()
-{
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::strtol(line.c_str() + 6, nullptr, 10);
-    return 0;
-}
 
 // walkview on the archive at "$", its first frame presented.
 class Session {
@@ -118,14 +108,14 @@ void memoryOverRounds(benchmark::State& state)
     static BenchFile demo("viewer-demo.grp", VellTools::demoArchive(false));
     for (auto _ : state) {
         Session session(demo.path());
-        state.counters["start_KiB"] = double(residentKiB());
+        state.counters["start_KiB"] = double(processMemoryKiB("VmRSS"));
         for (int round = 1; round <= rounds; ++round) {
             for (int i = 0; i < 2; ++i) {
                 session.key(Platform::VK_NEXT);
                 session.key(Platform::VK_TAB);
                 session.key(Platform::VK_TAB);
             }
-            state.counters["round" + std::to_string(round) + "_KiB"] = double(residentKiB());
+            state.counters["round" + std::to_string(round) + "_KiB"] = double(processMemoryKiB("VmRSS"));
         }
     }
 }

@@ -152,30 +152,38 @@ void SectorRenderer::recordSector(const WorldSurfaces& surfaces, int s)
     }
 }
 
-// Fades to black: f = 1 is a clear sector, smaller values fade nearer.
-void SectorRenderer::sectorFog(double fogFactor)
+bool SectorRenderer::fogShown = true;
+
+namespace {
+
+// Linear fog towards the colour from start to end, or none when fog is off.
+void linearFog(bool shown, const GLfloat (&colour)[4], float start, float end)
 {
-    if (fogFactor == 1.0) {
+    if (!shown) {
         glDisable(GL_FOG);
         return;
     }
-    const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
     glEnable(GL_FOG);
     glFogi(GL_FOG_MODE, GL_LINEAR);
-    glFogfv(GL_FOG_COLOR, black);
-    glFogf(GL_FOG_START, 50.0f);
-    glFogf(GL_FOG_END, float(fogFactor * 50000.0 * fogFactor));
+    glFogfv(GL_FOG_COLOR, colour);
+    glFogf(GL_FOG_START, start);
+    glFogf(GL_FOG_END, end);
+}
+
+} // namespace
+
+// Fades to black: f = 1 is a clear sector, smaller values fade nearer.
+void SectorRenderer::sectorFog(double fogFactor)
+{
+    const GLfloat black[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    linearFog(fogShown && fogFactor != 1.0, black, 50.0f, float(fogFactor * 50000.0 * fogFactor));
 }
 
 // The sky cylinder (radius 80000) fades to a dark blue with distance.
 void SectorRenderer::skyFog()
 {
     const GLfloat blue[4] = {0.0f, 0.0f, 0.7f, 1.0f};
-    glEnable(GL_FOG);
-    glFogi(GL_FOG_MODE, GL_LINEAR);
-    glFogfv(GL_FOG_COLOR, blue);
-    glFogf(GL_FOG_START, 61538.46484375f);
-    glFogf(GL_FOG_END, 128000.0f);
+    linearFog(fogShown, blue, 61538.46484375f, 128000.0f);
 }
 
 } // namespace Vell3D

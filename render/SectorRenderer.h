@@ -76,6 +76,10 @@ public:
     // Fog (DisplayLists.cpp).
     static void sectorFog(double fogFactor);
     static void skyFog();
+    // Off: no fog anywhere, sectors nor sky (mapshot --no-fog, for pictures
+    // compared with renderers that have none). One switch for the process,
+    // set before anything is drawn: the lists record the sectors' fog.
+    static bool fogShown;
 
     unsigned int listBase() const { return listBase_; }
     // The aim marker's sphere, made by prepare in the view's context and

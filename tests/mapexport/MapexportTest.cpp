@@ -95,6 +95,7 @@ TEST(Mapexport, CommandLineAndBadInputEndAsTheOtherToolsEnd)
     EXPECT_EQ(mapexport("").status, 2);
     EXPECT_EQ(mapexport(grp + " $").status, 2);
     EXPECT_EQ(mapexport("--bogus " + grp + " $ x.glb").status, 2);
+    EXPECT_EQ(mapexport("--html --gltf " + grp + " $ x.html").status, 2);
     const auto help = mapexport("--help");
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.output.find("use: mapexport"), std::string::npos);
@@ -131,4 +132,29 @@ TEST(Mapexport, CommandLineAndBadInputEndAsTheOtherToolsEnd)
     for (const auto& entry : fs::directory_iterator(folder.path("")))
         files += entry.path().filename().string()[0] == '.';
     EXPECT_EQ(files, 0) << "a temporary was left";
+}
+
+// --all --html beside mapshot's gallery: a page per map, and an index that
+// links each with its picture where there is one. (What a page fetches is
+// watched in the browser, PageTest.)
+TEST(Mapexport, AllPagesAndTheirIndex)
+{
+    TestSupport::ScratchFolder folder("mapexport");
+    const std::string out = folder.path("pages");
+    fs::create_directory(out);
+    // The GL driver's own allocations are not ours to check for leaks.
+    const auto shots = runCommand(std::string("ASAN_OPTIONS=detect_leaks=0:alloc_dealloc_mismatch=0 ") + MAPSHOT_PATH + " --all --size 160x120 " + quoted(DEMO_ARCHIVE) + " " +
+                                  quoted(out) + " 2>&1");
+    ASSERT_EQ(shots.status, 0) << shots.output;
+    fs::remove(out + "/DEMO.png");   // a map without its picture
+    const auto run = mapexport("--all --html " + quoted(DEMO_ARCHIVE) + " " + quoted(out));
+    ASSERT_EQ(run.status, 0) << run.output;
+    const std::string index = contents(out + "/index.html");
+    for (const char* name : {"E3L1", "DEMO"}) {
+        const std::string page = contents(out + "/" + name + ".html");
+        EXPECT_NE(page.find("<title>" + std::string(name) + ".MAP</title>"), std::string::npos);
+        EXPECT_NE(index.find("href=\"" + std::string(name) + ".html\""), std::string::npos) << index;
+    }
+    EXPECT_NE(index.find("src=\"E3L1.png\""), std::string::npos) << index;
+    EXPECT_EQ(index.find("src=\"DEMO.png\""), std::string::npos) << index;
 }

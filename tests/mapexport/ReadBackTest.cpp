@@ -64,24 +64,6 @@ VellTools::MapContent lShape(bool hole)
     return b.build();
 }
 
-// Changes every vertex attribute of the given type in place, N floats each.
-template <int N, class Change>
-void editFloats(tinygltf::Model& model, int type, Change change)
-{
-    for (const tinygltf::Accessor& a : model.accessors) {
-        if (a.type != type)
-            continue;
-        const tinygltf::BufferView& view = model.bufferViews[std::size_t(a.bufferView)];
-        for (std::size_t i = 0; i < a.count; ++i) {
-            float f[N];
-            unsigned char* at = model.buffers[0].data.data() + view.byteOffset + a.byteOffset + i * view.byteStride;
-            std::memcpy(f, at, sizeof f);
-            change(f);
-            std::memcpy(at, f, sizeof f);
-        }
-    }
-}
-
 class ReadBackTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -144,7 +126,7 @@ TEST_F(ReadBackTest, AMirroredLevelFails)
 {
     Exported e;
     exportInto(e, TestSupport::loadMap(lShape(true)), archive->tiles);
-    editFloats<3>(e.model, TINYGLTF_TYPE_VEC3, [](float* p) { p[0] = -p[0]; });
+    ReadBack::editFloats<3>(e.model, TINYGLTF_TYPE_VEC3, [](float* p) { p[0] = -p[0]; });
     EXPECT_FALSE(ReadBack::check(e.model, e.world, archive->tiles).empty());
 }
 
@@ -161,6 +143,6 @@ TEST_F(ReadBackTest, TextureCoordinatesATexelRowOffFail)
     Exported e;
     exportInto(e, TestSupport::loadMap(lShape(true)), archive->tiles);
     // The demo tiles are 64 texels high.
-    editFloats<2>(e.model, TINYGLTF_TYPE_VEC2, [](float* uv) { uv[1] += 1.0f / 64.0f; });
+    ReadBack::editFloats<2>(e.model, TINYGLTF_TYPE_VEC2, [](float* uv) { uv[1] += 1.0f / 64.0f; });
     EXPECT_FALSE(ReadBack::check(e.model, e.world, archive->tiles).empty());
 }

@@ -21,6 +21,7 @@ inline const std::vector<Case>& all()
         {"demo-start.png", "", "demo.map"},
         {"mirror.png", "--at -3584,1300 --angle 180", "$"},
         {"sky-fog.png", "--at -1024,-1150 --angle 180", "$"},
+        {"sky-no-fog.png", "--no-fog --at -1024,-1150 --angle 180", "$"},
         {"translucent.png", "--at -500,1408 --angle 90 --eye 0", "$"},
         {"wire.png", "--view wire --debug", "demo.map"},
         {"plan.png", "--view plan --size 400x300", "$"},

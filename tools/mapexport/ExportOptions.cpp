@@ -7,6 +7,8 @@ bool ExportOptions::parse(int argc, const char* const* argv, std::string& error)
     auto option = [this](const std::string& name, const char* const*, int, int&, std::string& why) {
         if (name == "--gltf")
             gltf = true;
+        else if (name == "--html")
+            html = true;
         else if (name == "--no-sky")
             sky = false;
         else {
@@ -15,7 +17,13 @@ bool ExportOptions::parse(int argc, const char* const* argv, std::string& error)
         }
         return true;
     };
-    return MapArguments::parse(argc, argv, "out.glb", option, error);
+    if (!MapArguments::parse(argc, argv, "out.glb", option, error))
+        return false;
+    if (gltf && html) {
+        error = "--gltf and --html write different files: give one";
+        return false;
+    }
+    return true;
 }
 
 const char* exportUsage()
@@ -26,6 +34,8 @@ const char* exportUsage()
            "the <mapname> is first tried as a filename, then as a map name within the grp file; $ is e3l1.map\n\n"
            "options:\n"
            "  --gltf     a .gltf file with its .bin and PNG pictures beside it instead of one .glb\n"
+           "  --html     one page that shows the level in a browser, with no server and no network\n"
+           "             (with --all: <outdir>/<name>.html per map and index.html)\n"
            "  --no-sky   leave the sky out\n"
            "  --all      every map of the archive into <outdir>, one file per map\n"
            "  --help     this text\n";

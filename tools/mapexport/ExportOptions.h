@@ -2,6 +2,8 @@
 //
 //   mapexport [options] <grpfile> <mapname> <out.glb>
 //   mapexport --all [options] <grpfile> <outdir>
+//
+// --html writes a page (and with --all an index.html) instead of glTF.
 #pragma once
 
 #include <string>
@@ -12,6 +14,7 @@ namespace VellTools {
 
 struct ExportOptions : MapArguments {
     bool gltf = false;       // .gltf with its .bin and pictures beside it
+    bool html = false;       // a page that shows the level in a browser
     bool sky = true;
 
     // False with the reason in error for a command line that is not one of

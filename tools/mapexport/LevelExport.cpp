@@ -4,8 +4,10 @@
 #include <map>
 
 #include "core/Exception.h"
+#include "gui/Size.h"
 #include "mapdata/Map.h"
 #include "mapdata/TileSet.h"
+#include "render/PassState.h"
 #include "render/WalkScene.h"
 #include "surfaces/SkyCylinder.h"
 #include "viewer/ViewerWindow.h"
@@ -86,15 +88,27 @@ Vector3 LevelExport::startEye(const World& world)
     return eye;
 }
 
+// As the renderer picks it: the last sky sector its walk of the start view
+// lists (a ceiling over a floor), where the walk over the whole view decides.
 int LevelExport::skyTile(const World& world)
 {
-    const int start = world.camera.sector;
-    if (inRange(start, world.sectors.size()) && world.sectors[std::size_t(start)].skyTile() >= 0)
-        return world.sectors[std::size_t(start)].skyTile();
-    for (const WorldSector& sector : world.sectors)
-        if (sector.skyTile() >= 0)
-            return sector.skyTile();
-    return -1;
+    WalkScene scene;
+    scene.setWorld(const_cast<World*>(&world));   // the walk only reads it
+    scene.resetCamera();
+    scene.portalCamera.setViewport(Vell::Size(ViewerWindow::viewWidth, ViewerWindow::viewHeight));
+    scene.portalCamera.updateVisibility();
+    const Vector3 eye = startEye(world);
+    scene.playerCamera.translateGlobal(0.0, 0.0, eye.z - scene.portalCamera.eye().z);
+    scene.portalCamera.updateVisibility();
+    int listed = PassState::noSky;
+    for (int s : scene.portalCamera.visible) {
+        const WorldSector& sector = world.sectors[std::size_t(s)];
+        if (sector.floorParallax)
+            listed = sector.floorTile;
+        if (sector.ceilingParallax)
+            listed = sector.ceilingTile;
+    }
+    return scene.portalCamera.skyTile(listed);
 }
 
 void LevelExport::addSectors()

@@ -48,8 +48,7 @@ public:
     GltfModel& model() { return model_; }
     // Where a world point lies in the file, relative to a node's origin.
     static std::array<double, 3> toGltf(double x, double y, double z);
-    // The sky tile shown: the start sector's, else the first sector's that
-    // has one (ceilings before floors within a sector); -1 for none.
+    // The sky tile walkview shows at the start view; -1 for none.
     static int skyTile(const Vell3D::World& world);
     // walkview's eye at the player's start, standing on the floor there, in
     // world units.

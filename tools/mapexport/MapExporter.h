@@ -1,6 +1,7 @@
 // MapExporter: maps of one archive to glTF files. A map is found by the
 // viewers' rule ("$", a file on disk, an archive entry), built into the
-// world walkview builds, and written through LevelExport and LevelFiles.
+// world walkview builds, and written through LevelExport and LevelFiles,
+// or as a page that shows it in a browser (LevelPage).
 #pragma once
 
 #include <string>
@@ -10,6 +11,8 @@
 #include "tools/mapexport/ExportOptions.h"
 
 namespace VellTools {
+
+class GltfModel;
 
 class MapExporter {
 public:
@@ -24,6 +27,9 @@ public:
     int exportAll();
 
 private:
+    const char* extension() const;
+    void writePage(GltfModel& model, const std::string& mapName, const std::string& output);
+
     ExportOptions options;
     Vell3D::GroupArchive archive;
     Vell3D::TileSet tiles;   // goes before the archive it reads from

@@ -1,22 +1,8 @@
 #include "tools/mapshot/Gallery.h"
 
-namespace VellTools {
+#include "tools/HtmlText.h"
 
-std::string htmlEscape(const std::string& text)
-{
-    std::string out;
-    for (const char c : text) {
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&#39;"; break;
-        default: out += c;
-        }
-    }
-    return out;
-}
+namespace VellTools {
 
 namespace {
 

@@ -19,7 +19,4 @@ struct GalleryCard {
 
 std::string galleryPage(const std::string& title, const std::vector<GalleryCard>& cards);
 
-// Text safe inside HTML elements and attribute values.
-std::string htmlEscape(const std::string& text);
-
 } // namespace VellTools

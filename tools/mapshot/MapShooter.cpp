@@ -1,11 +1,14 @@
 #include "tools/mapshot/MapShooter.h"
 
+#include "render/SectorRenderer.h"
+
 #include "gui/Window.h"
 #include "gui/platform/Platform.h"
 #include "mapdata/Map.h"
 #include "mapdata/MapSource.h"
 #include "mapdata/TileSet.h"
 #include "planview/PlanView.h"
+#include "render/SectorRenderer.h"
 #include "viewer/ViewerStartup.h"
 #include "viewer/ViewerWindow.h"
 #include "walkview/WalkView.h"
@@ -69,6 +72,7 @@ MapShooter::Stage::Stage(const ShotOptions& o) : options(o)
         walkView->showWire(o.view == ShotView::wire);
         walkView->showDebug(o.debug);
     }
+    Vell3D::SectorRenderer::fogShown = o.fog;
 }
 
 MapShooter::Stage::~Stage()

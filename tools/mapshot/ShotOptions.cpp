@@ -117,6 +117,8 @@ bool ShotOptions::parse(int argc, const char* const* argv, int maxSide, std::str
             overlay = true;
         else if (name == "--debug")
             debug = true;
+        else if (name == "--no-fog")
+            fog = false;
         else if (!takesValue(name))
             return parser.fail("unknown option " + name);
         else if (next + 1 >= count)
@@ -142,6 +144,7 @@ const char* shotUsage()
            "  --size WxH            picture size, default 800x600, at least 64x48\n"
            "  --overlay             draw the status overlay as the viewers do\n"
            "  --debug               the debug drawing (as F2 shows it)\n"
+           "  --no-fog              no fog in the 3d view (to compare with renderers that have none)\n"
            "  --all                 every map of the archive into <outdir>, with index.html\n"
            "  --help                this text\n";
 }

@@ -4,7 +4,7 @@
 //     mapshot --all [options] <grpfile> <outdir>
 //
 // Options: --view 3d|wire|plan, --at X,Y, --angle DEG, --tilt DEG, --eye Z,
-// --size WxH, --overlay, --debug; --help anywhere asks for the usage text
+// --size WxH, --overlay, --debug, --no-fog; --help anywhere asks for the usage text
 // alone. Anything the parser does not accept (an unknown option, a value out
 // of range, the wrong number of arguments) is a usage error: parse returns
 // false and says why in error.
@@ -30,6 +30,7 @@ struct ShotOptions : MapArguments {
     int height = 600;
     bool overlay = false;
     bool debug = false;
+    bool fog = true;
 
     // maxSide: the largest picture side the GL implementation can draw.
     bool parse(int argc, const char* const* argv, int maxSide, std::string& error);
