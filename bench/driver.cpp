@@ -12,10 +12,10 @@
 #include <GL/gl.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "ProcessMemory.h"
 #include "core/FreeMemory.h"
 #include "gui/platform/HeadlessGL.h"
 
@@ -23,12 +23,7 @@ namespace {
 
 double residentMiB()
 {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0)
-            return double(std::strtol(line.c_str() + 6, nullptr, 10)) / 1024.0;
-    return 0.0;
+    return double(processMemoryKiB("VmRSS")) / 1024.0;
 }
 
 constexpr int textureCount = 64;

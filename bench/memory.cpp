@@ -29,7 +29,6 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -37,6 +36,7 @@
 #include <type_traits>
 
 #include "BenchFile.h"
+#include "ProcessMemory.h"
 #include "3d/Texture.h"
 #include "gui/platform/Platform.h"
 #include "programs/PlanApplication.h"
@@ -54,16 +54,10 @@ namespace Platform = Vell::Platform;
 
 using Figures = std::map<std::string, double>;
 
-// A line of the kernel's account of this process, in MiB.
+// A field of the kernel's account of this process, in MiB.
 double statusMiB(const char* field)
 {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    const std::string key = std::string(field) + ":";
-    while (std::getline(status, line))
-        if (line.rfind(key, 0) == 0)
-            return double(std::strtol(line.c_str() + key.size(), nullptr, 10)) / 1024.0;
-    return 0.0;
+    return double(processMemoryKiB(field)) / 1024.0;
 }
 
 // Runs the work in a child process and returns the figures it reported.
