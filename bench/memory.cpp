@@ -131,12 +131,17 @@ public:
 private:
     void waitForFrame(int presented)
     {
+        // As the message loop does: the idle handler when nothing is queued,
+        // as between a user's keys once the frame is shown.
         Platform::Message m;
         while (Platform::presentCount(top) <= presented)
             if (Platform::peekMessage(m)) {
                 Platform::translateMessage(m);
                 Platform::dispatchMessage(m);
+            } else {
+                application.onIdle(0);
             }
+        application.onIdle(0);
     }
 
     Platform::Handle top = 0;

@@ -153,7 +153,21 @@ bool ViewerApplication::onIdle(int count)
     bool again = GUIApplication::onIdle(count);
     if (ViewerPane* view = pane())
         view->expireNotice(Vell::Platform::ticks());
+    returnLeftMemory();
     return again;
+}
+
+// Not before the new map's first frame is shown: the pages given back are
+// faulted in again by whatever needs memory next, and the user should not
+// wait for that between PageDown and the picture. A few MB held free are
+// not worth it.
+void ViewerApplication::returnLeftMemory()
+{
+    constexpr std::size_t worthReturning = std::size_t(32) << 20;
+    if (freeAfterPresent < 0 || !main || Vell::Platform::presentCount(main->handle()) <= freeAfterPresent)
+        return;
+    freeAfterPresent = -1;
+    Vell::returnFreeMemory(worthReturning);
 }
 
 void ViewerApplication::closeWindows()
@@ -225,9 +239,9 @@ void ViewerApplication::stepMap(int by)
         slot.world = std::move(built);
         takeMap(std::move(next), entry);
         slot.builtFor = mapSerial;
-        // The last map's worlds, lists, textures and the driver's frames of
-        // it are freed by now: what the process took for them goes back.
-        Vell::returnFreeMemory();
+        // The last map's worlds, lists and textures are freed by now; what
+        // the process took for them goes back once the new map is shown.
+        freeAfterPresent = Vell::Platform::presentCount(main->handle());
     } catch (const Vell::Exception& failure) {
         report(failure);
     }

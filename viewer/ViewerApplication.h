@@ -16,7 +16,8 @@
 // kept, so the other view's world can be built when it is first shown. A
 // map that is left gives back all it held: both worlds, the 3D view's lists
 // and the textures the next map does not show, and the process's free
-// memory goes back to the system, so paging does not make it grow.
+// memory goes back to the system once the next map is shown, so paging
+// does not make it grow.
 #pragma once
 
 #include <memory>
@@ -46,7 +47,8 @@ public:
     bool init() override;
     // The loop, then the windows go, also when start-up failed half way.
     int run() override;
-    // Takes a notice off the overlay once its time is up.
+    // Takes a notice off the overlay once its time is up, and gives the
+    // memory of a map left back to the system once the next one is shown.
     bool onIdle(int count) override;
 
     ViewerWindow* window() const { return main; }
@@ -122,6 +124,7 @@ private:
     void showKeptMap(Slot& slot);
     void takeMap(Map source, const std::string& name);
     void report(const Vell::Exception& failure);
+    void returnLeftMemory();
 
     const char* program;
     const char* title;
@@ -135,6 +138,9 @@ private:
     std::string shownName;
     MapList maps;
     int listPosition = -1;                  // where PageDown and PageUp step from
+    // The window's present count when a map was left, until its memory
+    // went back to the system; -1 when nothing waits to go back.
+    int freeAfterPresent = -1;
 };
 
 } // namespace Vell3D
