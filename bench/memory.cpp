@@ -37,6 +37,7 @@
 
 #include "BenchFile.h"
 #include "ProcessMemory.h"
+#include "ViewerSession.h"
 #include "3d/Texture.h"
 #include "gui/platform/Platform.h"
 #include "programs/PlanApplication.h"
@@ -94,58 +95,6 @@ Figures inChild(const std::function<void(Figures&)>& work)
         figures[name] = value;
     return figures;
 }
-
-// A viewer on a map, its first frame presented; keys as the keyboard sends
-// them, each followed by the loop until a new frame is presented.
-template <class Application>
-class Session {
-public:
-    Session(const char* archive, const char* map)
-    {
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        for (const char* value : {"viewer", archive, map})
-            application.arguments.append(Vell::String(value));
-        application.init();
-        top = application.mainWindow->handle();
-        waitForFrame(0);
-    }
-    ~Session() { application.mainWindow->close(true); }
-
-    void key(int virtualKey)
-    {
-        const int presented = Platform::presentCount(top);
-        Platform::simulateKey(virtualKey, true);
-        Platform::simulateKey(virtualKey, false);
-        waitForFrame(presented);
-    }
-
-    void repaint()
-    {
-        const int presented = Platform::presentCount(top);
-        application.pane()->repaint();
-        waitForFrame(presented);
-    }
-
-    Application application;
-
-private:
-    void waitForFrame(int presented)
-    {
-        // As the message loop does: the idle handler when nothing is queued,
-        // as between a user's keys once the frame is shown.
-        Platform::Message m;
-        while (Platform::presentCount(top) <= presented)
-            if (Platform::peekMessage(m)) {
-                Platform::translateMessage(m);
-                Platform::dispatchMessage(m);
-            } else {
-                application.onIdle(0);
-            }
-        application.onIdle(0);
-    }
-
-    Platform::Handle top = 0;
-};
 
 BenchFile& archive()
 {
@@ -206,7 +155,7 @@ template <class Application>
 double peakAlone(const char* map, Figures* parts = nullptr)
 {
     Figures figures = inChild([map](Figures& figures) {
-        Session<Application> session(archive().path(), map);
+        ViewerSession<Application> session(archive().path(), map);
         for (int i = 0; i < 5; ++i)
             session.repaint();
         // A step forward: W in the 3D view, the Up arrow in the plan.
@@ -256,7 +205,7 @@ void paging(benchmark::State& state)
     Figures figures;
     for (auto _ : state) {
         figures = inChild([](Figures& out) {
-            Session<Application> session(archive().path(), "$");
+            ViewerSession<Application> session(archive().path(), "$");
             session.key(Platform::VK_TAB);
             session.key(Platform::VK_TAB);
             out["start"] = statusMiB("VmRSS");
@@ -271,7 +220,7 @@ void paging(benchmark::State& state)
             out["peak"] = statusMiB("VmHWM");
         });
         figures["fresh"] = inChild([](Figures& out) {
-            Session<Application> session(archive().path(), "$");
+            ViewerSession<Application> session(archive().path(), "$");
             session.key(Platform::VK_TAB);
             session.key(Platform::VK_TAB);
             out["fresh"] = statusMiB("VmRSS");

@@ -13,6 +13,7 @@
 
 #include "BenchFile.h"
 #include "ProcessMemory.h"
+#include "ViewerSession.h"
 #include "gui/platform/Platform.h"
 #include "programs/WalkApplication.h"
 #include "tools/demo/DemoArchive.h"
@@ -23,45 +24,10 @@ namespace {
 using namespace Vell3D;
 namespace Platform = Vell::Platform;
 
-// walkview on the archive at "$", its first frame presented.
-class Session {
+// walkview on the archive at "$", timed from a key to the frame it brings.
+class Session : public ViewerSession<WalkApplication> {
 public:
-    explicit Session(const char* archive)
-    {
-        setenv("SDL_VIDEODRIVER", "offscreen", 0);
-        for (const char* value : {"walkview", archive, "$"})
-            application.arguments.append(Vell::String(value));
-        application.init();
-        top = application.mainWindow->handle();
-        waitForFrame(0);
-    }
-    ~Session() { application.mainWindow->close(true); }
-
-    // A key as the keyboard sends it, then the loop until a new frame is
-    // presented.
-    void key(int virtualKey)
-    {
-        const int presented = Platform::presentCount(top);
-        Platform::simulateKey(virtualKey, true);
-        Platform::simulateKey(virtualKey, false);
-        waitForFrame(presented);
-    }
-
-    WalkApplication application;
-
-private:
-    void waitForFrame(int presented)
-    {
-        Platform::Message m;
-        while (Platform::presentCount(top) <= presented) {
-            if (Platform::peekMessage(m)) {
-                Platform::translateMessage(m);
-                Platform::dispatchMessage(m);
-            }
-        }
-    }
-
-    Platform::Handle top = 0;
+    explicit Session(const char* archive) : ViewerSession(archive, "$", false) {}
 };
 
 BenchFile& archiveWithLargeMaps()
