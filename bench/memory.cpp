@@ -43,9 +43,9 @@
 #include "programs/PlanApplication.h"
 #include "programs/WalkApplication.h"
 #include "render/SectorRenderer.h"
-#include "tools/authoring/MapBuilder.h"
 #include "tools/authoring/MapWriter.h"
 #include "tools/demo/DemoArchive.h"
+#include "tools/demo/DemoMaps.h"
 #include "walkview/WalkView.h"
 
 namespace {
@@ -105,12 +105,7 @@ BenchFile& archive()
 // The smallest map there is: one room, nothing in it.
 BenchFile& emptyRoom()
 {
-    static BenchFile file("room.map", [] {
-        VellTools::MapBuilder builder;
-        builder.addSector({{0, 0}, {2048, 0}, {2048, 2048}, {0, 2048}}, 0, -16 * 1024);
-        builder.setStart(1024, 1024, 0, 0, 0);
-        return VellTools::MapWriter::bytes(builder.build());
-    }());
+    static BenchFile file("room.map", VellTools::MapWriter::bytes(VellTools::emptyRoomMap()));
     return file;
 }
 

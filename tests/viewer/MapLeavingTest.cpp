@@ -17,7 +17,6 @@
 #include "programs/PlanApplication.h"
 #include "programs/WalkApplication.h"
 #include "render/SectorRenderer.h"
-#include "tools/authoring/MapBuilder.h"
 #include "tools/authoring/MapWriter.h"
 #include "tools/demo/DemoMaps.h"
 #include "viewer/ViewerWindow.h"
@@ -29,22 +28,12 @@ using TestSupport::pumpMessages;
 
 namespace {
 
-// One room of tile 0 on every side: the fewest lists and textures a map
-// can need.
-VellTools::MapContent bareRoom()
-{
-    VellTools::MapBuilder builder;
-    builder.addSector({{0, 0}, {2048, 0}, {2048, 2048}, {0, 2048}}, 0, -16 * 1024);
-    builder.setStart(1024, 1024, 0, 0, 0);
-    return builder.build();
-}
-
 std::vector<std::uint8_t> threeMaps()
 {
     VellTools::GroupWriter group = TestSupport::demoTileGroup(TestSupport::SecondArtFile::good);
     group.add("E3L1.MAP", VellTools::MapWriter::bytes(VellTools::firstLevelMap()));
     group.add("DEMO.MAP", VellTools::MapWriter::bytes(VellTools::showcaseMap()));
-    group.add("ROOM.MAP", VellTools::MapWriter::bytes(bareRoom()));
+    group.add("ROOM.MAP", VellTools::MapWriter::bytes(VellTools::emptyRoomMap()));
     return group.bytes();
 }
 

@@ -24,7 +24,6 @@
 #include "planview/PlanView.h"
 #include "programs/PlanApplication.h"
 #include "programs/WalkApplication.h"
-#include "tools/authoring/MapBuilder.h"
 #include "tools/authoring/MapWriter.h"
 #include "tools/demo/DemoMaps.h"
 #include "viewer/ViewerWindow.h"
@@ -61,14 +60,6 @@ void operator delete(void* p, std::size_t) noexcept
 
 namespace {
 
-VellTools::MapContent oneRoom()
-{
-    VellTools::MapBuilder builder;
-    builder.addSector({{0, 0}, {2048, 0}, {2048, 2048}, {0, 2048}}, 0, -16 * 1024);
-    builder.setStart(1024, 1024, 0, 0, 0);
-    return builder.build();
-}
-
 // The demo's palette and art, and four maps with a note between them; one
 // map has a version no loader knows.
 std::vector<std::uint8_t> shellArchive()
@@ -77,10 +68,10 @@ std::vector<std::uint8_t> shellArchive()
     group.add("E3L1.MAP", VellTools::MapWriter::bytes(VellTools::firstLevelMap()));
     group.add("NOTES.TXT", {'h', 'i'});
     group.add("DEMO.MAP", VellTools::MapWriter::bytes(VellTools::showcaseMap()));
-    std::vector<std::uint8_t> broken = VellTools::MapWriter::bytes(oneRoom());
+    std::vector<std::uint8_t> broken = VellTools::MapWriter::bytes(VellTools::emptyRoomMap());
     broken[0] = 10;
     group.add("BROKEN.MAP", broken);
-    group.add("ROOM.MAP", VellTools::MapWriter::bytes(oneRoom()));
+    group.add("ROOM.MAP", VellTools::MapWriter::bytes(VellTools::emptyRoomMap()));
     return group.bytes();
 }
 

@@ -164,6 +164,14 @@ void useDemoDefaults(MapBuilder& builder)
     builder.wallDefaults.repeatY = 64;
 }
 
+MapContent emptyRoomMap()
+{
+    MapBuilder builder;
+    builder.addSector(room(0, 0, 2048, 2048), 0, -unit * 1024);
+    builder.setStart(1024, 1024, 0, 0, 0);
+    return builder.build();
+}
+
 MapContent firstLevelMap()
 {
     MapBuilder b;
