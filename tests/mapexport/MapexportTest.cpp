@@ -118,9 +118,11 @@ TEST(Mapexport, CommandLineAndBadInputEndAsTheOtherToolsEnd)
     const std::string before = contents(copy);
     fs::create_symlink(copy, folder.path("link.glb"));
     for (const std::string& out : {copy, folder.path("link.glb")}) {
-        const auto run = mapexport(quoted(copy) + " $ " + quoted(out));
-        EXPECT_EQ(run.status, 1) << run.output;
-        EXPECT_NE(run.output.find("archive"), std::string::npos) << run.output;
+        for (const char* kind : {"", "--html "}) {
+            const auto run = mapexport(kind + quoted(copy) + " $ " + quoted(out));
+            EXPECT_EQ(run.status, 1) << run.output;
+            EXPECT_NE(run.output.find("archive"), std::string::npos) << run.output;
+        }
     }
     EXPECT_EQ(contents(copy), before);
 

@@ -98,10 +98,9 @@ const char* MapExporter::extension() const
     return options.html ? ".html" : options.gltf ? ".gltf" : ".glb";
 }
 
+// exportMap has refused the archive as the output already.
 void MapExporter::writePage(GltfModel& model, const std::string& mapName, const std::string& output)
 {
-    if (LevelFiles::sameFile(output, options.archive))
-        throw Vell::IOException(Vell::SubjectMessage("can't write", output.c_str(), "it is the archive read"));
     const std::vector<std::uint8_t> glb = model.glb();
     if (glb.empty())
         throw Vell::IOException(Vell::SubjectMessage("can't write", output.c_str(), "the glTF writer failed"));
