@@ -1,8 +1,8 @@
 // The tile set's textures, made on first use from the pixels in the archive
 // and kept until they are released (a view that leaves a map gives back
-// those the next map does not show), the set is loaded again or destroyed. Kept apart from the
-// rest of the tile set so that programs that only read tile sizes (mapinfo)
-// link no GL code.
+// those the next map does not show) or the set is loaded again or
+// destroyed. Kept apart from the rest of the tile set so that programs that
+// only read tile sizes (mapinfo) link no GL code.
 #include "mapdata/TileSet.h"
 
 #include <algorithm>
